@@ -1,0 +1,71 @@
+// The delay effect as the host sees it: settings, program memories, parameters, texts, identity
+// and the audio callback, on top of the host interface's base classes.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <mutex>
+
+#include "AudioEffectX.h"
+#include "DelayProgram.h"
+#include "EchoSettings.h"
+#include "FactoryPrograms.h"
+#include "ParameterTable.h"
+#include "SignalPath.h"
+
+class VstXSynth : public AudioEffectX {
+public:
+    explicit VstXSynth(audioMasterCallback host);
+    ~VstXSynth() override;
+
+    void resume() override;
+    void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;
+
+    void setParameter(VstInt32 index, float value) override;
+    float getParameter(VstInt32 index) override;
+
+    void setProgram(VstInt32 program) override;
+    void setProgramName(char* name) override;
+    void getProgramName(char* name) override;
+
+    void getParameterLabel(VstInt32 index, char* label) override;
+    void getParameterDisplay(VstInt32 index, char* text) override;
+    void getParameterName(VstInt32 index, char* text) override;
+
+    bool getProgramNameIndexed(VstInt32 category, VstInt32 index, char* text) override;
+    bool getOutputProperties(VstInt32 index, VstPinProperties* properties) override;
+    VstInt32 getNumMidiInputChannels() override { return 0; }
+    VstInt32 getNumMidiOutputChannels() override { return 0; }
+    bool getEffectName(char* name) override;
+    bool getVendorString(char* text) override;
+    bool getProductString(char* text) override;
+    VstInt32 getVendorVersion() override;
+    VstInt32 canDo(char* text) override;
+    VstPlugCategory getPlugCategory() override;
+    bool hasMidiProgramsChanged(VstInt32 channel) override;
+    bool getMidiKeyName(VstInt32 channel, MidiKeyName* keyName) override;
+
+    // Raised by the editor around its own parameter changes, so they are not sent back to it.
+    void setSettingFromEditor(bool state) {
+        settingFromEditor.store(state, std::memory_order_relaxed);
+    }
+
+    // The delay length in samples that the Delay parameter currently gives.
+    VstInt32 getDelaySamples() const { return settings.delaySamples.load(); }
+
+protected:
+    // The audio thread's own state, for tests that look inside the signal path.
+    const SignalPath& getSignalPath() const { return signalPath; }
+
+private:
+    DelayProgram& currentProgram();
+    void applySampleRateChange(float rate);
+    void forwardToEditor(VstInt32 index, float value);
+
+    EchoSettings settings;
+    std::array<DelayProgram, kNumPrograms> programs;
+    std::mutex programNamesLock;  // names are only ever touched from the host's non-audio calls
+    SignalPath signalPath;
+    VstInt32 lastSampleRate;  // whole hertz, as of the end of the previous block (audio thread)
+    std::atomic<bool> settingFromEditor{false};
+};

@@ -1,0 +1,62 @@
+// What the effect tells the host about itself, and the factory the entry point calls.
+#include <cstring>
+
+#include "TextBuffer.h"
+#include "VstXSynth.h"
+
+namespace {
+constexpr const char* kEffectName = "ZvDelay32";
+constexpr const char* kVendorName = "Zelvano Music";
+constexpr const char* kProductName = "Zelvano's Delay 32-Bit";
+constexpr VstInt32 kVendorVersionNumber = 1000;
+constexpr VstInt32 kCannotDo = -1;
+}  // namespace
+
+AudioEffect* createEffect(audioMasterCallback audioMaster) { return new VstXSynth(audioMaster); }
+
+bool VstXSynth::getEffectName(char* name) {
+    copyText(name, kEffectName, kVstMaxEffectNameLen);
+    return true;
+}
+
+bool VstXSynth::getVendorString(char* text) {
+    copyText(text, kVendorName, kVstMaxVendorStrLen);
+    return true;
+}
+
+bool VstXSynth::getProductString(char* text) {
+    copyText(text, kProductName, kVstMaxProductStrLen);
+    return true;
+}
+
+VstInt32 VstXSynth::getVendorVersion() { return kVendorVersionNumber; }
+
+// No optional capability, whatever is asked: no MIDI, no bypass, no offline processing.
+VstInt32 VstXSynth::canDo(char* /*text*/) { return kCannotDo; }
+
+VstPlugCategory VstXSynth::getPlugCategory() { return kPlugCategEffect; }
+
+// Output pins "ZvDy 1" and "ZvDy 2", active and stereo. Indexes are compared as signed numbers,
+// so negative ones are answered too, numbered from index + 1.
+bool VstXSynth::getOutputProperties(VstInt32 index, VstPinProperties* properties) {
+    if (index > 1 || properties == nullptr) return false;
+    char* label = properties->label;
+    std::strncpy(label, "ZvDy ", kVstMaxLabelLen - 1);
+    char number[11];
+    int2string(index + 1, number, 10);  // cannot overflow: index is at most 1
+    const std::size_t used = std::strlen(label);
+    copyText(label + used, number, kVstMaxLabelLen - 1 - used);
+    label[kVstMaxLabelLen - 1] = '\0';
+    properties->flags = kVstPinIsActive | kVstPinIsStereo;
+    return true;
+}
+
+bool VstXSynth::hasMidiProgramsChanged(VstInt32 /*channel*/) { return false; }
+
+bool VstXSynth::getMidiKeyName(VstInt32 /*channel*/, MidiKeyName* keyName) {
+    if (keyName == nullptr) return false;
+    keyName->keyName[0] = '\0';
+    keyName->reserved = 0;
+    keyName->flags = 0;
+    return false;
+}

@@ -1,0 +1,70 @@
+// The echo itself: per channel a circular delay line fed with the input plus the fed-back echo,
+// read one delay length later, optionally filtered inside or outside the loop, crossed over to
+// the other output, balanced, attenuated by a half sine that alternates between the outputs, and
+// mixed onto the dry signal.
+//
+// Threads: only the audio thread runs process(), setupFilters() and restartNow(), and only it
+// writes the lines. Other threads ask for a clear or a restart; the audio thread carries it out
+// before its next frame.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+#include "EchoSettings.h"
+#include "SineTable.h"
+#include "ThreeBandFilter.h"
+
+class SignalPath {
+public:
+    static constexpr std::int32_t kLineLength = 192000;
+
+    SignalPath();
+
+    // The delay length for a Delay value: (rate − 1) × value in single precision, truncated
+    // toward zero, and never longer than the lines (high rates or values above 1 would index
+    // past them). Not-a-number gives 0; negative lengths are kept and act like 0.
+    static std::int32_t delayLengthInSamples(float sampleRate, float delayTime);
+
+    // Splits for a rate in whole hertz: the low-pass pair at 600/1800 Hz, the high-pass pair at
+    // 6000/18500 Hz; states cleared.
+    void setupFilters(std::int32_t sampleRate);
+
+    // From any thread: clear both lines before the next frame.
+    void requestClear();
+    // From any thread: restart the write position at 0 and clear both lines before the next frame.
+    void requestRestart();
+    // On the audio thread: restart at once.
+    void restartNow();
+
+    void process(const EchoSettings& settings, const float* inL, const float* inR, float* outL,
+                 float* outR, std::int32_t frames);
+
+    std::int32_t writePosition() const { return writePos; }
+    bool isPanPhaseSet() const { return panPhase; }
+
+private:
+    enum Request : unsigned { kClearLines = 1, kRestartWritePos = 2 };
+
+    void carryOutRequests();
+    void clearLines();
+    void followFilterAmounts(double lowPass, double highPass);
+
+    std::unique_ptr<float[]> delayBufferL;
+    std::unique_ptr<float[]> delayBufferR;
+    std::int32_t writePos = 0;
+    bool panPhase = false;
+    // Slots at or above this index (and above writePos) have not been written since the last
+    // clear, so a clear can stop there: the result is the same as clearing the whole line.
+    std::int32_t writtenExtent = 0;
+    std::atomic<unsigned> requests{0};
+
+    ThreeBandFilter lowPassL, lowPassR, highPassL, highPassR;
+    // The filter gains always follow the amounts; these remember which amounts they were set for.
+    double gainsLowPass = 0.0;
+    double gainsHighPass = 0.0;
+    bool gainsValid = false;
+
+    const SineTable& sineTable;
+};

@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "EffectUnderTest.h"
+
+namespace {
+// An editor that is open and records what the effect sends it.
+class RecordingEditor : public AEffEditor {
+public:
+    explicit RecordingEditor(AudioEffect* owner) : AEffEditor(owner) {}
+    void setParameter(VstInt32 index, float value) override { received.push_back({index, value}); }
+    bool wantsParameterChanges() const override { return open; }
+    struct Change {
+        VstInt32 index;
+        float value;
+    };
+    std::vector<Change> received;
+    bool open = true;
+};
+}  // namespace
+
+TEST(Parameters, StartFromTheFirstProgram) {
+    EffectUnderTest effect;
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(effect.getParameter(kDelay)), 0x3DA3CB27u);
+    EXPECT_EQ(effect.getParameter(kFeedBack), 0.215f);
+    EXPECT_EQ(effect.getParameter(kLowPass), 0.374f);
+    EXPECT_EQ(effect.getParameter(kHighPass), 0.655999f);
+    EXPECT_EQ(effect.getParameter(kLowPassType), 1.0f);
+    EXPECT_EQ(effect.getParameter(kHighPassType), 0.0f);
+    EXPECT_EQ(effect.getParameter(kPan), 0.5f);
+    EXPECT_EQ(effect.getParameter(kPanDepth), 0.0f);
+    EXPECT_EQ(effect.getParameter(kMix), 1.0f);
+    EXPECT_EQ(effect.getDelaySamples(), 3526);
+}
+
+TEST(Parameters, DelayLengthIsComputedInSinglePrecision) {
+    EffectUnderTest effect;
+    effect.setSampleRate(48000.0f);
+    effect.setParameter(kDelay, effect.getParameter(kDelay));
+    EXPECT_EQ(effect.getDelaySamples(), 3838);
+    effect.setSampleRate(44100.0f);
+    effect.setParameter(kDelay, 1.0f);
+    EXPECT_EQ(effect.getDelaySamples(), 44099);
+    // Computed in double, (rate − 1) × value would come out one sample longer for these.
+    int differing = 0;
+    for (int step = 0; step <= 44099; ++step) {
+        const float value = static_cast<float>(step) / 44099.0f;
+        effect.setParameter(kDelay, value);
+        const int inDouble = static_cast<int>((44100.0f + (-1.0)) * value);
+        differing += inDouble != effect.getDelaySamples();
+        EXPECT_EQ(effect.getDelaySamples(), static_cast<int>((44100.0f + -1.0f) * value));
+    }
+    EXPECT_GT(differing, 0);
+}
+
+TEST(Parameters, ReadBackExactlyAsSentAndUnclamped) {
+    EffectUnderTest effect;
+    for (VstInt32 index : {kDelay, kFeedBack, kLowPass, kHighPass, kPan, kPanDepth, kMix}) {
+        for (float value : {0.0f, 0.1f, 0.7f, 1.0f, 1.5f, -0.25f}) {
+            effect.setParameter(index, value);
+            EXPECT_EQ(effect.getParameter(index), value) << index;
+        }
+    }
+}
+
+TEST(Parameters, SwitchesAreOnForAnyValueButZero) {
+    EffectUnderTest effect;
+    effect.setParameter(kLowPassType, 0.3f);
+    EXPECT_EQ(effect.getParameter(kLowPassType), 1.0f);
+    effect.setParameter(kHighPassType, -0.0f);
+    EXPECT_EQ(effect.getParameter(kHighPassType), 0.0f);
+}
+
+TEST(Parameters, IndexesOutsideTheTableChangeNothingAndReadZero) {
+    EffectUnderTest effect;
+    for (VstInt32 index : {9, -1, 1000, INT32_MIN}) {
+        effect.setParameter(index, 0.9f);
+        EXPECT_EQ(effect.getParameter(index), 0.0f);
+    }
+    EXPECT_EQ(effect.getParameter(kFeedBack), 0.215f);
+}
+
+TEST(Parameters, DelayChangeRestartsTheLineEvenForTheSameValue) {
+    EffectUnderTest effect;
+    effect.run(noise(1000, 1));
+    ASSERT_EQ(effect.getSignalPath().writePosition(), 1000);
+    effect.setParameter(kDelay, effect.getParameter(kDelay));
+    // The echo of what came before is gone: silence in gives silence out.
+    StereoBuffer out = effect.runSilence(8000);
+    for (std::size_t i = 0; i < out.frames(); ++i) {
+        ASSERT_LT(std::fabs(out.left[i]), 1e-6f);  // the filters' own offset, nothing of before
+        ASSERT_LT(std::fabs(out.right[i]), 1e-6f);
+    }
+    EXPECT_EQ(effect.getSignalPath().writePosition(), 8000 - 2 * 3526);
+}
+
+TEST(Parameters, HostChangesReachAnOpenEditorButNotItsOwnOrAClosedOne) {
+    EffectUnderTest effect;
+    auto* editor = new RecordingEditor(&effect);
+    effect.setEditor(editor);
+
+    effect.setParameter(kMix, 0.25f);
+    effect.setParameter(9, 0.5f);  // stores nothing, still offered
+    ASSERT_EQ(editor->received.size(), 2u);
+    EXPECT_EQ(editor->received[0].index, kMix);
+    EXPECT_EQ(editor->received[0].value, 0.25f);
+    EXPECT_EQ(editor->received[1].index, 9);
+
+    effect.setSettingFromEditor(true);
+    effect.setParameter(kMix, 0.5f);
+    effect.setSettingFromEditor(false);
+    editor->open = false;
+    effect.setParameter(kMix, 0.75f);
+    EXPECT_EQ(editor->received.size(), 2u);
+    EXPECT_EQ(effect.getParameter(kMix), 0.75f);
+}

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "EffectUnderTest.h"
+
+namespace {
+std::string display(VstXSynth& effect, VstInt32 index) {
+    char text[9];
+    std::memset(text, 'x', sizeof(text));
+    effect.getParameterDisplay(index, text);
+    return text;
+}
+}  // namespace
+
+TEST(ParameterTexts, NamesAndLabelsComeFromTheTable) {
+    EffectUnderTest effect;
+    const char* names[] = {"Delay",         "FeedBack",   "lowPass",   "highPass", "lowPass Type",
+                           "highPass Type", "Left/Right", "Pan Depth", "MIX"};
+    const char* labels[] = {"samples", "amount", "%", "%", "on/off", "on/off", "left/right", "%",
+                            "%"};
+    for (VstInt32 i = 0; i < kNumParams; ++i) {
+        char text[32] = {};
+        effect.getParameterName(i, text);
+        EXPECT_STREQ(text, names[i]);
+        effect.getParameterLabel(i, text);
+        EXPECT_STREQ(text, labels[i]);
+    }
+}
+
+TEST(ParameterTexts, DisplayTheDelayInSamplesAndFractionsTruncated) {
+    EffectUnderTest effect;
+    EXPECT_EQ(display(effect, kDelay), "3526");
+    EXPECT_EQ(display(effect, kFeedBack), "0.215000");
+    EXPECT_EQ(display(effect, kMix), "1.000000");
+    EXPECT_EQ(display(effect, kLowPassType), "1");
+    EXPECT_EQ(display(effect, kHighPassType), "0");  // an empty text would hide the switch
+    effect.setParameter(kDelay, 1.0f);
+    EXPECT_EQ(display(effect, kDelay), "44099");
+    effect.setParameter(kDelay, 0.0f);
+    EXPECT_EQ(display(effect, kDelay), "0");
+    effect.setParameter(kLowPassType, 0.3f);
+    EXPECT_EQ(display(effect, kLowPassType), "1");
+    effect.setParameter(kPan, 0.7f);
+    EXPECT_EQ(display(effect, kPan), "0.699999");
+}
+
+TEST(ParameterTexts, IndexesOutsideTheTableLeaveTheBufferUntouched) {
+    EffectUnderTest effect;
+    for (VstInt32 index : {9, -1, INT32_MIN}) {
+        char text[16] = "untouched";
+        effect.getParameterName(index, text);
+        effect.getParameterLabel(index, text);
+        effect.getParameterDisplay(index, text);
+        EXPECT_STREQ(text, "untouched");
+    }
+    effect.getParameterName(0, nullptr);
+    effect.getParameterLabel(0, nullptr);
+    effect.getParameterDisplay(0, nullptr);
+}
+
+TEST(Identity, NamesTheEffectItsVendorAndProduct) {
+    EffectUnderTest effect;
+    char text[65];
+    std::memset(text, 'x', sizeof(text));
+    EXPECT_TRUE(effect.getEffectName(text));
+    EXPECT_STREQ(text, "ZvDelay32");
+    EXPECT_TRUE(effect.getVendorString(text));
+    EXPECT_STREQ(text, "Zelvano Music");
+    EXPECT_TRUE(effect.getProductString(text));
+    EXPECT_STREQ(text, "Zelvano's Delay 32-Bit");
+    EXPECT_EQ(effect.getVendorVersion(), 1000);
+    EXPECT_EQ(effect.getPlugCategory(), kPlugCategEffect);
+    EXPECT_EQ(effect.getNumMidiInputChannels(), 0);
+    EXPECT_EQ(effect.getNumMidiOutputChannels(), 0);
+    EXPECT_FALSE(effect.hasMidiProgramsChanged(0));
+}
+
+TEST(Identity, RefusesEveryCapability) {
+    EffectUnderTest effect;
+    for (const char* can : {"receiveVstMidiEvent", "bypass", ""}) {
+        std::string text = can;
+        EXPECT_EQ(effect.canDo(text.data()), -1);
+    }
+    EXPECT_EQ(effect.canDo(nullptr), -1);
+}
+
+TEST(Identity, DescribesTwoStereoOutputPins) {
+    EffectUnderTest effect;
+    VstPinProperties pin;
+    std::memset(&pin, 0x55, sizeof(pin));
+    ASSERT_TRUE(effect.getOutputProperties(1, &pin));
+    EXPECT_STREQ(pin.label, "ZvDy 2");
+    EXPECT_EQ(pin.flags, 3);
+    EXPECT_EQ(pin.arrangementType, 0x55555555);  // left as the host gave it
+    EXPECT_EQ(pin.label[63], '\0');
+
+    ASSERT_TRUE(effect.getOutputProperties(-3, &pin));
+    EXPECT_STREQ(pin.label, "ZvDy -2");
+
+    VstPinProperties untouched;
+    std::memset(&untouched, 0x55, sizeof(untouched));
+    VstPinProperties copy = untouched;
+    EXPECT_FALSE(effect.getOutputProperties(2, &untouched));
+    EXPECT_EQ(std::memcmp(&copy, &untouched, sizeof(copy)), 0);
+    EXPECT_FALSE(effect.getOutputProperties(0, nullptr));
+}
+
+TEST(Identity, ClearsTheKeyNameItIsAskedFor) {
+    EffectUnderTest effect;
+    MidiKeyName key;
+    std::memset(&key, 0x55, sizeof(key));
+    EXPECT_FALSE(effect.getMidiKeyName(0, &key));
+    EXPECT_EQ(key.keyName[0], '\0');
+    EXPECT_EQ(key.reserved, 0);
+    EXPECT_EQ(key.flags, 0);
+    EXPECT_FALSE(effect.getMidiKeyName(0, nullptr));
+}
+
+TEST(Identity, RecordCarriesCountsFlagsAndIdentifier) {
+    EffectUnderTest effect;
+    AEffect* record = effect.getAeffect();
+    EXPECT_EQ(record->numInputs, 2);
+    EXPECT_EQ(record->numOutputs, 2);
+    EXPECT_EQ(record->numPrograms, 26);
+    EXPECT_EQ(record->numParams, 9);
+    EXPECT_EQ(record->uniqueID, fourCharacterCode('Z', 'v', 'D', '8'));
+    EXPECT_EQ(record->flags & effFlagsCanReplacing, effFlagsCanReplacing);
+    EXPECT_EQ(record->flags & (effFlagsProgramChunks | effFlagsIsSynth | effFlagsNoSoundInStop |
+                               effFlagsCanDoubleReplacing),
+              0);
+}
