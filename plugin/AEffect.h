@@ -259,8 +259,9 @@ struct VstSpeakerProperties {
     char future[28];
 };
 
-// A header of two 32-bit fields followed by one properties record per channel; allocated with
-// room for as many channels as it holds.
+// A header of two 32-bit fields followed by one properties record per channel. Arrangements are
+// allocated for exactly their channel count, which may be fewer or more than the eight declared
+// here: reach a channel by its byte offset, never by indexing `speakers` past numChannels.
 struct VstSpeakerArrangement {
     VstInt32 type;
     VstInt32 numChannels;

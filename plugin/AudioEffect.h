@@ -90,7 +90,7 @@ protected:
     void setFlag(VstInt32 flag, bool state);
     // Calls the host with this effect's record; the fall-back answer when there is no host.
     VstIntPtr callHost(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
-                       void* ptr = nullptr, float opt = 0.0f) const;
+                       void* ptr = nullptr, float opt = 0.0f);
 
     audioMasterCallback audioMaster;
     AEffEditor* editor = nullptr;

@@ -20,10 +20,9 @@ T* asPointer(VstIntPtr answer) {
 }  // namespace
 
 VstIntPtr AudioEffect::callHost(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
-                                float opt) const {
+                                float opt) {
     if (audioMaster == nullptr) return 0;
-    // The record is never a const object; the host gets the same address it was handed.
-    return audioMaster(const_cast<AEffect*>(&cEffect), opcode, index, value, ptr, opt);
+    return audioMaster(&cEffect, opcode, index, value, ptr, opt);
 }
 
 void AudioEffect::setParameterAutomated(VstInt32 index, float value) {

@@ -97,9 +97,7 @@ void int2string(VstInt32 value, char* text, VstInt32 maxLen) {
         writeText(kHuge, text, maxLen);
         return;
     }
-    // Ten-digit negatives (the smallest 32-bit value among them, whose magnitude does not even
-    // fit) are as far out of range as ten-digit positives, so they read "Huge!" too rather than
-    // a cut number that looks a thousand times too small.
+    // Ten-digit negatives (the smallest value too) are as out of range as ten-digit positives.
     if (value < -999999999) {
         writeText(kHuge, text, maxLen);
         return;
