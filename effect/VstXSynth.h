@@ -54,7 +54,9 @@ public:
     VstInt32 getDelaySamples() const { return settings.delaySamples.load(); }
 
 protected:
-    // The audio thread's own state, for tests that look inside the signal path.
+    // The inside, for tests: the settings as stored, a program memory, the audio thread's state.
+    const EchoSettings& getSettings() const { return settings; }
+    const DelayProgram& getProgramRecord(int index) const { return programs.at(index); }
     const SignalPath& getSignalPath() const { return signalPath; }
 
 private:

@@ -60,7 +60,11 @@ TEST(Programs, ApplyingOneLeavesSinglePrecisionValuesInTheSettings) {
     EffectUnderTest effect;
     effect.setProgram(1);
     effect.setProgram(0);
-    EXPECT_EQ(static_cast<double>(effect.getParameter(kLowPass)), 0.37400001287460327);
+    EXPECT_EQ(effect.getSettings().lowPass.load(), 0.37400001287460327);
+    EXPECT_EQ(effect.getProgramRecord(0).lowPass.load(), 0.37400001287460327);
+    EXPECT_EQ(effect.getSettings().highPass.load(), static_cast<double>(0.655999f));
+    EXPECT_EQ(effect.getProgramRecord(1).lowPass.load(), static_cast<double>(0.93f));
+    EXPECT_EQ(effect.getProgramRecord(2).lowPass.load(), 0.634999);  // never applied: untouched
 }
 
 TEST(Programs, NamesAreCutAtTwentyFourCharacters) {

@@ -9,6 +9,8 @@ class EffectUnderTest : public VstXSynth {
 public:
     EffectUnderTest() : VstXSynth(nullptr) {}
 
+    using VstXSynth::getProgramRecord;
+    using VstXSynth::getSettings;
     using VstXSynth::getSignalPath;
 
     StereoBuffer run(StereoBuffer input, int framesPerBlock = 512) {
