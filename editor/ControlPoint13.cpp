@@ -1,0 +1,85 @@
+#include "ControlPoint13.h"
+
+#include <algorithm>
+
+#include "FlatKnob13.h"
+#include "KnobArithmetic.h"
+
+ControlPoint13::ControlPoint13(ui::Rect frame, std::int32_t insets,
+                               std::int32_t controlPointDiameter, ui::Color /*controlPointColor*/,
+                               std::int32_t position)
+    : View(frame), _insets(insets), _controlPointDiameter(controlPointDiameter) {
+    // The pointer dot is never drawn, so whatever colour is passed, it is the transparent one.
+    _controlPointColor = ui::Color::clearColor();
+    switch (position) {
+        case 0:
+            _currentAngle = 225;
+            _currentDraggedAngle = 225.0f;
+            _previousValue = 0;
+            _value = 0;
+            break;
+        case 1:
+            // A rest angle of 85 rather than the 88.64 degrees of step 50.
+            _currentAngle = 85;
+            _currentDraggedAngle = 85.0f;
+            _previousValue = 50;
+            _value = 50;
+            break;
+        default: break;
+    }
+}
+
+std::uint32_t ControlPoint13::stepCount() const {
+    return _data ? static_cast<std::uint32_t>(_data->size()) : 0u;
+}
+
+void ControlPoint13::setIntValue(std::int32_t v) {
+    _value = v;
+    _currentDraggedAngle = knob::angleForIndex(stepCount(), v);
+    setNeedsDisplay(true);
+}
+
+void ControlPoint13::mouseDown(const ui::MouseEvent& event) {
+    const ui::Point inView = convertPoint(event.locationInWindow(), nullptr);
+    _mouseDownPosition = knob::truncateToInt32(inView.y);
+}
+
+void ControlPoint13::mouseDragged(const ui::MouseEvent& event) { updateWithYcoord(event); }
+
+void ControlPoint13::updateWithYcoord(const ui::MouseEvent& event) {
+    // Without at least two steps there is no travel to divide; such a knob does not turn.
+    const std::uint32_t count = stepCount();
+    if (count < 2) return;
+
+    const std::int32_t y = knob::truncateToInt32(convertPoint(event.locationInWindow(), nullptr).y);
+    const std::int64_t raw = std::int64_t{_currentAngle} + _mouseDownPosition - y;
+    float angle = static_cast<float>(raw);
+    angle = std::min(angle, knob::kLowestAngle);
+    angle = std::max(angle, knob::kHighestAngle);
+    _currentDraggedAngle = angle;
+
+    const std::int32_t index = knob::indexForAngle(count, angle);
+    _value = index;
+    if (index == _previousValue) return;
+    _previousValue = index;
+    if (_delegate != nullptr) {
+        // The controller may rebuild the views from inside the callback: stay alive through it.
+        const auto keepAlive = weak_from_this().lock();
+        const int* entry = &(*_data)[static_cast<std::size_t>(index)];
+        _delegate->knobUpdatedWithIndex(index, entry, superview());
+    }
+    _currentDraggedAngle = knob::angleForIndex(count, index);
+    setNeedsDisplay(true);
+}
+
+void ControlPoint13::mouseUp(const ui::MouseEvent& /*event*/) {
+    _currentAngle = knob::truncateToInt32(_currentDraggedAngle);
+}
+
+bool ControlPoint13::acceptsFirstMouse(const ui::MouseEvent& /*event*/) { return true; }
+
+bool ControlPoint13::mouseDownCanMoveWindow() const { return false; }
+
+void ControlPoint13::drawRect(ui::Rect dirtyRect) {
+    if (auto* knobView = dynamic_cast<FlatKnob13*>(superview())) knobView->drawRect(dirtyRect);
+}

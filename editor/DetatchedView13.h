@@ -1,0 +1,20 @@
+// The editor's background: one picture over the whole view, replacing whatever lies beneath.
+#pragma once
+
+#include <memory>
+
+#include "Image.h"
+#include "View.h"
+
+class DetatchedView13 : public ui::View {
+public:
+    DetatchedView13(std::shared_ptr<ui::Image> image, ui::Rect rect);
+
+    void drawRect(ui::Rect dirtyRect) override;
+    void awakeFromNib() {}
+
+    const std::shared_ptr<ui::Image>& BackgroundImage() const { return _BackgroundImage; }
+
+private:
+    std::shared_ptr<ui::Image> _BackgroundImage;
+};

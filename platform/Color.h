@@ -1,0 +1,22 @@
+// A colour with straight (not premultiplied) components from 0 to 1.
+#pragma once
+
+namespace ui {
+
+struct Color {
+    double red = 0.0;
+    double green = 0.0;
+    double blue = 0.0;
+    double alpha = 0.0;
+
+    static constexpr Color clearColor() { return {0.0, 0.0, 0.0, 0.0}; }
+    static constexpr Color blackColor() { return {0.0, 0.0, 0.0, 1.0}; }
+    static constexpr Color whiteColor() { return {1.0, 1.0, 1.0, 1.0}; }
+
+    // The same colour in the form a layer takes; there is only one form here.
+    constexpr Color CGColor() const { return *this; }
+
+    friend bool operator==(const Color&, const Color&) = default;
+};
+
+}  // namespace ui

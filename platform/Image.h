@@ -1,0 +1,56 @@
+// A picture among the plug-in's own resources, referenced by name and decoded the first time it
+// is drawn, so that building a view tree costs no decoding.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Geometry.h"
+
+namespace ui {
+
+// How a drawn picture meets what is already there.
+enum class CompositingOperation {
+    Clear = 0,
+    Copy = 1,        // the picture's pixels, transparency included, replace the ones beneath
+    SourceOver = 2,  // the picture is blended over what lies beneath
+};
+
+class Image {
+public:
+    // The resource `name` of `type` ("png"); an empty type takes the picture of any type.
+    explicit Image(std::string name, std::string type = {});
+    ~Image();
+    Image(const Image&) = delete;
+    Image& operator=(const Image&) = delete;
+
+    const std::string& name() const { return resourceName; }
+    const std::string& type() const { return resourceType; }
+    // Whether a resource of that name and type exists; looks it up without decoding it.
+    bool exists() const;
+    // Whether the picture has been decoded (it is, once drawn).
+    bool isDecoded() const;
+    // The picture's size in points (decoding it); nothing when the resource is missing or broken.
+    Size size() const;
+
+    // Draws `fromRect` of the picture (an empty rectangle: the whole picture) scaled into `rect`
+    // of the view being drawn, with `operation` at the opacity `fraction` (1 is opaque). Does
+    // nothing outside a view's drawRect, or when the resource is missing or cannot be decoded.
+    void drawInRect(Rect rect, Rect fromRect, CompositingOperation operation,
+                    double fraction) const;
+
+private:
+    struct Decoded;
+    const Decoded* decode() const;
+
+    std::string resourceName;
+    std::string resourceType;
+    mutable std::unique_ptr<Decoded> decoded;
+    mutable bool decodeTried = false;
+};
+
+// An ordered list of pictures, such as the frames of a turning knob.
+using ImageList = std::vector<std::shared_ptr<Image>>;
+
+}  // namespace ui

@@ -1,0 +1,167 @@
+#include "View.h"
+
+#include <algorithm>
+
+#include "ViewSurface.h"
+
+namespace ui {
+
+View::View(Rect frame) : frameRect(frame) {}
+
+View::~View() {
+    for (auto& child : children) child->parent = nullptr;
+}
+
+void View::setFrame(Rect frame) {
+    frameRect = frame;
+    if (shownBy != nullptr) shownBy->rootFrameChanged();
+    // The area the view leaves must be drawn again as well as the one it takes.
+    if (parent != nullptr) {
+        parent->setNeedsDisplay(true);
+    } else {
+        setNeedsDisplay(true);
+    }
+}
+
+Window* View::window() const {
+    const View* top = this;
+    while (top->parent != nullptr) top = top->parent;
+    return top->treeWindow;
+}
+
+void View::addSubview(std::shared_ptr<View> view) {
+    addSubview(std::move(view), Ordering::WindowAbove, nullptr);
+}
+
+void View::addSubview(std::shared_ptr<View> view, Ordering place, const View* relativeTo) {
+    if (!view || view.get() == this) return;
+    if (view->parent != nullptr) view->removeFromSuperview();
+    std::size_t position = place == Ordering::WindowBelow ? 0 : children.size();
+    const auto reference = std::find_if(children.begin(), children.end(), [&](const auto& child) {
+        return child.get() == relativeTo;
+    });
+    if (relativeTo != nullptr && reference != children.end()) {
+        position = static_cast<std::size_t>(reference - children.begin());
+        if (place == Ordering::WindowAbove) ++position;
+    }
+    insertChild(std::move(view), position);
+}
+
+void View::insertChild(std::shared_ptr<View> view, std::size_t position) {
+    View& child = *view;
+    children.insert(children.begin() + static_cast<std::ptrdiff_t>(position), std::move(view));
+    child.parent = this;
+    child.setNeedsDisplay(true);
+    didAddSubview(child);
+}
+
+void View::removeFromSuperview() {
+    if (parent == nullptr) return;
+    View* former = parent;
+    former->willRemoveSubview(*this);
+    const auto it = std::find_if(former->children.begin(), former->children.end(),
+                                 [&](const auto& child) { return child.get() == this; });
+    // Keep this view alive until it is fully detached, even if the parent held the last reference.
+    std::shared_ptr<View> keep;
+    if (it != former->children.end()) {
+        keep = std::move(*it);
+        former->children.erase(it);
+    }
+    parent = nullptr;
+    former->setNeedsDisplay(true);
+}
+
+bool View::isDescendantOf(const View& ancestor) const {
+    for (const View* v = this; v != nullptr; v = v->parent) {
+        if (v == &ancestor) return true;
+    }
+    return false;
+}
+
+void View::setNeedsDisplay(bool flag) {
+    dirty = flag;
+    if (flag) {
+        if (ViewSurface* shown = surface()) shown->viewNeedsDisplay();
+    }
+}
+
+ViewSurface* View::surface() const {
+    for (const View* v = this; v != nullptr; v = v->parent) {
+        if (v->shownBy != nullptr) return v->shownBy;
+    }
+    return nullptr;
+}
+
+const View* View::treeRoot() const {
+    const View* v = this;
+    while (v->shownBy == nullptr && v->parent != nullptr) v = v->parent;
+    return v;
+}
+
+Point View::convertPoint(Point point, const View* fromView) const {
+    // Both views measure from their bottom-left corners, so converting is moving by the sum of
+    // the frame origins between each view and the tree's outermost view.
+    auto offsetInWindow = [](const View* view) {
+        Point offset;
+        const View* root = view->treeRoot();
+        for (const View* v = view;; v = v->parent) {
+            offset.x += v->frameRect.origin.x;
+            offset.y += v->frameRect.origin.y;
+            if (v == root) break;
+        }
+        return offset;
+    };
+    Point inWindow = point;
+    if (fromView != nullptr) {
+        const Point from = offsetInWindow(fromView);
+        inWindow = {point.x + from.x, point.y + from.y};
+    }
+    const Point mine = offsetInWindow(this);
+    return {inWindow.x - mine.x, inWindow.y - mine.y};
+}
+
+View* View::hitTest(Point point) {
+    if (!frameRect.contains(point)) return nullptr;
+    const Point inside{point.x - frameRect.origin.x, point.y - frameRect.origin.y};
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+        if (View* hit = (*it)->hitTest(inside)) return hit;
+    }
+    return this;
+}
+
+void View::setWantsLayer(bool flag) {
+    if (flag && !ownLayer) ownLayer = std::make_unique<Layer>();
+    if (!flag) ownLayer.reset();
+    setNeedsDisplay(true);
+}
+
+bool View::isLayerBacked() const {
+    for (const View* v = this; v != nullptr; v = v->parent) {
+        if (v->ownLayer) return true;
+    }
+    return false;
+}
+
+void View::drawRect(Rect /*dirtyRect*/) {}
+
+void View::mouseDown(const MouseEvent& event) {
+    if (parent != nullptr) parent->mouseDown(event);
+}
+
+void View::mouseDragged(const MouseEvent& event) {
+    if (parent != nullptr) parent->mouseDragged(event);
+}
+
+void View::mouseUp(const MouseEvent& event) {
+    if (parent != nullptr) parent->mouseUp(event);
+}
+
+bool View::acceptsFirstMouse(const MouseEvent& /*event*/) { return false; }
+
+bool View::mouseDownCanMoveWindow() const { return true; }
+
+void View::didAddSubview(View& /*subview*/) {}
+
+void View::willRemoveSubview(View& /*subview*/) {}
+
+}  // namespace ui

@@ -1,0 +1,142 @@
+#include "ViewSurface.h"
+
+#include <cmath>
+
+#include "ViewPainter.h"
+
+namespace ui {
+
+namespace {
+
+// Marks collected from `view` and everything in it, in the coordinates of `view`'s superview.
+Rect collectMarks(View& view) {
+    Rect area;
+    const Rect frame = view.frame();
+    if (view.needsDisplay()) {
+        area = frame;
+        view.setNeedsDisplay(false);
+    }
+    for (const auto& child : view.subviews()) {
+        area = area.unionWith(collectMarks(*child).offsetBy(frame.minX(), frame.minY()));
+    }
+    return area;
+}
+
+}  // namespace
+
+ViewSurface::ViewSurface(std::shared_ptr<View> root, double scale)
+    : rootView(std::move(root)), pixelsPerPoint(scale > 0.0 ? scale : 1.0) {
+    rootView->shownBy = this;
+}
+
+ViewSurface::~ViewSurface() {
+    if (rootView->shownBy == this) rootView->shownBy = nullptr;
+}
+
+int ViewSurface::pixelWidth() const {
+    return static_cast<int>(std::ceil(rootView->frame().size.width * pixelsPerPoint));
+}
+
+int ViewSurface::pixelHeight() const {
+    return static_cast<int>(std::ceil(rootView->frame().size.height * pixelsPerPoint));
+}
+
+void ViewSurface::setBackgroundColor(Color color) {
+    background = color;
+    rootView->setNeedsDisplay(true);
+}
+
+void ViewSurface::viewNeedsDisplay() {
+    if (!drawing) displayDue = true;
+}
+
+Rect ViewSurface::takeMarkedArea() {
+    return collectMarks(*rootView).intersection(rootView->frame());
+}
+
+PixelRect ViewSurface::display(cairo_t* target) {
+    displayDue = false;
+    const Rect marked = takeMarkedArea();
+    if (marked.isEmpty()) return {};
+
+    // Widen the area to whole pixels, so that nothing half-drawn is left at its edges.
+    const Rect frame = rootView->frame();
+    const double s = pixelsPerPoint;
+    const double left = std::floor((marked.minX() - frame.minX()) * s);
+    const double right = std::ceil((marked.maxX() - frame.minX()) * s);
+    const double top = std::floor((frame.maxY() - marked.maxY()) * s);
+    const double bottom = std::ceil((frame.maxY() - marked.minY()) * s);
+    const PixelRect pixels{static_cast<int>(left), static_cast<int>(top),
+                           static_cast<int>(right - left), static_cast<int>(bottom - top)};
+    const Rect area{frame.minX() + left / s, frame.maxY() - bottom / s, (right - left) / s,
+                    (bottom - top) / s};
+
+    drawing = true;
+    cairo_save(target);
+    cairo_identity_matrix(target);
+    cairo_rectangle(target, left, top, right - left, bottom - top);
+    cairo_clip(target);
+    // Window coordinates grow upward from the root's bottom-left corner; pixels grow downward.
+    cairo_matrix_t windowToPixels;
+    cairo_matrix_init(&windowToPixels, s, 0.0, 0.0, -s, -frame.minX() * s, frame.maxY() * s);
+    cairo_set_matrix(target, &windowToPixels);
+    cairo_set_operator(target, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_rgba(target, background.red, background.green, background.blue,
+                          background.alpha);
+    cairo_paint(target);
+    cairo_set_operator(target, CAIRO_OPERATOR_OVER);
+    paintView(target, *rootView, area);
+    cairo_restore(target);
+    drawing = false;
+    return pixels;
+}
+
+PixelRect ViewSurface::displayAll(cairo_t* target) {
+    rootView->setNeedsDisplay(true);
+    return display(target);
+}
+
+Point ViewSurface::locationOfPixel(double x, double y) const {
+    const Rect frame = rootView->frame();
+    return {frame.minX() + (x + 0.5) / pixelsPerPoint, frame.maxY() - (y + 0.5) / pixelsPerPoint};
+}
+
+void ViewSurface::mouseDown(Point location, int clickCount) {
+    const MouseEvent event(MouseEvent::Type::Down, location, window(), clickCount);
+    View* hit = rootView->hitTest(location);
+    if (hit == nullptr) return;
+    if (!isInKeyWindow()) {
+        activateWindow();
+        if (!hit->acceptsFirstMouse(event)) return;
+    }
+    if (movesByWindowBackground() && hit->mouseDownCanMoveWindow()) {
+        movingWindow = true;
+        beginWindowMove(location);
+        return;
+    }
+    pressedView = hit->weak_from_this();
+    hit->mouseDown(event);
+}
+
+void ViewSurface::mouseDragged(Point location) {
+    if (movingWindow) {
+        windowMoveDragged(location);
+        return;
+    }
+    if (auto view = pressedView.lock()) {
+        view->mouseDragged(MouseEvent(MouseEvent::Type::Dragged, location, window()));
+    }
+}
+
+void ViewSurface::mouseUp(Point location) {
+    if (movingWindow) {
+        movingWindow = false;
+        return;
+    }
+    if (auto view = pressedView.lock()) {
+        pressedView.reset();
+        view->mouseUp(MouseEvent(MouseEvent::Type::Up, location, window()));
+    }
+}
+
+}  // namespace ui

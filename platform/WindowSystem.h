@@ -1,0 +1,51 @@
+// The windowing services of one backend: screens, the windows and views a host hands over, our
+// own windows, and the event loop. One per editor: each has its own connection to the display.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "Geometry.h"
+#include "Screen.h"
+#include "WindowBackend.h"
+
+namespace ui {
+
+class View;
+class Window;
+
+class WindowSystem {
+public:
+    virtual ~WindowSystem() = default;
+
+    // The screen windows open on by default; nothing when there is no screen.
+    virtual std::optional<Screen> mainScreen() = 0;
+    // Every screen, the first one first.
+    virtual std::vector<Screen> screens() = 0;
+
+    // A window wrapping `handle` when the handle is an old-style window reference of the host;
+    // null for anything else (a view, null, a window id).
+    virtual std::shared_ptr<Window> windowWithWindowRef(void* handle) = 0;
+    // The host's view behind `handle`, into which our views can be added with addSubview; null
+    // when the handle is null or not a view. Asking twice for one handle gives the same view,
+    // kept for as long as the host's view exists. Its window() is the host's window, if any.
+    virtual std::shared_ptr<View> viewForHandle(void* handle) = 0;
+
+    // Handles, without waiting, what has happened since the last call: input, exposure, and a
+    // display cycle for whatever asked to be drawn. Call it often from the thread that shows the
+    // views (a host's editor idle); it does nothing when nothing is shown.
+    virtual void processPendingEvents() = 0;
+
+protected:
+    friend class Window;
+    // The native part of a window of our own (see Window's constructor).
+    virtual std::unique_ptr<WindowBackend> makeWindowBackend(Rect contentRect, unsigned styleMask,
+                                                             const Screen* screen) = 0;
+};
+
+// A window system of the backend the program was linked with: X11 in the plug-in, headless in
+// tests. Exactly one backend's default may be linked into a program.
+std::unique_ptr<WindowSystem> makeDefaultWindowSystem();
+
+}  // namespace ui

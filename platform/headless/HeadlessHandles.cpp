@@ -1,0 +1,95 @@
+#include "headless/HeadlessHandles.h"
+
+#include <algorithm>
+
+#include "headless/HeadlessDesktop.h"
+
+namespace ui::headless {
+
+HeadlessSurface* HeadlessHostView::surfaceOf(const View& subview) const {
+    const auto it = surfaces.find(&subview);
+    return it == surfaces.end() ? nullptr : it->second.get();
+}
+
+void HeadlessHostView::didAddSubview(View& subview) {
+    auto shown = std::make_unique<HeadlessSurface>(subview.shared_from_this());
+    shown->setBackgroundColor(Color::blackColor());
+    surfaces[&subview] = std::move(shown);
+}
+
+void HeadlessHostView::willRemoveSubview(View& subview) { surfaces.erase(&subview); }
+
+HostWindow::HostWindow(Rect frame, std::optional<double> contentHeight) : outer(frame) {
+    if (contentHeight) {
+        content = std::make_shared<View>(Rect{0.0, 0.0, frame.size.width, *contentHeight});
+    }
+}
+
+void HostWindow::setFrame(Rect frame, bool /*display*/, bool animate) {
+    // The content view keeps filling the window below its title bar.
+    if (content) {
+        const double titleBar = outer.size.height - content->frame().size.height;
+        content->setFrame({0.0, 0.0, frame.size.width, frame.size.height - titleBar});
+    }
+    outer = frame;
+    animated = animate;
+    ++changes;
+}
+
+HostViewHandle::HostViewHandle(Size viewSize)
+    : hostView(std::make_shared<HeadlessHostView>(viewSize)) {
+    Desktop::shared().addHandle(this);
+}
+
+HostViewHandle::HostViewHandle(Size viewSize, Rect windowFrame, std::optional<double> contentHeight)
+    : hostView(std::make_shared<HeadlessHostView>(viewSize)),
+      hostWindow(
+          std::make_shared<Window>(std::make_unique<HostWindow>(windowFrame, contentHeight))) {
+    hostView->attachToWindow(hostWindow.get());
+    Desktop::shared().addHandle(this);
+}
+
+HostViewHandle::~HostViewHandle() {
+    Desktop::shared().removeHandle(this);
+    hostView->attachToWindow(nullptr);
+}
+
+HostWindow* HostViewHandle::windowRecord() const {
+    return hostWindow ? static_cast<HostWindow*>(&hostWindow->backend()) : nullptr;
+}
+
+namespace {
+// A wrapper of a window reference: it passes hiding and closing on to the reference.
+class WindowReferenceBackend : public WindowBackend {
+public:
+    WindowReferenceBackend(Rect frame, std::vector<std::string>& calls)
+        : outer(frame), record(calls) {}
+    Rect frame() const override { return outer; }
+    void setFrame(Rect frame, bool /*display*/, bool /*animate*/) override { outer = frame; }
+    View* contentView() const override { return nullptr; }
+    void orderOut() override { record.push_back("orderOut"); }
+    void close() override { record.push_back("close"); }
+
+private:
+    Rect outer;
+    std::vector<std::string>& record;
+};
+}  // namespace
+
+WindowReference::WindowReference(Rect frame) : outer(frame) { Desktop::shared().addHandle(this); }
+
+WindowReference::~WindowReference() { Desktop::shared().removeHandle(this); }
+
+bool WindowReference::isHidden() const {
+    return std::find(asked.begin(), asked.end(), "orderOut") != asked.end();
+}
+
+bool WindowReference::isClosed() const {
+    return std::find(asked.begin(), asked.end(), "close") != asked.end();
+}
+
+std::shared_ptr<Window> WindowReference::wrap() {
+    return std::make_shared<Window>(std::make_unique<WindowReferenceBackend>(outer, asked));
+}
+
+}  // namespace ui::headless

@@ -1,0 +1,103 @@
+// What a test host hands to an editor in place of real handles: a host view, in a host window or
+// in none, and an old-style window reference. The pointer from handle() is what the host passes.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "View.h"
+#include "Window.h"
+#include "WindowBackend.h"
+#include "headless/HeadlessSurface.h"
+
+namespace ui::headless {
+
+// The host's view: each view added to it is shown on a surface of its own.
+class HeadlessHostView : public View {
+public:
+    explicit HeadlessHostView(Size size) : View(Rect{Point{}, size}) {}
+
+    // The surface showing `subview`, a direct child; null for any other view.
+    HeadlessSurface* surfaceOf(const View& subview) const;
+    void attachToWindow(Window* window) { setHostWindow(window); }
+
+    void didAddSubview(View& subview) override;
+    void willRemoveSubview(View& subview) override;
+
+private:
+    std::map<const View*, std::unique_ptr<HeadlessSurface>> surfaces;
+};
+
+// The host's window around a host view: it only remembers what is asked of it.
+class HostWindow : public WindowBackend {
+public:
+    HostWindow(Rect frame, std::optional<double> contentHeight);
+
+    Rect frame() const override { return outer; }
+    void setFrame(Rect frame, bool display, bool animate) override;
+    View* contentView() const override { return content.get(); }
+    void orderOut() override { calls.push_back("orderOut"); }
+    void close() override { calls.push_back("close"); }
+
+    int frameChanges() const { return changes; }
+    bool lastChangeAnimated() const { return animated; }
+    const std::vector<std::string>& callsMade() const { return calls; }
+
+private:
+    Rect outer;
+    std::shared_ptr<View> content;
+    int changes = 0;
+    bool animated = false;
+    std::vector<std::string> calls;
+};
+
+class HostViewHandle {
+public:
+    // A host view of `viewSize` that is in no window.
+    explicit HostViewHandle(Size viewSize);
+    // A host view of `viewSize` in a host window at `windowFrame` whose content view is
+    // `contentHeight` high (nothing: the window has no content view).
+    HostViewHandle(Size viewSize, Rect windowFrame, std::optional<double> contentHeight);
+    ~HostViewHandle();
+    HostViewHandle(const HostViewHandle&) = delete;
+    HostViewHandle& operator=(const HostViewHandle&) = delete;
+
+    void* handle() { return this; }
+    const std::shared_ptr<HeadlessHostView>& view() const { return hostView; }
+    // The host's window; null for a view in none.
+    Window* window() const { return hostWindow.get(); }
+    HostWindow* windowRecord() const;
+
+private:
+    std::shared_ptr<HeadlessHostView> hostView;
+    std::shared_ptr<Window> hostWindow;
+};
+
+// An old-style window reference of a host: wrapping it gives a window whose hiding and closing
+// are recorded here.
+class WindowReference {
+public:
+    explicit WindowReference(Rect frame = {100.0, 100.0, 400.0, 300.0});
+    ~WindowReference();
+    WindowReference(const WindowReference&) = delete;
+    WindowReference& operator=(const WindowReference&) = delete;
+
+    void* handle() { return this; }
+    Rect frame() const { return outer; }
+    // "orderOut" and "close" in the order they were asked for, by every wrapper of this handle.
+    const std::vector<std::string>& calls() const { return asked; }
+    bool isHidden() const;
+    bool isClosed() const;
+
+    // A fresh window object for this reference.
+    std::shared_ptr<Window> wrap();
+
+private:
+    Rect outer;
+    std::vector<std::string> asked;
+};
+
+}  // namespace ui::headless

@@ -1,0 +1,76 @@
+// A surface in memory: the tree is drawn into an offscreen picture that tests read back or save
+// as a PNG, and mouse events are injected by calling the surface.
+#pragma once
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <string>
+
+#include "ViewSurface.h"
+
+namespace ui::headless {
+
+class HeadlessWindow;
+
+// One pixel as straight (not premultiplied) components from 0 to 255.
+struct Pixel {
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+    int alpha = 0;
+    friend bool operator==(const Pixel&, const Pixel&) = default;
+};
+
+class HeadlessSurface : public ViewSurface {
+public:
+    // Shows `root` on its own, as if in an active window; the picture starts transparent.
+    explicit HeadlessSurface(std::shared_ptr<View> root, double scale = 1.0);
+    ~HeadlessSurface() override;
+
+    // Runs a display cycle when one is due; returns whether anything was drawn.
+    bool displayIfNeeded();
+    // Draws the whole tree now.
+    void displayAll();
+    // How many display cycles have drawn something.
+    int displayCount() const { return cycles; }
+
+    // The pixel under `location` (window coordinates) as last drawn; transparent outside.
+    Pixel pixelAt(Point location) const;
+    // The pixel in column x, row y (rows counted from the top).
+    Pixel pixelAtPixel(int x, int y) const;
+    // Writes the picture as drawn so far into a PNG file; false when it cannot be written.
+    bool savePng(const std::string& path) const;
+
+    // For a surface of its own: whether presses come to an active window, and whether the
+    // window moves by its background (then the drags move it; windowOffset tells how far).
+    void setInKeyWindow(bool active) { keyWindow = active; }
+    void setMovesByWindowBackground(bool flag) { movable = flag; }
+    Point windowOffset() const { return moved; }
+    int activations() const { return activationCount; }
+
+    // The window whose content this surface shows (set by the window).
+    void setWindow(HeadlessWindow* window) { ownerWindow = window; }
+
+protected:
+    bool isInKeyWindow() const override;
+    void activateWindow() override;
+    bool movesByWindowBackground() const override;
+    void beginWindowMove(Point location) override;
+    void windowMoveDragged(Point location) override;
+    void rootFrameChanged() override;
+
+private:
+    void makePicture();
+
+    cairo_surface_t* picture = nullptr;
+    int cycles = 0;
+    bool keyWindow = true;
+    bool movable = false;
+    Point moveStart;
+    Point moved;
+    int activationCount = 0;
+    HeadlessWindow* ownerWindow = nullptr;
+};
+
+}  // namespace ui::headless

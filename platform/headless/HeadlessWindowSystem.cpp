@@ -1,0 +1,34 @@
+#include "headless/HeadlessWindowSystem.h"
+
+#include "headless/HeadlessDesktop.h"
+#include "headless/HeadlessHandles.h"
+#include "headless/HeadlessWindow.h"
+
+namespace ui::headless {
+
+std::optional<Screen> HeadlessWindowSystem::mainScreen() { return Desktop::shared().mainScreen(); }
+
+std::vector<Screen> HeadlessWindowSystem::screens() { return Desktop::shared().screens(); }
+
+std::shared_ptr<Window> HeadlessWindowSystem::windowWithWindowRef(void* handle) {
+    WindowReference* reference = Desktop::shared().windowReferenceFor(handle);
+    return reference != nullptr ? reference->wrap() : nullptr;
+}
+
+std::shared_ptr<View> HeadlessWindowSystem::viewForHandle(void* handle) {
+    HostViewHandle* host = Desktop::shared().hostViewFor(handle);
+    return host != nullptr ? host->view() : nullptr;
+}
+
+void HeadlessWindowSystem::processPendingEvents() { Desktop::shared().displayDueSurfaces(); }
+
+std::unique_ptr<WindowBackend> HeadlessWindowSystem::makeWindowBackend(Rect contentRect,
+                                                                       unsigned styleMask,
+                                                                       const Screen* screen) {
+    const Desktop& desktop = Desktop::shared();
+    return std::make_unique<HeadlessWindow>(
+        contentRect, styleMask, desktop.titleBarHeight(),
+        screen != nullptr ? std::optional<Screen>(*screen) : desktop.mainScreen());
+}
+
+}  // namespace ui::headless

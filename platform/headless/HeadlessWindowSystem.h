@@ -1,0 +1,23 @@
+// The window system of the in-memory desktop: tests make its handles and screens (see Desktop and
+// HeadlessHandles.h), inject mouse events into its surfaces and read back what they show.
+#pragma once
+
+#include "WindowSystem.h"
+
+namespace ui::headless {
+
+class HeadlessWindowSystem : public WindowSystem {
+public:
+    std::optional<Screen> mainScreen() override;
+    std::vector<Screen> screens() override;
+    std::shared_ptr<Window> windowWithWindowRef(void* handle) override;
+    std::shared_ptr<View> viewForHandle(void* handle) override;
+    // Runs a display cycle on every headless surface that is due one.
+    void processPendingEvents() override;
+
+protected:
+    std::unique_ptr<WindowBackend> makeWindowBackend(Rect contentRect, unsigned styleMask,
+                                                     const Screen* screen) override;
+};
+
+}  // namespace ui::headless

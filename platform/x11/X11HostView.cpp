@@ -1,0 +1,107 @@
+#include "x11/X11HostView.h"
+
+#include <cstdint>
+
+#include "x11/X11ErrorTrap.h"
+
+namespace ui::x11 {
+
+namespace {
+
+// The host's window as a Window: its frame can be read and its size changed. Hiding and closing
+// it are the host's business and do nothing here.
+class X11HostWindow : public WindowBackend {
+public:
+    X11HostWindow(std::shared_ptr<X11Connection> connection, ::Window window, View* content)
+        : conn(std::move(connection)), host(window), contentArea(content) {}
+
+    Rect frame() const override {
+        X11ErrorTrap trap(conn->display());
+        ::Window root = 0, child = 0;
+        int x = 0, y = 0;
+        unsigned width = 0, height = 0, border = 0, depth = 0;
+        if (XGetGeometry(conn->display(), host, &root, &x, &y, &width, &height, &border, &depth) ==
+            0) {
+            return {};
+        }
+        XTranslateCoordinates(conn->display(), host, root, 0, 0, &x, &y, &child);
+        // Screen coordinates grow upward from the bottom of the screen.
+        return {static_cast<double>(x),
+                static_cast<double>(conn->screenHeight()) - y - static_cast<double>(height),
+                static_cast<double>(width), static_cast<double>(height)};
+    }
+
+    // Takes the size. The host places its own window, so its position stays as it is.
+    void setFrame(Rect frame, bool /*display*/, bool /*animate*/) override {
+        if (frame.size.width < 1.0 || frame.size.height < 1.0) return;
+        X11ErrorTrap trap(conn->display());
+        XResizeWindow(conn->display(), host, static_cast<unsigned>(frame.size.width),
+                      static_cast<unsigned>(frame.size.height));
+        XFlush(conn->display());
+    }
+
+    // The host's window has no title bar of ours: its content is the host view itself.
+    View* contentView() const override { return contentArea; }
+    void orderOut() override {}
+    void close() override {}
+    bool isVisible() const override { return true; }
+    void* nativeHandle() const override {
+        return reinterpret_cast<void*>(static_cast<std::uintptr_t>(host));
+    }
+
+private:
+    std::shared_ptr<X11Connection> conn;
+    ::Window host;
+    View* contentArea;
+};
+
+}  // namespace
+
+X11HostView::X11HostView(std::shared_ptr<X11Connection> connection, ::Window hostWindow, Size size)
+    : View(Rect{Point{}, size}), conn(std::move(connection)), host(hostWindow) {
+    hostWindowObject = std::make_shared<Window>(std::make_unique<X11HostWindow>(conn, host, this));
+    setHostWindow(hostWindowObject.get());
+    // Hear of the host's window changing size or going away. The selection is this connection's
+    // own; the host's selections on its window are untouched.
+    // Our own selections on the window (when it is one of ours) are kept.
+    X11ErrorTrap trap(conn->display());
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(conn->display(), host, &attributes) != 0) {
+        formerMask = attributes.your_event_mask;
+    }
+    XSelectInput(conn->display(), host, formerMask | StructureNotifyMask);
+    conn->listen(host, this);
+}
+
+X11HostView::~X11HostView() {
+    conn->forget(host, this);
+    X11ErrorTrap trap(conn->display());
+    surfaces.clear();
+    setHostWindow(nullptr);
+    if (!gone) XSelectInput(conn->display(), host, formerMask);
+}
+
+X11Surface* X11HostView::surfaceOf(const View& subview) const {
+    const auto it = surfaces.find(&subview);
+    return it == surfaces.end() ? nullptr : it->second.get();
+}
+
+void X11HostView::didAddSubview(View& subview) {
+    if (gone) return;
+    surfaces[&subview] = std::make_unique<X11Surface>(conn, subview.shared_from_this(), host);
+}
+
+void X11HostView::willRemoveSubview(View& subview) { surfaces.erase(&subview); }
+
+void X11HostView::handleEvent(const XEvent& event) {
+    if (event.type == ConfigureNotify && event.xconfigure.window == host) {
+        const Rect frame = this->frame();
+        const Size size{static_cast<double>(event.xconfigure.width),
+                        static_cast<double>(event.xconfigure.height)};
+        if (size != frame.size) setFrame({frame.origin, size});
+    } else if (event.type == DestroyNotify && event.xdestroywindow.window == host) {
+        gone = true;
+    }
+}
+
+}  // namespace ui::x11

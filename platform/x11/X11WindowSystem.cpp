@@ -1,0 +1,105 @@
+#include "x11/X11WindowSystem.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+
+#include "x11/X11Connection.h"
+#include "x11/X11ErrorTrap.h"
+#include "x11/X11HostView.h"
+#include "x11/X11TopLevelWindow.h"
+
+namespace ui::x11 {
+
+namespace {
+
+class X11WindowSystem : public WindowSystem {
+public:
+    explicit X11WindowSystem(std::string displayName) : name(std::move(displayName)) {}
+
+    ~X11WindowSystem() override {
+        // The host views (and the child windows in them) go before the connection may.
+        hostViews.clear();
+    }
+
+    std::optional<Screen> mainScreen() override {
+        const auto all = screens();
+        if (all.empty()) return std::nullopt;
+        return all.front();
+    }
+
+    // The X screen, as one screen. (Monitors inside it are not told apart.)
+    std::vector<Screen> screens() override {
+        X11Connection* c = connection();
+        if (c == nullptr) return {};
+        return {Screen{Rect{0.0, 0.0, static_cast<double>(c->screenWidth()),
+                            static_cast<double>(c->screenHeight())}}};
+    }
+
+    // X11 hosts hand over window ids only; there are no old-style window references here.
+    std::shared_ptr<Window> windowWithWindowRef(void* /*handle*/) override { return nullptr; }
+
+    std::shared_ptr<View> viewForHandle(void* handle) override {
+        const auto id = reinterpret_cast<std::uintptr_t>(handle);
+        // X resource ids are 29 bits; anything else is not a window id.
+        if (id == 0 || id > 0x1fffffffu) return nullptr;
+        forgetDestroyedHostViews();
+        const auto known = hostViews.find(id);
+        if (known != hostViews.end()) return known->second;
+        X11Connection* c = connection();
+        if (c == nullptr) return nullptr;
+        XWindowAttributes attributes{};
+        {
+            X11ErrorTrap trap(c->display());
+            const Status found =
+                XGetWindowAttributes(c->display(), static_cast<::Window>(id), &attributes);
+            if (trap.syncAndCheck() || found == 0) return nullptr;
+        }
+        auto view = std::make_shared<X11HostView>(
+            conn, static_cast<::Window>(id),
+            Size{static_cast<double>(attributes.width), static_cast<double>(attributes.height)});
+        hostViews.emplace(id, view);
+        return view;
+    }
+
+    void processPendingEvents() override {
+        // Before the first open, and after a failed one, there is nothing to pump.
+        if (!conn) return;
+        conn->processPendingEvents();
+        forgetDestroyedHostViews();
+    }
+
+protected:
+    std::unique_ptr<WindowBackend> makeWindowBackend(Rect contentRect, unsigned styleMask,
+                                                     const Screen* /*screen*/) override {
+        // One X screen holds every monitor, so the screen asked for changes nothing.
+        connection();
+        return std::make_unique<X11TopLevelWindow>(conn, contentRect, styleMask);
+    }
+
+private:
+    X11Connection* connection() {
+        if (!conn && !openFailed) {
+            conn = X11Connection::open(name);
+            openFailed = !conn;
+        }
+        return conn.get();
+    }
+
+    void forgetDestroyedHostViews() {
+        std::erase_if(hostViews, [](const auto& entry) { return entry.second->isGone(); });
+    }
+
+    std::string name;
+    std::shared_ptr<X11Connection> conn;
+    bool openFailed = false;
+    std::map<std::uintptr_t, std::shared_ptr<X11HostView>> hostViews;
+};
+
+}  // namespace
+
+std::unique_ptr<WindowSystem> makeX11WindowSystem(const std::string& displayName) {
+    return std::make_unique<X11WindowSystem>(displayName);
+}
+
+}  // namespace ui::x11

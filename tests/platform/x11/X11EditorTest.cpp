@@ -1,0 +1,449 @@
+// The controls in a real X child window inside a host's window, driven with synthesised pointer
+// events (XTest) and read back from the server, as a Linux host would show them.
+#include <gtest/gtest.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <thread>
+
+#include "ControlScene.h"
+#include "Window.h"
+#include "XvfbServer.h"
+#include "ZelvasCustomImageView13.h"
+#include "headless/HeadlessSurface.h"
+#include "x11/X11WindowSystem.h"
+
+// Last: Xlib's macros (None, Bool, Status...) would clash with names in the headers above.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+extern XvfbServer* theServer;
+
+namespace {
+
+struct Rgb {
+    int red, green, blue;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+// The host's side: a connection of its own and a top-level window for the editor.
+class FakeHost {
+public:
+    explicit FakeHost(int x = 0, int y = 0, unsigned width = 344, unsigned height = 400)
+        : dpy(XOpenDisplay(nullptr)) {
+        window = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), x, y, width, height, 0, 0,
+                                     WhitePixel(dpy, DefaultScreen(dpy)));
+        XSelectInput(dpy, window, StructureNotifyMask);
+        XMapWindow(dpy, window);
+        XEvent event;
+        do {
+            XNextEvent(dpy, &event);
+        } while (event.type != MapNotify);
+    }
+    ~FakeHost() {
+        if (window != 0) XDestroyWindow(dpy, window);
+        XCloseDisplay(dpy);
+    }
+    FakeHost(const FakeHost&) = delete;
+    FakeHost& operator=(const FakeHost&) = delete;
+
+    void* handle() const { return reinterpret_cast<void*>(static_cast<std::uintptr_t>(window)); }
+
+    std::vector<::Window> children() const {
+        ::Window root = 0, parent = 0, *list = nullptr;
+        unsigned count = 0;
+        std::vector<::Window> all;
+        if (XQueryTree(dpy, window, &root, &parent, &list, &count) != 0) {
+            all.assign(list, list + count);
+            XFree(list);
+        }
+        return all;
+    }
+
+    // The colour the server shows at (x, y) of the host's window, children included.
+    Rgb pixelAt(int x, int y) const {
+        XImage* image = XGetImage(dpy, window, x, y, 1, 1, AllPlanes, ZPixmap);
+        if (image == nullptr) return {-1, -1, -1};
+        const unsigned long pixel = XGetPixel(image, 0, 0);
+        auto component = [pixel](unsigned long mask) {
+            int shift = 0;
+            while (mask != 0 && (mask & 1) == 0) {
+                mask >>= 1;
+                ++shift;
+            }
+            return static_cast<int>((pixel >> shift) & mask);
+        };
+        const Rgb colour{component(image->red_mask), component(image->green_mask),
+                         component(image->blue_mask)};
+        XDestroyImage(image);
+        return colour;
+    }
+
+    // The pointer, as the user moves it, at (x, y) of the host's window.
+    void movePointer(int x, int y) const {
+        int rootX = 0, rootY = 0;
+        ::Window child = 0;
+        XTranslateCoordinates(dpy, window, DefaultRootWindow(dpy), x, y, &rootX, &rootY, &child);
+        XTestFakeMotionEvent(dpy, -1, rootX, rootY, CurrentTime);
+        XSync(dpy, False);
+    }
+    void button(bool down) const {
+        XTestFakeButtonEvent(dpy, 1, down ? True : False, CurrentTime);
+        XSync(dpy, False);
+    }
+    void destroyWindow() {
+        XDestroyWindow(dpy, window);
+        XSync(dpy, False);
+        window = 0;
+    }
+
+    Display* dpy;
+    ::Window window = 0;
+};
+
+// Pumps the plug-in's side as a host's idle does until `done` holds (or two seconds pass).
+bool pumpUntil(ui::WindowSystem& system, const std::function<bool()>& done) {
+    for (int i = 0; i < 400; ++i) {
+        system.processPendingEvents();
+        if (done()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return false;
+}
+
+void pumpFor(ui::WindowSystem& system, std::chrono::milliseconds time) {
+    const auto end = std::chrono::steady_clock::now() + time;
+    while (std::chrono::steady_clock::now() < end) {
+        system.processPendingEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+// The editor's face: the background under seven knobs and two switches.
+struct EditorFace {
+    std::shared_ptr<Backdrop> main = std::make_shared<Backdrop>(ui::Rect{0, 0, 344, 400});
+    std::vector<std::shared_ptr<FlatKnob13>> knobs;
+    RecordingDelegate delegate;
+
+    EditorFace() {
+        auto frames = knobFrames();
+        const ui::Rect places[] = {{60, 202, 48, 48},  {239, 202, 48, 48}, {154, 202, 48, 48},
+                                   {117, 119, 48, 48}, {192, 119, 48, 48}, {75, 37, 48, 48},
+                                   {222, 37, 48, 48}};
+        for (const ui::Rect& place : places) {
+            auto knob = std::make_shared<FlatKnob13>(place, 2, 3, ui::Color::clearColor(),
+                                                     ui::Color::clearColor(),
+                                                     ui::Color::clearColor(), frames);
+            knob->controlPoint()->setDelegate(&delegate);
+            knob->controlPoint()->setData(stepsUpTo(100));
+            knob->controlPoint()->setIntValue(50);
+            main->addSubview(knob);
+            knobs.push_back(knob);
+        }
+        auto off = std::make_shared<ui::Image>("switchoff"),
+             on = std::make_shared<ui::Image>("switchon");
+        for (double x : {82.0, 253.0}) {
+            auto toggle =
+                std::make_shared<ZelvasCustomImageView13>(ui::Rect{x, 132, 15, 16}, off, on);
+            toggle->setDelegate(&delegate);
+            main->addSubview(toggle);
+        }
+        delegate.watched = knobs[0]->controlPoint();
+    }
+};
+
+// The picture number a knob shows at its centre (x, y in the host window), from its colour.
+int knobPictureAt(const FakeHost& host, int x, int y) {
+    const Rgb centre = host.pixelAt(x, y);
+    if (centre.green != test_pictures::kKnobCentreGreen) return -1;
+    return centre.red / 2;
+}
+
+const Rgb kBackground{test_pictures::kBackgroundRed, test_pictures::kBackgroundGreen,
+                      test_pictures::kBackgroundBlue};
+
+// The time knob's centre in the host's window: (60 + 24, 400 - (202 + 24)).
+constexpr int kTimeKnobX = 84, kTimeKnobY = 174;
+
+double processSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+double serverSeconds(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    std::getline(stat, line);
+    std::istringstream fields(line.substr(line.rfind(')') + 2));
+    std::string field;
+    double ticks = 0;
+    for (int i = 3; i <= 15 && fields >> field; ++i) {
+        if (i == 14 || i == 15) ticks += std::stod(field);  // user and system time
+    }
+    return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+}  // namespace
+
+TEST(X11Editor, AKnobInAChildWindowOfTheHostsWindowTurnsWithThePointerAndShowsItsPicture) {
+    FakeHost host;
+    auto system = ui::x11::makeX11WindowSystem();
+    auto hostView = system->viewForHandle(host.handle());
+    ASSERT_TRUE(hostView);
+    EditorFace face;
+    hostView->addSubview(face.main);
+
+    // A plain child window of the host's, at its top-left corner, at the editor's size.
+    ASSERT_TRUE(pumpUntil(*system, [&] { return host.children().size() == 1; }));
+    const ::Window child = host.children()[0];
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(host.dpy, child, &attributes);
+    EXPECT_EQ(attributes.x, 0);
+    EXPECT_EQ(attributes.y, 0);
+    EXPECT_EQ(attributes.width, 344);
+    EXPECT_EQ(attributes.height, 400);
+    ASSERT_TRUE(pumpUntil(*system, [&] { return host.pixelAt(5, 5) == kBackground; }));
+    EXPECT_EQ(knobPictureAt(host, kTimeKnobX, kTimeKnobY), 63);  // step 50
+
+    // Press on the time knob and move up 100 pixels, ten at a time.
+    host.movePointer(kTimeKnobX, kTimeKnobY);
+    host.button(true);
+    for (int up = 10; up <= 100; up += 10) host.movePointer(kTimeKnobX, kTimeKnobY - up);
+    host.button(false);
+    ASSERT_TRUE(pumpUntil(*system, [&] { return face.delegate.calls.size() >= 10; }));
+    pumpFor(*system, std::chrono::milliseconds(50));
+
+    // From the rest angle 85, 10 points up is 75 degrees, and so on to -15 degrees.
+    EXPECT_EQ(face.delegate.indexes(), (std::vector<int>{55, 58, 62, 66, 69, 73, 77, 80, 84, 88}));
+    for (const DelegateCall& call : face.delegate.calls) {
+        EXPECT_EQ(call.object, face.knobs[0].get());
+        EXPECT_EQ(call.knobStepDuringCall, call.index);
+    }
+    EXPECT_EQ(face.knobs[0]->controlPoint()->currentAngle(), -15);
+    ASSERT_TRUE(
+        pumpUntil(*system, [&] { return knobPictureAt(host, kTimeKnobX, kTimeKnobY) == 111; }));
+    EXPECT_EQ(knobPictureAt(host, 239 + 24, 400 - 226), 63);  // the mix knob did not move
+}
+
+TEST(X11Editor, TheChildWindowShowsPixelForPixelWhatTheTreeDrawsInMemory) {
+    FakeHost host;
+    auto system = ui::x11::makeX11WindowSystem();
+    EditorFace shown, drawn;
+    shown.knobs[2]->controlPoint()->setIntValue(99);
+    drawn.knobs[2]->controlPoint()->setIntValue(99);
+    system->viewForHandle(host.handle())->addSubview(shown.main);
+    ASSERT_TRUE(pumpUntil(*system, [&] { return host.pixelAt(5, 5) == kBackground; }));
+    ui::headless::HeadlessSurface memory(drawn.main);
+    memory.displayAll();
+
+    XImage* image = XGetImage(host.dpy, host.window, 0, 0, 344, 400, AllPlanes, ZPixmap);
+    ASSERT_NE(image, nullptr);
+    int differing = 0;
+    for (int y = 0; y < 400; ++y) {
+        for (int x = 0; x < 344; ++x) {
+            const unsigned long pixel = XGetPixel(image, x, y);
+            const ui::headless::Pixel expected = memory.pixelAtPixel(x, y);
+            const Rgb actual{static_cast<int>((pixel >> 16) & 0xff),
+                             static_cast<int>((pixel >> 8) & 0xff), static_cast<int>(pixel & 0xff)};
+            if (actual != (Rgb{expected.red, expected.green, expected.blue})) ++differing;
+        }
+    }
+    XDestroyImage(image);
+    EXPECT_EQ(differing, 0);
+}
+
+TEST(X11Editor, ASwitchFlipsAtEachClick) {
+    FakeHost host;
+    auto system = ui::x11::makeX11WindowSystem();
+    EditorFace face;
+    system->viewForHandle(host.handle())->addSubview(face.main);
+    const int x = 82 + 7, y = 400 - (132 + 8);
+    ASSERT_TRUE(pumpUntil(*system, [&] {
+        return host.pixelAt(x, y) ==
+               (Rgb{test_pictures::kSwitchOffRed, test_pictures::kSwitchOffGreen,
+                    test_pictures::kSwitchOffBlue});
+    }));
+    host.movePointer(x, y);
+    host.button(true);
+    host.button(false);
+    ASSERT_TRUE(pumpUntil(*system, [&] {
+        return host.pixelAt(x, y) ==
+               (Rgb{test_pictures::kSwitchOnRed, test_pictures::kSwitchOnGreen,
+                    test_pictures::kSwitchOnBlue});
+    }));
+    ASSERT_EQ(face.delegate.calls.size(), 1u);
+    EXPECT_EQ(face.delegate.calls[0].object, nullptr);
+}
+
+TEST(X11Editor, IdleBeforeOpenOpeningTwiceAndSeveralInstancesAreTolerated) {
+    auto first = ui::x11::makeX11WindowSystem();
+    auto second = ui::x11::makeX11WindowSystem();
+    first->processPendingEvents();  // idle before any open: nothing to do, nothing opened
+    second->processPendingEvents();
+
+    FakeHost hostA(0, 0), hostB(400, 0);
+    EditorFace a1, a2, b;
+    first->viewForHandle(hostA.handle())->addSubview(a1.main);
+    first->viewForHandle(hostA.handle())->addSubview(a2.main);  // a second open, no close between
+    second->viewForHandle(hostB.handle())->addSubview(b.main);
+    ASSERT_TRUE(pumpUntil(*first, [&] { return hostA.children().size() == 2; }));
+    ASSERT_TRUE(pumpUntil(*second, [&] { return hostB.pixelAt(5, 5) == kBackground; }));
+
+    // The newer view lies on top and takes the mouse; the other instance sees nothing of it.
+    hostA.movePointer(kTimeKnobX, kTimeKnobY);
+    hostA.button(true);
+    hostA.movePointer(kTimeKnobX, kTimeKnobY - 20);
+    hostA.button(false);
+    ASSERT_TRUE(pumpUntil(*first, [&] { return !a2.delegate.calls.empty(); }));
+    second->processPendingEvents();
+    EXPECT_TRUE(a1.delegate.calls.empty());
+    EXPECT_TRUE(b.delegate.calls.empty());
+
+    a1.main->removeFromSuperview();
+    ASSERT_TRUE(pumpUntil(*first, [&] { return hostA.children().size() == 1; }));
+}
+
+TEST(X11Editor, AHostDestroyingItsWindowFirstDoesNotTakeTheProcessDown) {
+    auto system = ui::x11::makeX11WindowSystem();
+    auto host = std::make_unique<FakeHost>();
+    EditorFace face;
+    auto hostView = system->viewForHandle(host->handle());
+    hostView->addSubview(face.main);
+    ASSERT_TRUE(pumpUntil(*system, [&] { return host->pixelAt(5, 5) == kBackground; }));
+    // The host destroys its window (and with it our child window) and then closes the editor,
+    // which takes its view away before it has heard of the destruction: destroying a window that
+    // is gone is an X error, which by default ends the process.
+    host->destroyWindow();
+    face.knobs[0]->controlPoint()->setIntValue(3);
+    face.main->removeFromSuperview();
+    pumpFor(*system, std::chrono::milliseconds(50));
+    // The next open finds the handle gone.
+    EXPECT_EQ(system->viewForHandle(host->handle()), nullptr);
+    hostView.reset();
+    system->processPendingEvents();
+}
+
+TEST(X11Editor, HandlesThatAreNotWindowsGiveNoView) {
+    auto system = ui::x11::makeX11WindowSystem();
+    EXPECT_EQ(system->viewForHandle(nullptr), nullptr);
+    EXPECT_EQ(system->viewForHandle(reinterpret_cast<void*>(std::uintptr_t{0x1234567})), nullptr);
+    int notAWindow = 0;
+    EXPECT_EQ(system->viewForHandle(&notAWindow), nullptr);
+    EXPECT_EQ(system->windowWithWindowRef(&notAWindow), nullptr);
+    system->processPendingEvents();
+}
+
+TEST(X11Editor, TheHostsWindowCanBeReadAndResizedButNotMoved) {
+    FakeHost host(30, 40, 500, 300);
+    auto system = ui::x11::makeX11WindowSystem();
+    auto hostView = system->viewForHandle(host.handle());
+    ASSERT_NE(hostView->window(), nullptr);
+    EXPECT_EQ(hostView->frame().size, (ui::Size{500, 300}));
+    EXPECT_EQ(system->mainScreen()->frame, (ui::Rect{0, 0, 1024, 768}));
+    EXPECT_EQ(hostView->window()->frame(), (ui::Rect{30, 768 - 40 - 300, 500, 300}));
+    EXPECT_EQ(hostView->window()->contentView(), hostView.get());
+    hostView->window()->setFrame({30, 428, 344, 400}, true, true);
+    ASSERT_TRUE(pumpUntil(*system, [&] { return hostView->frame().size == ui::Size{344, 400}; }));
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(host.dpy, host.window, &attributes);
+    EXPECT_EQ(attributes.x, 30);
+    EXPECT_EQ(attributes.y, 40);
+}
+
+TEST(X11Editor, AFloatingWindowOfOurOwnFloatsHasAFixedSizeAndClosesThroughItsOwner) {
+    struct ClosingWindow : ui::Window {
+        using ui::Window::Window;
+        void close() override {
+            ++closes;
+            ui::Window::close();
+        }
+        int closes = 0;
+    };
+    auto system = ui::x11::makeX11WindowSystem();
+    auto window = std::make_shared<ClosingWindow>(
+        *system, ui::Rect{340, 184, 344, 400},
+        ui::WindowStyleTitled | ui::WindowStyleClosable | ui::WindowStyleMiniaturizable,
+        ui::BackingStore::Buffered, true, nullptr);
+    window->setLevel(ui::windowLevelForKey(ui::WindowLevelKey::Floating));
+    EditorFace face;
+    window->setContentView(face.main);
+    window->makeKeyAndOrderFront();
+    const auto id = static_cast<::Window>(reinterpret_cast<std::uintptr_t>(window->nativeHandle()));
+
+    FakeHost observer;
+    ASSERT_TRUE(pumpUntil(*system, [&] { return window->isVisible(); }));
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(observer.dpy, id, &attributes);
+    EXPECT_EQ(attributes.x, 340);
+    EXPECT_EQ(attributes.y, 768 - 184 - 400);
+    XSizeHints hints{};
+    long supplied = 0;
+    XGetWMNormalHints(observer.dpy, id, &hints, &supplied);
+    EXPECT_EQ(hints.min_width, 344);
+    EXPECT_EQ(hints.max_width, 344);
+    EXPECT_EQ(hints.max_height, 400);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(observer.dpy, id, XInternAtom(observer.dpy, "_NET_WM_STATE", False), 0, 8,
+                       False, XA_ATOM, &type, &format, &count, &after, &data);
+    ASSERT_EQ(count, 1u);
+    EXPECT_EQ(reinterpret_cast<Atom*>(data)[0],
+              XInternAtom(observer.dpy, "_NET_WM_STATE_ABOVE", False));
+    XFree(data);
+
+    // The window manager's close button, as a message to the window.
+    XEvent message{};
+    message.xclient.type = ClientMessage;
+    message.xclient.window = id;
+    message.xclient.message_type = XInternAtom(observer.dpy, "WM_PROTOCOLS", False);
+    message.xclient.format = 32;
+    message.xclient.data.l[0] =
+        static_cast<long>(XInternAtom(observer.dpy, "WM_DELETE_WINDOW", False));
+    XSendEvent(observer.dpy, id, False, NoEventMask, &message);
+    XSync(observer.dpy, False);
+    ASSERT_TRUE(pumpUntil(*system, [&] { return window->closes == 1; }));
+    EXPECT_TRUE(window->isClosed());
+    window->close();
+    EXPECT_EQ(window->closes, 2);
+}
+
+TEST(X11Editor, AnUntouchedOpenEditorCostsUnderOnePercentOfACore) {
+    FakeHost host;
+    auto system = ui::x11::makeX11WindowSystem();
+    EditorFace face;
+    system->viewForHandle(host.handle())->addSubview(face.main);
+    ASSERT_TRUE(pumpUntil(*system, [&] { return host.pixelAt(5, 5) == kBackground; }));
+    pumpFor(*system, std::chrono::milliseconds(200));
+
+    // Idled 30 times a second, as hosts do, for three seconds.
+    const double ownBefore = processSeconds();
+    const double serverBefore = theServer != nullptr ? serverSeconds(theServer->pid()) : 0.0;
+    const auto start = std::chrono::steady_clock::now();
+    int pumps = 0;
+    while (std::chrono::steady_clock::now() - start < std::chrono::seconds(3)) {
+        system->processPendingEvents();
+        ++pumps;
+        std::this_thread::sleep_for(std::chrono::microseconds(33333));
+    }
+    const double wall =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double own = processSeconds() - ownBefore;
+    const double server =
+        theServer != nullptr ? serverSeconds(theServer->pid()) - serverBefore : 0.0;
+    std::printf(
+        "untouched editor: %d pumps in %.2f s, %.3f ms of our processor time (%.4f%% of a "
+        "core), X server %.0f ms\n",
+        pumps, wall, own * 1000.0, 100.0 * own / wall, server * 1000.0);
+    EXPECT_LT(own / wall, 0.01);
+    EXPECT_LT(server / wall, 0.01);
+}
