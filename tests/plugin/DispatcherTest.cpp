@@ -124,8 +124,8 @@ TEST(Dispatcher, EditorOpcodesAnswerZeroWithoutAnEditor) {
 }
 
 TEST(Dispatcher, BuildsTheEditorsKeyCodeFromThreeArguments) {
+    bool editorGone = false;  // outlives the effect, whose destructor deletes the editor
     RecordingEffect effect;
-    bool editorGone = false;
     auto* editor = new RecordingEditor(&effect, &editorGone);
     effect.setEditor(editor);
     EXPECT_EQ(dispatch(effect, effEditKeyDown, 'a', 0x141, nullptr, 1.9f), 1);

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Builds ZvDelay32 and zvhost, installs them for the current user (the plug-in into ~/.vst, zvhost
+# into ~/.local/bin) and renders the demo: a short phrase through the "SlapBack" program, as WAV
+# files and a picture of the waveforms.
+#   bash scripts/demo.sh
+# Environment: ZV_BUILD_DIR (default build/release), ZV_DEMO_DIR (default build/demo).
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+source scripts/lib.sh
+
+build=${ZV_BUILD_DIR:-build/release}
+demo=${ZV_DEMO_DIR:-build/demo}
+
+zv_install_packages "${ZV_BUILD_PACKAGES[@]}"
+
+echo "== Building in $build"
+cmake -S . -B "$build" -DZV_TESTS=OFF -DZV_SANITIZE= >/dev/null
+cmake --build "$build" -j "$(nproc)"
+
+echo "== Installing"
+cmake --install "$build"
+plugin=$(grep '/ZvDelay32\.so$' "$build/install_manifest.txt")
+zvhost=$(grep '/zvhost$' "$build/install_manifest.txt")
+
+echo "== Rendering the demo"
+rm -rf "$demo"
+"$zvhost" demo "$demo"
+
+cat <<DONE
+
+Done.
+  plug-in installed at   $plugin
+  zvhost installed at    $zvhost
+  demo files in          $(cd "$demo" && pwd)/
+      input.wav is the dry phrase; 00-SlapBack.wav is the phrase through the effect, each echo
+      coming back on the other side; 00-SlapBack.png shows both.
+  every program:         $zvhost demo --all
+  in Ardour:             LXVST_PATH=$(dirname "$plugin") ardour7
+DONE

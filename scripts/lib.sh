@@ -1,0 +1,40 @@
+# Shared by demo.sh and test.sh: the Debian packages the project needs, and how they get installed.
+
+# To build the plug-in, zvhost and the benchmarks.
+ZV_BUILD_PACKAGES=(build-essential cmake pkg-config libsndfile1-dev libcairo2-dev libbenchmark-dev)
+# To build and run every test: GoogleTest, the 32-bit layout check, Clang with its sanitizer
+# runtimes and the symbolizer that names functions in their reports, Ardour and sox for the
+# real-host round trip, an X server for the editor, and a plug-in from another vendor for zvhost.
+ZV_TEST_PACKAGES=(libgtest-dev g++-multilib clang libclang-rt-14-dev llvm ardour sox xvfb xauth libxtst-dev
+                  lsp-plugins-vst)
+
+zv_missing_packages() {
+  local package
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}\n' "$package" 2>/dev/null | grep -q '^install ok installed$' ||
+      echo "$package"
+  done
+}
+
+# zv_install_packages PACKAGE...: installs those not installed yet, with apt-get; through sudo
+# unless running as root.
+zv_install_packages() {
+  local missing
+  mapfile -t missing < <(zv_missing_packages "$@")
+  [ ${#missing[@]} -gt 0 ] || return 0
+  local as_root=()
+  if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null; then
+      echo "These Debian packages are needed: ${missing[*]}" >&2
+      echo "Run this script as root, or install sudo, or install them first." >&2
+      exit 1
+    fi
+    as_root=(sudo)
+  fi
+  echo "== Installing Debian packages: ${missing[*]}"
+  "${as_root[@]}" apt-get update -q
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+zv_seconds_since() { echo $(( $(date +%s) - $1 )); }

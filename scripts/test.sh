@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs what the tests need, then builds and runs the whole test suite twice: with GCC and
+# warnings as errors, and with Clang under AddressSanitizer and UndefinedBehaviorSanitizer.
+#   bash scripts/test.sh
+# Environment: ZV_BUILD_ROOT (default build), ZV_JOBS (default 2).
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+source scripts/lib.sh
+
+root=${ZV_BUILD_ROOT:-build}
+jobs=${ZV_JOBS:-2}
+started=$(date +%s)
+
+zv_install_packages "${ZV_BUILD_PACKAGES[@]}" "${ZV_TEST_PACKAGES[@]}"
+
+# Tests that open windows need an X server; give them a virtual one unless there is a display.
+run_tests() {
+  local dir=$1
+  if [ -z "${DISPLAY:-}" ]; then
+    xvfb-run -a -s "-screen 0 1600x1000x24" ctest --test-dir "$dir" --output-on-failure -j "$jobs"
+  else
+    ctest --test-dir "$dir" --output-on-failure -j "$jobs"
+  fi
+}
+
+step=$(date +%s)
+echo "== GCC build, warnings as errors ($root/gcc)"
+cmake -S . -B "$root/gcc" -DCMAKE_CXX_COMPILER=g++ -DZV_WERROR=ON -DZV_SANITIZE= >/dev/null
+cmake --build "$root/gcc" -j "$jobs"
+run_tests "$root/gcc"
+echo "== GCC build and tests: $(zv_seconds_since "$step") s"
+
+step=$(date +%s)
+echo "== Clang build with AddressSanitizer and UndefinedBehaviorSanitizer ($root/sanitize)"
+export ASAN_OPTIONS=halt_on_error=1:abort_on_error=0:detect_leaks=1:strict_string_checks=1
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+cmake -S . -B "$root/sanitize" -DCMAKE_CXX_COMPILER=clang++ -DZV_WERROR=ON \
+      -DZV_SANITIZE=address,undefined >/dev/null
+cmake --build "$root/sanitize" -j "$jobs"
+run_tests "$root/sanitize"
+echo "== Sanitizer build and tests: $(zv_seconds_since "$step") s"
+
+echo "== All tests passed in $(zv_seconds_since "$started") s"
