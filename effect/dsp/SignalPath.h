@@ -6,6 +6,15 @@
 // Threads: only the audio thread runs process(), setupFilters() and restartNow(), and only it
 // writes the lines. Other threads ask for a clear or a restart; the audio thread carries it out
 // before its next frame.
+//
+// Speed: a block is worked through in pieces of at most kPieceFrames frames. The settings are
+// read at the start of each piece, so a change made between two blocks applies from the next
+// frame, and one made by another thread while a block runs from the next piece (at most 2.7 ms at
+// 48 kHz later; such a change has no frame of its own to be timed against anyway). Within a
+// piece each step runs over all its frames before the next step: the filters, left and right
+// channel side by side in one register, then carry only their own state from frame to frame,
+// and the processor overlaps the work of many frames. Every sample comes out as the plain
+// frame-by-frame algorithm gives it.
 #pragma once
 
 #include <atomic>
@@ -19,6 +28,7 @@
 class SignalPath {
 public:
     static constexpr std::int32_t kLineLength = 192000;
+    static constexpr std::int32_t kPieceFrames = 128;
 
     SignalPath();
 
@@ -46,6 +56,31 @@ public:
 
 private:
     enum Request : unsigned { kClearLines = 1, kRestartWritePos = 2 };
+    enum class FilterPlace { Off, InLoop, OnEcho };
+
+    // The settings as one piece uses them.
+    struct Snapshot {
+        std::int32_t delaySamples;
+        float feedBack;
+        float gainL, gainR;  // balance: gainL scales the echo heard on the left output
+        double panDepth, mix;
+        FilterPlace lowPass, highPass;
+    };
+
+    Snapshot takeSnapshot(const EchoSettings& settings);
+
+    // The quick piece: needs 0 <= writePos < delaySamples and no more frames than the line is
+    // long, so that no slot it writes is read again within it; the caller guards what it wrote.
+    // The filter places are template arguments: each combination has loops without those tests.
+    template <FilterPlace kLowPass, FilterPlace kHighPass>
+    void runPiece(const Snapshot& now, const float* inL, const float* inR, float* outL,
+                  float* outR, std::int32_t frames);
+    // The same frame by frame for any state of the line (lines of a few samples, a write
+    // position left beyond a shortened line), guarding each value as it is made.
+    void runPieceCarefully(const Snapshot& now, const float* inL, const float* inR, float* outL,
+                           float* outR, std::int32_t frames);
+    // Keeps finite the `count` line slots written from `from` on (wrapping at the delay length).
+    void guardLineSlots(std::int32_t from, std::int32_t count, std::int32_t delaySamples);
 
     void carryOutRequests();
     void clearLines();
