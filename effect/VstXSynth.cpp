@@ -1,8 +1,12 @@
 #include "VstXSynth.h"
 
+#include <atomic>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 #include "DenormalsFlushed.h"
+#include "zveditor13.h"
 
 namespace {
 constexpr VstInt32 kInputs = 2;
@@ -38,6 +42,11 @@ VstXSynth::VstXSynth(audioMasterCallback host)
     setNumOutputs(kOutputs);
     setUniqueID(fourCharacterCode('Z', 'v', 'D', '8'));
     resume();
+
+    // The editor registers with the effect as it is made; the effect owns it from here on.
+    auto* gui = new zveditor13(this);
+    gui->setSynth(this);
+    setEditor(gui);
 }
 
 VstXSynth::~VstXSynth() = default;
@@ -55,7 +64,14 @@ void VstXSynth::processReplacing(float** inputs, float** outputs, VstInt32 sampl
     // read once, so a change announced during the block is still seen at the next one.
     const float rate = getSampleRate();
     const bool rateKnown = !std::isnan(rate);
-    if (rateKnown && wholeHertz(rate) != lastSampleRate) applySampleRateChange(rate);
+    if (rateKnown && wholeHertz(rate) != lastSampleRate) {
+        applySampleRateChange(rate);
+    } else if (rateKnown && delayLengthIsForAnotherRate(rate)) {
+        // The Delay was set while the host announced a rate it took back before any audio ran
+        // at it: the length follows the rate the audio runs at (the Delay change itself has
+        // already asked for the lines to be cleared).
+        updateDelaySamples();
+    }
 
     if (sampleFrames >= 1) {
         const bool buffersGiven = inputs != nullptr && outputs != nullptr &&
@@ -76,18 +92,46 @@ void VstXSynth::processReplacing(float** inputs, float** outputs, VstInt32 sampl
     if (rateKnown) lastSampleRate = wholeHertz(rate);
 }
 
-// Filters rebuilt for the new rate, the amounts re-applied (which also narrows them to single
-// precision, as a program change would), the delay length recomputed and the lines cleared, so
-// the first block at the new rate carries no echo from before.
+// Filters rebuilt for the new rate (their gains follow the amounts again from the next frame),
+// the delay length recomputed and the lines cleared, so the first block at the new rate carries
+// no echo from before. The two filter amounts are offered to an open editor again, narrowed to
+// single precision as a program change narrows them. They are not stored again: every amount in
+// the settings and in the current program came through setParameter as a float, so narrowing
+// changes nothing, and a store from here could undo a change another thread makes meanwhile,
+// or, during a program change, put the old program's amount into the new program's memory.
 void VstXSynth::applySampleRateChange(float rate) {
     signalPath.setupFilters(wholeHertz(rate));
-    setParameter(kLowPass, static_cast<float>(settings.lowPass.load()));
-    setParameter(kHighPass, static_cast<float>(settings.highPass.load()));
-
-    const float delayTime = settings.delayTime.load();
-    currentProgram().delayTime.store(delayTime, std::memory_order_relaxed);
-    settings.delaySamples.store(SignalPath::delayLengthInSamples(rate, delayTime));
+    forwardToEditor(kLowPass, static_cast<float>(settings.lowPass.load()));
+    forwardToEditor(kHighPass, static_cast<float>(settings.highPass.load()));
+    updateDelaySamples();
     signalPath.restartNow();
+}
+
+// The delay length follows two values that different threads change: the Delay parameter (any
+// host thread) and the host's rate (taken up by the audio thread). Each recomputes the length
+// after changing its value, and once more if the other value moved meanwhile, so the length
+// stored last belongs to the rate and delay in force, never to one already replaced. The loop
+// ends as soon as both values stay put for the few instructions between store and check.
+void VstXSynth::updateDelaySamples() {
+    for (;;) {
+        const float rate = getSampleRate();
+        const float delayTime = settings.delayTime.load();
+        delayLengthRate.store(rate, std::memory_order_relaxed);
+        settings.delaySamples.store(SignalPath::delayLengthInSamples(rate, delayTime));
+        // The length must be visible to the other threads before the values are read again.
+        std::atomic_thread_fence(std::memory_order_seq_cst);
+        const bool rateKept =
+            std::bit_cast<std::uint32_t>(rate) == std::bit_cast<std::uint32_t>(getSampleRate());
+        const bool delayKept = std::bit_cast<std::uint32_t>(delayTime) ==
+                               std::bit_cast<std::uint32_t>(settings.delayTime.load());
+        if (rateKept && delayKept) return;
+    }
+}
+
+// Compared in whole hertz, as rate changes are: a fraction alone changes nothing.
+bool VstXSynth::delayLengthIsForAnotherRate(float rate) const {
+    const float madeFor = delayLengthRate.load(std::memory_order_relaxed);
+    return std::isnan(madeFor) || wholeHertz(madeFor) != wholeHertz(rate);
 }
 
 DelayProgram& VstXSynth::currentProgram() {

@@ -62,6 +62,8 @@ protected:
 private:
     DelayProgram& currentProgram();
     void applySampleRateChange(float rate);
+    void updateDelaySamples();
+    bool delayLengthIsForAnotherRate(float rate) const;
     void forwardToEditor(VstInt32 index, float value);
 
     EchoSettings settings;
@@ -69,5 +71,6 @@ private:
     std::mutex programNamesLock;  // names are only ever touched from the host's non-audio calls
     SignalPath signalPath;
     VstInt32 lastSampleRate;  // whole hertz, as of the end of the previous block (audio thread)
+    std::atomic<float> delayLengthRate{0.0f};  // the host rate the delay length was computed for
     std::atomic<bool> settingFromEditor{false};
 };

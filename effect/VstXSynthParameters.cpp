@@ -14,7 +14,7 @@ void VstXSynth::setParameter(VstInt32 index, float value) {
         case kDelay:
             settings.delayTime.store(value);
             cur.delayTime.store(value, kRelaxed);
-            settings.delaySamples.store(SignalPath::delayLengthInSamples(getSampleRate(), value));
+            updateDelaySamples();
             // Even the same value restarts the line: a new delay must not replay the old one.
             signalPath.requestRestart();
             break;

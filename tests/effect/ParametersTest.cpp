@@ -100,6 +100,7 @@ TEST(Parameters, DelayChangeRestartsTheLineEvenForTheSameValue) {
 
 TEST(Parameters, HostChangesReachAnOpenEditorButNotItsOwnOrAClosedOne) {
     EffectUnderTest effect;
+    delete effect.getEditor();  // the effect's own, replaced by one that records
     auto* editor = new RecordingEditor(&effect);
     effect.setEditor(editor);
 

@@ -97,7 +97,7 @@ TEST_F(LoadedPlugin, RecordDescribesTheEffect) {
     EXPECT_EQ(e->numParams, 9);
     EXPECT_EQ(e->numInputs, 2);
     EXPECT_EQ(e->numOutputs, 2);
-    EXPECT_EQ(e->flags, effFlagsCanReplacing);
+    EXPECT_EQ(e->flags, effFlagsCanReplacing | effFlagsHasEditor);
     EXPECT_EQ(e->initialDelay, 0);
     EXPECT_EQ(e->ioRatio, 1.0f);
     EXPECT_EQ(e->version, 1);
@@ -190,14 +190,17 @@ TEST_F(LoadedPlugin, InstancesShareNoState) {
     call(b, effClose);
 }
 
-TEST_F(LoadedPlugin, EditorOpcodesAnswerZeroWithoutAnEditor) {
+TEST_F(LoadedPlugin, EditorOpcodesReachTheEditor) {
     AEffect* e = instantiate();
     ERect* rect = nullptr;
-    EXPECT_EQ(call(e, effEditGetRect, 0, 0, &rect), 0);
-    EXPECT_EQ(call(e, effEditOpen, 0, 0, nullptr), 0);
+    ASSERT_EQ(call(e, effEditGetRect, 0, 0, &rect), 1);
+    ASSERT_NE(rect, nullptr);
+    EXPECT_EQ(rect->bottom, 400);
+    EXPECT_EQ(rect->right, 344);
+    EXPECT_EQ(call(e, effEditOpen, 0, 0, nullptr), 1);  // a null handle shows nothing
     EXPECT_EQ(call(e, effEditIdle), 0);
     EXPECT_EQ(call(e, effEditClose), 0);
     EXPECT_EQ(call(e, effEditKeyDown, 'a', 0x141, nullptr, 1.9f), 0);
-    EXPECT_EQ(call(e, effSetEditKnobMode, 0, 2), 0);
+    EXPECT_EQ(call(e, effSetEditKnobMode, 0, 2), 1);
     EXPECT_EQ(call(e, effClose), 1);
 }

@@ -170,6 +170,9 @@ usage:
       makes a short stereo phrase, renders it through a program ("SlapBack" unless told
       otherwise, every program with --all) and writes the WAVs and a PNG of the waveforms
       into OUTDIR (default: zvhost-demo)
+  zvhost editor [PLUGIN] [--program N|NAME] [--close-after SECONDS] [--png FILE]
+      opens the plug-in's editor in a window of its own (X11) and prints the parameters it
+      changes; --png saves a picture of the editor and ends
   zvhost help
 
 Without --plugin, zvhost uses the ZvDelay32.so beside it, else the installed one.

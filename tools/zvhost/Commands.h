@@ -1,15 +1,19 @@
-// zvhost's three commands. Each writes its report to `out` and throws HostError on failure.
+// zvhost's commands. Each writes its report to `out` and throws HostError on failure.
 #pragma once
 
 #include "CommandLine.h"
 
 #include <ostream>
+#include <string>
+#include <vector>
 
 namespace zvhost {
 
 void runList(const Command& command, std::ostream& out);
 void runRender(const Command& command, std::ostream& out);
 void runDemo(const Command& command, std::ostream& out);
+// `zvhost editor ...`: the arguments after "editor".
+void runEditor(const std::vector<std::string>& arguments, std::ostream& out);
 
 // The sample rate and block size the plug-in is opened with for `list`; the Delay display, a
 // length in samples, depends on the rate.

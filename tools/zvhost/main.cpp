@@ -9,7 +9,13 @@
 int main(int argc, char** argv) {
     using namespace zvhost;
     try {
-        const Command command = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+        const std::vector<std::string> arguments(argv + 1, argv + argc);
+        // The editor command reads its own options (EditorCommand.cpp).
+        if (!arguments.empty() && arguments[0] == "editor") {
+            runEditor({arguments.begin() + 1, arguments.end()}, std::cout);
+            return 0;
+        }
+        const Command command = parseCommandLine(arguments);
         switch (command.kind) {
         case CommandKind::help: std::cout << usageText(); break;
         case CommandKind::list: runList(command, std::cout); break;

@@ -1,0 +1,27 @@
+#include "ZelvasUiView13.h"
+
+#include "KnobDelegate13.h"
+#include "VstXSynth.h"
+
+ZelvasUiView13::ZelvasUiView13(ui::Rect frame, VstXSynth* effect) : View(frame), _effect(effect) {}
+
+ZelvasUiView13::~ZelvasUiView13() = default;
+
+void ZelvasUiView13::awakeFromNib() { _KnobView = std::make_unique<KnobDelegate13>(*this); }
+
+void ZelvasUiView13::updateParameters(int index, float value) {
+    if (_effect != nullptr && index >= 0 && index < kNumParams) {
+        // A value the effect already holds would change nothing but restart the delay lines.
+        if (_effect->getParameter(index) != value) {
+            _effect->setSettingFromEditor(true);
+            _effect->setParameter(index, value);
+            _effect->setSettingFromEditor(false);
+        }
+    }
+    setNeedsDisplay(true);
+}
+
+void ZelvasUiView13::updateView(int index, float value) {
+    if (_KnobView) _KnobView->updateControllers(index, value);
+    setNeedsDisplay(true);
+}

@@ -1,0 +1,38 @@
+// The editor's whole user interface: a 344 by 400 point view holding the background, seven knobs
+// and two switches, built and wired by its controller. It draws nothing of its own. It is the
+// one place where control changes reach the effect, and where the effect's changes come in.
+#pragma once
+
+#include <memory>
+
+#include "View.h"
+
+class KnobDelegate13;
+class VstXSynth;
+
+class ZelvasUiView13 : public ui::View {
+public:
+    // The view on `frame`, for `effect` (may be null: the controls then change nothing).
+    ZelvasUiView13(ui::Rect frame, VstXSynth* effect);
+    ~ZelvasUiView13() override;
+
+    // Builds the controller, which builds the controls and sets them from the effect.
+    void awakeFromNib();
+
+    VstXSynth* getEffect() const { return _effect; }
+    void setEffect(VstXSynth* effect) { _effect = effect; }
+    KnobDelegate13* KnobView() const { return _KnobView.get(); }
+
+    // A control's value for parameter `index`, written into the effect without being echoed back
+    // to the editor. A value the effect already holds is not written again: writing the delay
+    // time restarts the delay lines, and every control change sends all nine values.
+    void updateParameters(int index, float value);
+    // The effect's parameter `index` changed by another route: the matching control follows.
+    void updateView(int index, float value);
+
+private:
+    VstXSynth* _effect;
+    // The view owns its controller; the controller only points back, so the tree is released as
+    // soon as the last holder of the view lets go.
+    std::unique_ptr<KnobDelegate13> _KnobView;
+};

@@ -1,0 +1,26 @@
+// The floating window the editor shows its view in when the host hands over an old-style window
+// reference instead of a view. Closing it, by its close button or otherwise, tells the editor
+// that it is no longer open.
+#pragma once
+
+#include "Window.h"
+
+class zveditor13;
+
+class zelvasCustomWindow10 : public ui::Window {
+public:
+    using ui::Window::Window;
+
+    // Clears the editor's open flag (when it still has an editor), then closes the window.
+    void close() override;
+
+    void* winPointerRef() const { return _winPointerRef; }
+    void setWinPoinerRef(void* reference) { _winPointerRef = reference; }
+    zveditor13* editor() const { return _editor; }
+    // The editor it reports to; null detaches the window from an editor that is going away.
+    void setEditor(zveditor13* owner) { _editor = owner; }
+
+private:
+    void* _winPointerRef = nullptr;  // the host's handle; kept, never read back
+    zveditor13* _editor = nullptr;   // not owned: the editor holds the window
+};

@@ -1,0 +1,149 @@
+#include "zveditor13.h"
+
+#include <cmath>
+#include <optional>
+#include <vector>
+
+#include "Screen.h"
+#include "View.h"
+#include "Window.h"
+#include "WindowSystem.h"
+#include "ZelvasUiView13.h"
+#include "zelvasCustomWindow10.h"
+
+namespace {
+
+// Where the floating window's content goes: at a fixed offset from the middle of the main screen
+// (in single precision, truncated toward zero), or at that offset from the screen origin when
+// there is no main screen.
+ui::Point floatingWindowOrigin(const std::optional<ui::Screen>& mainScreen) {
+    if (!mainScreen) return {-320.0, -307.0};
+    const auto width = static_cast<float>(mainScreen->frame.size.width);
+    const auto height = static_cast<float>(mainScreen->frame.size.height);
+    const float x = std::trunc(0.5f * width - 320.0f);
+    const float y = std::trunc(0.5f * height - 307.0f);
+    return {static_cast<double>(x), static_cast<double>(y)};
+}
+
+}  // namespace
+
+zveditor13::zveditor13(AudioEffect* owner) : AEffGUIEditor(owner) {
+    // Hosts ask for the size before the first open, to make the window they hand over.
+    rect = ERect{0, 0, kHeight, kWidth};
+    editorOpen.store(false, std::memory_order_relaxed);
+}
+
+zveditor13::~zveditor13() {
+    if (floatingWindow) {
+        // Detached first: closing it must not reach back into an editor that is going.
+        floatingWindow->setEditor(nullptr);
+        floatingWindow->close();
+        floatingWindow.reset();
+    }
+    editorOpen.store(false, std::memory_order_relaxed);
+    if (uiView) {
+        uiView->setEffect(nullptr);
+        uiView->removeFromSuperview();
+        uiView.reset();
+    }
+    // The windows and views of the window system go before its connection to the display.
+    system.reset();
+}
+
+ui::WindowSystem& zveditor13::windowSystem() {
+    if (!system) system = ui::makeDefaultWindowSystem();
+    return *system;
+}
+
+bool zveditor13::open(void* ptr) {
+    retireEarlierView();
+    floatingWindow = nullptr;
+    hostHandle = ptr;
+    rect = ERect{0, 0, 100, 100};
+
+    // Changes waiting from before are old news: the new view reads the effect itself. Changes
+    // made from here on are kept, so none is lost between that reading and the end of open.
+    pendingChanges.discard();
+    opening.store(true, std::memory_order_relaxed);
+    auto view = std::make_shared<ZelvasUiView13>(ui::Rect{0.0, 0.0, kWidth, kHeight}, synth);
+    view->awakeFromNib();
+    uiView = view;
+
+    ui::WindowSystem& windows = windowSystem();
+    if (auto hostWindow = windows.windowWithWindowRef(ptr)) {
+        showInFloatingWindow(*hostWindow, ptr);
+    } else if (ptr != nullptr) {
+        // A handle that is neither a window reference nor a view shows nothing.
+        if (auto hostView = windows.viewForHandle(ptr)) showInHostView(*hostView);
+    }
+
+    editorOpen.store(true, std::memory_order_relaxed);
+    opening.store(false, std::memory_order_relaxed);
+    return true;
+}
+
+// The view of the previous open is no longer used: it leaves the host's view (or its floating
+// window closes) and the tree is released with it.
+void zveditor13::retireEarlierView() {
+    if (floatingWindow) {
+        floatingWindow->setEditor(nullptr);
+        floatingWindow->close();
+    }
+    if (uiView) uiView->removeFromSuperview();
+    uiView.reset();
+}
+
+void zveditor13::showInFloatingWindow(ui::Window& hostWindow, void* ptr) {
+    hostWindow.orderOut();
+    hostWindow.close();
+
+    ui::WindowSystem& windows = windowSystem();
+    const ui::Point origin = floatingWindowOrigin(windows.mainScreen());
+    const std::vector<ui::Screen> screens = windows.screens();
+    auto window = std::make_shared<zelvasCustomWindow10>(
+        windows, ui::Rect{origin, ui::Size{kWidth, kHeight}},
+        ui::WindowStyleTitled | ui::WindowStyleClosable | ui::WindowStyleMiniaturizable,
+        ui::BackingStore::Buffered, true, screens.empty() ? nullptr : &screens.front());
+    window->setEditor(this);
+    window->setWinPoinerRef(ptr);
+    window->setLevel(ui::windowLevelForKey(ui::WindowLevelKey::Floating));
+    window->setBackgroundColor(ui::Color::blackColor());
+    window->setOpaque(false);
+    window->setContentView(uiView);
+    window->display();
+    window->setAutodisplay(true);
+    floatingWindow = window;
+    window->makeKeyAndOrderFront();
+}
+
+void zveditor13::showInHostView(ui::View& hostView) {
+    if (ui::Window* hostWindow = hostView.window()) {
+        const ui::Rect frame = hostWindow->frame();
+        const ui::View* content = hostWindow->contentView();
+        const double contentHeight = content != nullptr ? content->frame().size.height : 0.0;
+        const double titleBar = std::trunc(frame.size.height - contentHeight);
+        rect = ERect{0, 0, kHeight, kWidth};
+        // Same origin: the window grows or shrinks at its top edge.
+        hostWindow->setFrame(ui::Rect{frame.origin, ui::Size{kWidth, titleBar + kHeight}}, true,
+                             true);
+    }
+    hostView.addSubview(uiView);
+}
+
+void zveditor13::close() {
+    if (editorOpen.load(std::memory_order_relaxed) && floatingWindow) floatingWindow->close();
+    editorOpen.store(false, std::memory_order_relaxed);
+}
+
+void zveditor13::idle() {
+    pendingChanges.deliver([this](int index, float value) {
+        if (uiView) uiView->updateView(index, value);
+    });
+    if (system) system->processPendingEvents();
+}
+
+void zveditor13::setParameter(VstInt32 index, float value) { pendingChanges.post(index, value); }
+
+bool zveditor13::wantsParameterChanges() const {
+    return editorOpen.load(std::memory_order_relaxed) || opening.load(std::memory_order_relaxed);
+}

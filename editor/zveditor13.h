@@ -1,0 +1,74 @@
+// The editor the host opens, idles and closes. Each open builds a fresh main view and shows it
+// according to the handle the host passes: in a floating window of our own when the handle is an
+// old-style window reference (the host's window is hidden and closed), inside the host's view
+// when it is a view (a Linux host's X window), or nowhere when it is null.
+//
+// The effect hands its parameter changes to setParameter from whatever thread made them; they
+// wait in a mailbox and reach the view on the user-interface thread, at the next idle.
+#pragma once
+
+#include <atomic>
+#include <memory>
+
+#include "AEffGUIEditor.h"
+#include "ParameterMailbox.h"
+
+namespace ui {
+class View;
+class Window;
+class WindowSystem;
+}  // namespace ui
+
+class VstXSynth;
+class ZelvasUiView13;
+class zelvasCustomWindow10;
+
+class zveditor13 : public AEffGUIEditor {
+public:
+    // The editor's size, reported to the host before the first open as after an embedding one.
+    static constexpr int kWidth = 344;
+    static constexpr int kHeight = 400;
+
+    explicit zveditor13(AudioEffect* owner);
+    // Closes the floating window or takes the view out of the host's view, whichever is shown.
+    ~zveditor13() override;
+
+    void setSynth(VstXSynth* owner) { synth = owner; }
+
+    bool open(void* ptr) override;
+    void close() override;
+    // The host's idle on the user-interface thread: brings the effect's parameter changes to the
+    // view, then handles input and drawing.
+    void idle() override;
+    // From any thread: keeps the change for the next idle. Takes no lock and allocates nothing.
+    void setParameter(VstInt32 index, float value) override;
+    // While open, and while an open is building its view (a change made meanwhile is kept).
+    bool wantsParameterChanges() const override;
+
+    // The floating window closed: the editor is no longer open.
+    void windowDidClose() { editorOpen.store(false, std::memory_order_relaxed); }
+
+    bool isEditorOpen() const { return editorOpen.load(std::memory_order_relaxed); }
+    const std::shared_ptr<ZelvasUiView13>& getUiView() const { return uiView; }
+    const std::shared_ptr<zelvasCustomWindow10>& getFloatingWindow() const {
+        return floatingWindow;
+    }
+    void* getHostHandle() const { return hostHandle; }
+    VstXSynth* getSynth() const { return synth; }
+
+private:
+    ui::WindowSystem& windowSystem();
+    void retireEarlierView();
+    void showInFloatingWindow(ui::Window& hostWindow, void* ptr);
+    void showInHostView(ui::View& hostView);
+
+    void* hostHandle = nullptr;
+    std::shared_ptr<ZelvasUiView13> uiView;
+    VstXSynth* synth = nullptr;
+    std::shared_ptr<zelvasCustomWindow10> floatingWindow;
+    std::atomic<bool> editorOpen{false};
+
+    std::atomic<bool> opening{false};
+    ParameterMailbox pendingChanges;
+    std::unique_ptr<ui::WindowSystem> system;  // made at the first open
+};

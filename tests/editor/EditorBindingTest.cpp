@@ -1,0 +1,249 @@
+// The editor as the host reaches it: its size, the three ways an open shows the view, closing,
+// keys and the knob mode.
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "EditorScene.h"
+#include "headless/HeadlessHandles.h"
+#include "headless/HeadlessWindow.h"
+#include "zelvasCustomWindow10.h"
+
+using ui::headless::Desktop;
+using ui::headless::HeadlessWindow;
+using ui::headless::HostViewHandle;
+using ui::headless::WindowReference;
+
+namespace {
+
+// Top, left, bottom, right.
+using Sides = std::array<int, 4>;
+const Sides kFullSize{0, 0, 400, 344};
+const Sides kSmall{0, 0, 100, 100};
+
+Sides sidesOf(const ERect& rect) { return {rect.top, rect.left, rect.bottom, rect.right}; }
+
+HeadlessWindow* onlyWindow() {
+    const auto& windows = Desktop::shared().windows();
+    EXPECT_EQ(windows.size(), 1u);
+    return windows.empty() ? nullptr : windows.front();
+}
+
+}  // namespace
+
+TEST(EditorBinding, TheEffectHasAnEditorAndReportsItsFullSizeBeforeTheFirstOpen) {
+    EditorScene scene;
+    EXPECT_EQ(scene.effect.getAeffect()->flags, effFlagsCanReplacing | effFlagsHasEditor);
+    EXPECT_EQ(scene.effect.getAeffect()->flags, 17);
+    EXPECT_EQ(sidesOf(scene.reportedRect()), kFullSize);
+    EXPECT_EQ(scene.editor().getSynth(), &scene.effect);
+    EXPECT_EQ(scene.editor().getEffect(), &scene.effect);
+    EXPECT_FALSE(scene.editor().isEditorOpen());
+    EXPECT_EQ(scene.editor().getUiView(), nullptr);
+}
+
+TEST(EditorBinding, ANullHandleBuildsTheViewShowsNothingAndStillFollowsTheEffect) {
+    EditorScene scene;
+    EXPECT_EQ(scene.dispatch(effEditOpen, 0, 0, nullptr), 1);
+    EXPECT_TRUE(scene.editor().isEditorOpen());
+    EXPECT_EQ(sidesOf(scene.reportedRect()), kSmall);
+    ASSERT_NE(scene.editor().getUiView(), nullptr);
+    EXPECT_EQ(scene.view().superview(), nullptr);
+    EXPECT_EQ(scene.view().window(), nullptr);
+    EXPECT_TRUE(Desktop::shared().windows().empty());
+    scene.effect.setParameter(kMix, 0.25f);
+    scene.dispatch(effEditIdle);
+    EXPECT_EQ(MainViewScene::step(scene.controller().mixKnob()), 25);
+}
+
+TEST(EditorBinding, AHostViewInAWindowGetsTheViewAtItsOriginAndTheWindowFitsIt) {
+    EditorScene scene;
+    // A 500-point window around a 478-point content view: a 22-point title bar.
+    HostViewHandle host(ui::Size{600, 478}, ui::Rect{200, 100, 600, 500}, 478.0);
+    EXPECT_EQ(scene.dispatch(effEditOpen, 0, 0, host.handle()), 1);
+    EXPECT_EQ(sidesOf(scene.reportedRect()), kFullSize);
+    EXPECT_EQ(host.window()->frame(), (ui::Rect{200, 100, 344, 422}));
+    EXPECT_EQ(host.windowRecord()->frameChanges(), 1);
+    EXPECT_TRUE(host.windowRecord()->lastChangeAnimated());
+    ASSERT_EQ(host.view()->subviews().size(), 1u);
+    EXPECT_EQ(host.view()->subviews()[0].get(), &scene.view());
+    EXPECT_EQ(scene.view().frame(), (ui::Rect{0, 0, 344, 400}));
+    EXPECT_NE(host.view()->surfaceOf(scene.view()), nullptr);
+    EXPECT_TRUE(Desktop::shared().windows().empty());
+    EXPECT_TRUE(scene.editor().isEditorOpen());
+}
+
+TEST(EditorBinding, AHostWindowWithoutAContentViewCountsItsWholeHeightAsTitleBar) {
+    EditorScene scene;
+    HostViewHandle host(ui::Size{300, 300}, ui::Rect{10, 20, 300, 500}, std::nullopt);
+    scene.dispatch(effEditOpen, 0, 0, host.handle());
+    EXPECT_EQ(host.window()->frame(), (ui::Rect{10, 20, 344, 900}));
+    EXPECT_EQ(sidesOf(scene.reportedRect()), kFullSize);
+}
+
+TEST(EditorBinding, AHostViewWithoutAWindowGetsTheViewButTheSizeStaysSmall) {
+    EditorScene scene;
+    HostViewHandle host(ui::Size{344, 400});
+    EXPECT_EQ(scene.dispatch(effEditOpen, 0, 0, host.handle()), 1);
+    EXPECT_EQ(sidesOf(scene.reportedRect()), kSmall);
+    ASSERT_EQ(host.view()->subviews().size(), 1u);
+    EXPECT_EQ(host.view()->subviews()[0].get(), &scene.view());
+}
+
+TEST(EditorBinding, AWindowReferenceIsHiddenAndClosedAndTheViewFloatsInAWindowOfItsOwn) {
+    EditorScene scene;
+    WindowReference reference;
+    EXPECT_EQ(scene.dispatch(effEditOpen, 0, 0, reference.handle()), 1);
+    EXPECT_EQ(reference.calls(), (std::vector<std::string>{"orderOut", "close"}));
+    EXPECT_EQ(sidesOf(scene.reportedRect()), kSmall);
+
+    HeadlessWindow* window = onlyWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->contentRect(), (ui::Rect{400, 143, 344, 400}));  // on 1440 by 900
+    EXPECT_EQ(window->styleMask(), 7u);
+    EXPECT_EQ(window->level(), ui::windowLevelForKey(ui::WindowLevelKey::Floating));
+    EXPECT_EQ(window->backgroundColor(), ui::Color::blackColor());
+    EXPECT_FALSE(window->isOpaque());
+    EXPECT_TRUE(window->isAutodisplay());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->isKeyWindow());
+    EXPECT_EQ(window->screen(), Desktop::shared().screens().front());
+    EXPECT_EQ(window->contentView(), &scene.view());
+
+    const auto& floating = scene.editor().getFloatingWindow();
+    ASSERT_NE(floating, nullptr);
+    EXPECT_EQ(floating->editor(), &scene.editor());
+    EXPECT_EQ(floating->winPointerRef(), reference.handle());
+    EXPECT_EQ(&floating->backend(), window);
+    EXPECT_TRUE(scene.editor().isEditorOpen());
+}
+
+TEST(EditorBinding, TheFloatingWindowSitsAboveTheMiddleOfTheMainScreen) {
+    EditorScene scene;
+    // The position comes from the main screen, the screen from the first one.
+    const ui::Screen side{ui::Rect{-1024, 0, 1024, 768}};
+    const ui::Screen laptop{ui::Rect{0, 0, 1366, 768}};
+    Desktop::shared().setScreens({side, laptop}, 1);
+    WindowReference reference;
+    scene.dispatch(effEditOpen, 0, 0, reference.handle());
+    HeadlessWindow* window = onlyWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->contentRect(), (ui::Rect{363, 77, 344, 400}));
+    EXPECT_EQ(window->screen(), side);
+}
+
+TEST(EditorBinding, WithoutAMainScreenTheFloatingWindowGoesToTheLowerLeft) {
+    EditorScene scene;
+    Desktop::shared().setScreens({ui::Screen{ui::Rect{0, 0, 800, 600}}}, std::nullopt);
+    WindowReference reference;
+    scene.dispatch(effEditOpen, 0, 0, reference.handle());
+    HeadlessWindow* window = onlyWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->contentRect(), (ui::Rect{-320, -307, 344, 400}));
+
+    EditorScene noScreens;
+    Desktop::shared().setScreens({}, std::nullopt);
+    WindowReference another;
+    EXPECT_EQ(noScreens.dispatch(effEditOpen, 0, 0, another.handle()), 1);
+    ASSERT_NE(noScreens.editor().getFloatingWindow(), nullptr);
+    EXPECT_EQ(noScreens.editor().getFloatingWindow()->frame().origin, (ui::Point{-320, -307}));
+}
+
+TEST(EditorBinding, TheCloseButtonEndsTheEditorAndTheHostsCloseThenLeavesTheWindowAlone) {
+    EditorScene scene;
+    WindowReference reference;
+    scene.dispatch(effEditOpen, 0, 0, reference.handle());
+    HeadlessWindow* window = onlyWindow();
+    ASSERT_NE(window, nullptr);
+    window->clickCloseButton();
+    EXPECT_FALSE(scene.editor().isEditorOpen());
+    EXPECT_FALSE(scene.editor().wantsParameterChanges());
+    EXPECT_TRUE(scene.editor().getFloatingWindow()->isClosed());
+    scene.dispatch(effEditClose);
+    EXPECT_FALSE(scene.editor().isEditorOpen());
+    EXPECT_TRUE(window->wasClosed());
+}
+
+TEST(EditorBinding, TheHostsCloseClosesTheFloatingWindowButKeepsTheView) {
+    EditorScene scene;
+    WindowReference reference;
+    scene.dispatch(effEditOpen, 0, 0, reference.handle());
+    HeadlessWindow* window = onlyWindow();
+    ASSERT_NE(window, nullptr);
+    scene.dispatch(effEditClose);
+    EXPECT_TRUE(window->wasClosed());
+    EXPECT_FALSE(scene.editor().isEditorOpen());
+    EXPECT_NE(scene.editor().getUiView(), nullptr);
+    EXPECT_NE(scene.editor().getFloatingWindow(), nullptr);
+}
+
+TEST(EditorBinding, HostChangesReachTheViewOnlyWhileTheEditorIsOpen) {
+    EditorScene scene;
+    HostViewHandle host(ui::Size{344, 400});
+    scene.dispatch(effEditOpen, 0, 0, host.handle());
+    scene.effect.setParameter(kFeedBack, 0.5f);
+    scene.dispatch(effEditIdle);
+    EXPECT_EQ(MainViewScene::step(scene.controller().feedBackKnob()), 50);
+    scene.dispatch(effEditClose);
+    EXPECT_TRUE(host.view()->subviews().size() == 1u);  // the host disposes of its own view
+    scene.effect.setParameter(kFeedBack, 0.75f);
+    scene.dispatch(effEditIdle);
+    EXPECT_EQ(MainViewScene::step(scene.controller().feedBackKnob()), 50);
+}
+
+TEST(EditorBinding, HostChangesWaitForTheNextIdleWhichAlsoDrawsThem) {
+    EditorScene scene;
+    HostViewHandle host(ui::Size{344, 400}, ui::Rect{0, 0, 344, 400}, 400.0);
+    scene.dispatch(effEditOpen, 0, 0, host.handle());
+    ui::headless::HeadlessSurface* surface = host.view()->surfaceOf(scene.view());
+    ASSERT_NE(surface, nullptr);
+    scene.dispatch(effEditIdle);
+    const int before = surface->displayCount();
+
+    scene.effect.setParameter(kHighPassType, 1.0f);
+    scene.effect.setParameter(kMix, 0.5f);
+    scene.effect.setParameter(kMix, 0.25f);  // only the latest value matters
+    EXPECT_EQ(MainViewScene::step(scene.controller().mixKnob()), 100);  // not before the idle
+    scene.dispatch(effEditIdle);
+    EXPECT_EQ(MainViewScene::step(scene.controller().mixKnob()), 25);
+    EXPECT_EQ(scene.controller().highPassSwitch()->imageState(), 1);
+    // Applied before the same idle drew: the surface already shows picture trunc(25 x 1.27).
+    EXPECT_GT(surface->displayCount(), before);
+    const auto centre = surface->pixelAt(MainViewScene::centreOf(*scene.controller().mixKnob()));
+    EXPECT_EQ(centre.green, test_pictures::kKnobCentreGreen);
+    EXPECT_EQ(centre.red, test_pictures::knobCentreRed(31));
+}
+
+TEST(EditorBinding, AProgramChangeThroughTheDispatcherMovesEveryControl) {
+    EditorScene scene;
+    scene.dispatch(effEditOpen);
+    scene.dispatch(effSetProgram, 0, 5);
+    scene.dispatch(effEditIdle);
+    KnobDelegate13& c = scene.controller();
+    const std::pair<VstInt32, const FlatKnob13*> knobs[] = {
+        {kDelay, c.timeKnob()},        {kFeedBack, c.feedBackKnob()}, {kLowPass, c.lowPassKnob()},
+        {kHighPass, c.highPassKnob()}, {kPan, c.panKnob()},           {kPanDepth, c.panWidthKnob()},
+        {kMix, c.mixKnob()},
+    };
+    for (const auto& [index, knob] : knobs) {
+        const float value = scene.effect.getParameter(index);
+        EXPECT_EQ(MainViewScene::step(knob), static_cast<int>(value * 100.0f)) << index;
+    }
+    EXPECT_EQ(static_cast<float>(c.lowPassSwitch()->imageState()),
+              scene.effect.getParameter(kLowPassType));
+    EXPECT_EQ(static_cast<float>(c.highPassSwitch()->imageState()),
+              scene.effect.getParameter(kHighPassType));
+}
+
+TEST(EditorBinding, KeysAreNotTakenAndTheKnobModeIsKeptForTheWholeProcess) {
+    EditorScene scene;
+    EXPECT_EQ(scene.dispatch(effEditKeyDown, 'a', 0x41, nullptr, 0.0f), 0);
+    EXPECT_EQ(scene.dispatch(effEditKeyUp, 'a', 0x41, nullptr, 0.0f), 0);
+    EXPECT_EQ(scene.dispatch(effSetEditKnobMode, 0, 2), 1);
+    EXPECT_EQ(AEffGUIEditor::getKnobMode(), 2);
+    EXPECT_FALSE(scene.editor().onWheel(1.0f));
+    EXPECT_FALSE(scene.editor().isOpen());
+    scene.dispatch(effEditOpen);
+    EXPECT_FALSE(scene.editor().isOpen());  // the binding's own window is never made
+    scene.dispatch(effSetEditKnobMode, 0, 0);
+}

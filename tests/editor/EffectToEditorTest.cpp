@@ -1,0 +1,98 @@
+// The effect's parameter changes on their way to the view: from any thread, the audio thread
+// included, without a lock or an allocation where they are made, shown at the next idle.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include "AllocationCounter.h"
+#include "EditorScene.h"
+#include "ParameterMailbox.h"
+
+TEST(EffectToEditor, ChangesFromSeveralThreadsEndWithTheLastValueOfEach) {
+    EditorScene scene;
+    scene.dispatch(effEditOpen);
+    const VstInt32 indexes[] = {kFeedBack, kPan, kPanDepth, kMix};
+    std::atomic<bool> go{false};
+    std::vector<std::thread> hosts;
+    for (VstInt32 index : indexes) {
+        hosts.emplace_back([&, index] {
+            while (!go.load()) std::this_thread::yield();
+            for (int step = 0; step <= 60; ++step) {
+                scene.effect.setParameter(index, static_cast<float>(step) / 100.0f);
+            }
+        });
+    }
+    go = true;
+    for (int i = 0; i < 200; ++i) scene.dispatch(effEditIdle);  // the interface keeps looking
+    for (auto& host : hosts) host.join();
+    scene.dispatch(effEditIdle);
+    KnobDelegate13& c = scene.controller();
+    for (const FlatKnob13* knob : {c.feedBackKnob(), c.panKnob(), c.panWidthKnob(), c.mixKnob()}) {
+        EXPECT_EQ(MainViewScene::step(knob), 60);
+    }
+}
+
+TEST(EffectToEditor, AHostThreadsChangesAllocateNothing) {
+    if (!allocation_counter::isCounting()) GTEST_SKIP() << "the sanitizer counts allocations";
+    EditorScene scene;
+    scene.dispatch(effEditOpen);
+    long made = -1;
+    std::thread host([&] {
+        const long before = allocation_counter::onThisThread();
+        for (int round = 0; round < 1000; ++round) {
+            for (VstInt32 index = 0; index <= kNumParams; ++index) {
+                scene.effect.setParameter(index, static_cast<float>(round % 100) / 100.0f);
+            }
+        }
+        made = allocation_counter::onThisThread() - before;
+    });
+    host.join();
+    EXPECT_EQ(made, 0);
+    scene.dispatch(effEditIdle);
+    EXPECT_EQ(MainViewScene::step(scene.controller().mixKnob()), 99);
+}
+
+TEST(EffectToEditor, ARateChangeTakenUpByTheAudioThreadReachesTheViewWithoutAllocating) {
+    EditorScene scene;
+    scene.dispatch(effEditOpen);
+    scene.effect.setParameter(kLowPass, 0.29f);
+    scene.dispatch(effEditIdle);
+    scene.controller().lowPassKnob()->controlPoint()->setIntValue(0);
+    scene.controller().highPassKnob()->controlPoint()->setIntValue(0);
+    scene.effect.setSampleRate(48000.0f);
+    StereoBuffer input(256), output(256);
+    long made = -1;
+    std::thread audio([&] {
+        float* in[2] = {input.left.data(), input.right.data()};
+        float* out[2] = {output.left.data(), output.right.data()};
+        const long before = allocation_counter::onThisThread();
+        scene.effect.processReplacing(in, out, 256);
+        made = allocation_counter::onThisThread() - before;
+    });
+    audio.join();
+    if (allocation_counter::isCounting()) {
+        EXPECT_EQ(made, 0);
+    }
+    scene.dispatch(effEditIdle);
+    EXPECT_EQ(MainViewScene::step(scene.controller().lowPassKnob()), 29);
+    EXPECT_EQ(MainViewScene::step(scene.controller().highPassKnob()), 65);
+}
+
+TEST(EffectToEditor, TheMailboxKeepsTheLatestValueOfEachParameterAndDropsOthers) {
+    ParameterMailbox mailbox;
+    mailbox.post(3, 0.1f);
+    mailbox.post(3, 0.2f);
+    mailbox.post(0, 0.5f);
+    mailbox.post(9, 1.0f);
+    mailbox.post(-1, 1.0f);
+    std::vector<std::pair<int, float>> delivered;
+    mailbox.deliver([&](int index, float value) { delivered.emplace_back(index, value); });
+    EXPECT_EQ(delivered, (std::vector<std::pair<int, float>>{{0, 0.5f}, {3, 0.2f}}));
+    EXPECT_FALSE(mailbox.hasPending());
+    mailbox.post(8, 0.3f);
+    mailbox.discard();
+    mailbox.deliver([&](int, float) { ADD_FAILURE() << "nothing was pending"; });
+}
+

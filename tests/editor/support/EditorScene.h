@@ -1,0 +1,109 @@
+// The effect with its own editor on the in-memory desktop, and the main view on a surface of its
+// own: helpers to open the editor, to turn knobs and click switches where a user would, and to
+// read back what the controls show.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "EffectUnderTest.h"
+#include "KnobDelegate13.h"
+#include "TestPictures.h"
+#include "ZelvasUiView13.h"
+#include "headless/HeadlessDesktop.h"
+#include "headless/HeadlessSurface.h"
+#include "zveditor13.h"
+
+// Puts the in-memory desktop back to one 1440 by 900 main screen before anything is built.
+struct FreshDesktop {
+    FreshDesktop() { ui::headless::Desktop::shared().reset(); }
+};
+
+// The effect with a record of every parameter written into it, in order.
+class WatchedEffect : public EffectUnderTest {
+public:
+    struct Write {
+        VstInt32 index;
+        float value;
+        friend bool operator==(const Write&, const Write&) = default;
+    };
+    void setParameter(VstInt32 index, float value) override {
+        writes.push_back({index, value});
+        EffectUnderTest::setParameter(index, value);
+    }
+    std::vector<VstInt32> indexesWritten() const {
+        std::vector<VstInt32> all;
+        for (const Write& w : writes) all.push_back(w.index);
+        return all;
+    }
+    std::vector<Write> writes;
+};
+
+struct EditorScene : FreshDesktop {
+    EffectUnderTest effect;
+
+    zveditor13& editor() { return static_cast<zveditor13&>(*effect.getEditor()); }
+    VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
+                       void* ptr = nullptr, float opt = 0.0f) {
+        return effect.dispatcher(opcode, index, value, ptr, opt);
+    }
+    ERect reportedRect() {
+        ERect* rect = nullptr;
+        EXPECT_EQ(dispatch(effEditGetRect, 0, 0, &rect), 1);
+        return rect != nullptr ? *rect : ERect{-1, -1, -1, -1};
+    }
+    ZelvasUiView13& view() { return *editor().getUiView(); }
+    KnobDelegate13& controller() { return *view().KnobView(); }
+};
+
+// The main view built on the effect as an open does, shown on a surface of its own.
+struct MainViewScene : FreshDesktop {
+    WatchedEffect effect;
+    std::shared_ptr<ZelvasUiView13> view;
+    std::unique_ptr<ui::headless::HeadlessSurface> surface;
+
+    MainViewScene() { rebuild(); }
+
+    // A fresh view on the effect's current parameters, as the next open makes it.
+    void rebuild() {
+        surface.reset();
+        view = std::make_shared<ZelvasUiView13>(ui::Rect{0, 0, 344, 400}, &effect);
+        view->awakeFromNib();
+        surface = std::make_unique<ui::headless::HeadlessSurface>(view);
+        surface->displayAll();
+        effect.writes.clear();
+    }
+    KnobDelegate13& controller() { return *view->KnobView(); }
+
+    static ui::Point centreOf(const ui::View& control) {
+        const ui::Rect f = control.frame();
+        return {f.minX() + f.size.width / 2.0, f.minY() + f.size.height / 2.0};
+    }
+    // A press on the knob, a drag `points` upward (negative: downward) and a release.
+    void turn(const FlatKnob13& knob, double points) {
+        const ui::Point at = centreOf(knob);
+        surface->mouseDown(at);
+        surface->mouseDragged({at.x, at.y + points});
+        surface->mouseUp({at.x, at.y + points});
+    }
+    void click(const ZelvasCustomImageView13& toggle) {
+        surface->mouseDown(centreOf(toggle));
+        surface->mouseUp(centreOf(toggle));
+    }
+    static int step(const FlatKnob13* knob) { return knob->controlPoint()->ReturnValue(); }
+    // The knob picture the surface shows at the knob's centre; -1 when it shows none.
+    int pictureShown(const FlatKnob13* knob) {
+        surface->displayIfNeeded();
+        const ui::headless::Pixel centre = surface->pixelAt(centreOf(*knob));
+        if (centre.green != test_pictures::kKnobCentreGreen) return -1;
+        return centre.red / 2;
+    }
+    // The value the effect holds for every parameter, 0 to 8.
+    std::vector<float> parameters() {
+        std::vector<float> all;
+        for (VstInt32 i = 0; i < kNumParams; ++i) all.push_back(effect.getParameter(i));
+        return all;
+    }
+};

@@ -1,0 +1,176 @@
+// The built plug-in in a host's X window, end to end: sized before the first open, embedded at
+// the window's corner, turned with the pointer, following a program change on screen, and gone
+// without a trace when the host closes the effect.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "ControlValues.h"
+#include "EditorPictures.h"
+#include "HostedEditor.h"
+#include "KnobArithmetic.h"
+
+namespace {
+
+constexpr VstInt32 kFeedBack = 1;
+constexpr VstInt32 kLowPassType = 4;
+constexpr VstInt32 kHighPassType = 5;
+
+// A knob's parameter and its top-left corner in the editor's window (y counted downward).
+struct KnobOnScreen {
+    VstInt32 parameter;
+    int x, y;
+};
+// (x, 400 - y - 48) of the knobs' places.
+constexpr KnobOnScreen kKnobs[] = {
+    {0, 60, 150},  {8, 239, 150}, {1, 154, 150}, {2, 117, 233},
+    {3, 192, 233}, {7, 75, 315},  {6, 222, 315},
+};
+constexpr int kSwitchY = 400 - 132 - 16;
+constexpr int kLowPassSwitchX = 82, kHighPassSwitchX = 253;
+
+struct EditorInAHost : ::testing::Test {
+    EditorPictures pictures{ZV_PICTURES_DIR};
+    HostWindow host;
+    LoadedEffect plugin;
+
+    std::vector<Rgb> knobPixels(const KnobOnScreen& knob) const {
+        return host.pixels(knob.x, knob.y, 48, 48);
+    }
+    int knobShown(const KnobOnScreen& knob) const {
+        return pictures.knobShown(knobPixels(knob), knob.x, knob.y);
+    }
+    int switchShown(int x) const {
+        return pictures.switchShown(host.pixels(x, kSwitchY, 15, 16), x, kSwitchY);
+    }
+    // The picture the knob of `knob.parameter` should show for the effect's current value.
+    int knobExpected(const KnobOnScreen& knob) {
+        const float value = plugin.parameter(knob.parameter);
+        return static_cast<int>(knob::pictureForValue(control_values::knobStepOnUpdate(value)));
+    }
+    bool showsTheBackgroundCorner() const {
+        return EditorPictures::distance(host.pixels(0, 0, 8, 8),
+                                        pictures.backgroundAt(0, 0, 8, 8)) == 0;
+    }
+};
+
+}  // namespace
+
+TEST_F(EditorInAHost, TheEditorIsSizedBeforeOpeningAndOpensAtTheCornerOfTheHostsWindow) {
+    ERect* rect = nullptr;
+    ASSERT_EQ(plugin.call(effEditGetRect, 0, 0, &rect), 1);
+    ASSERT_NE(rect, nullptr);
+    EXPECT_EQ(rect->top, 0);
+    EXPECT_EQ(rect->left, 0);
+    EXPECT_EQ(rect->bottom, 400);
+    EXPECT_EQ(rect->right, 344);
+    EXPECT_NE(plugin.record()->flags & effFlagsHasEditor, 0);
+
+    ASSERT_EQ(plugin.call(effEditOpen, 0, 0, host.handle()), 1);
+    const auto children = host.children();
+    ASSERT_EQ(children.size(), 1u);
+    const XWindowAttributes child = host.attributesOf(children[0]);
+    EXPECT_EQ(child.x, 0);
+    EXPECT_EQ(child.y, 0);
+    EXPECT_EQ(child.width, 344);
+    EXPECT_EQ(child.height, 400);
+    // The host's 500 by 300 window now fits the editor.
+    const XWindowAttributes outer = host.attributesOf(host.window);
+    EXPECT_EQ(outer.width, 344);
+    EXPECT_EQ(outer.height, 400);
+    ASSERT_EQ(plugin.call(effEditGetRect, 0, 0, &rect), 1);
+    EXPECT_EQ(rect->bottom, 400);
+    EXPECT_EQ(rect->right, 344);
+
+    ASSERT_TRUE(plugin.idleUntil([&] { return showsTheBackgroundCorner(); }));
+    EXPECT_EQ(host.attributesOf(children[0]).map_state, IsViewable);
+    for (const KnobOnScreen& knob : kKnobs) {
+        EXPECT_EQ(knobShown(knob), knobExpected(knob)) << knob.parameter;
+    }
+    EXPECT_EQ(switchShown(kLowPassSwitchX), 1);  // the first program filters inside the loop
+    EXPECT_EQ(switchShown(kHighPassSwitchX), 0);
+}
+
+TEST_F(EditorInAHost, DraggingTheFeedbackKnobWithThePointerSetsTheFeedback) {
+    ASSERT_EQ(plugin.call(effEditOpen, 0, 0, host.handle()), 1);
+    ASSERT_TRUE(plugin.idleUntil([&] { return showsTheBackgroundCorner(); }));
+    const KnobOnScreen& feedBack = kKnobs[2];
+    const int x = feedBack.x + 24, y = feedBack.y + 24;
+    host.movePointer(x, y);
+    host.button(true);
+    for (int up = 5; up <= 30; up += 5) {
+        host.movePointer(x, y - up);
+        plugin.idleFor(std::chrono::milliseconds(10));
+    }
+    host.button(false);
+    // A new knob's drag starts from its rest angle, 85 degrees: 30 points up is 55 degrees.
+    const std::int32_t step = knob::indexForAngle(100, 85.0f - 30.0f);
+    const float expected = control_values::valueOfKnobStep(step);
+    ASSERT_TRUE(plugin.idleUntil([&] { return plugin.parameter(kFeedBack) == expected; }))
+        << plugin.parameter(kFeedBack);
+    EXPECT_TRUE(plugin.idleUntil([&] {
+        return knobShown(feedBack) == static_cast<int>(knob::pictureForValue(step));
+    }));
+    EXPECT_EQ(plugin.parameter(kLowPassType), 1.0f);  // the switches kept their placements
+    EXPECT_EQ(plugin.parameter(kHighPassType), 0.0f);
+}
+
+TEST_F(EditorInAHost, AProgramChosenThroughTheDispatcherMovesEveryControlOnScreen) {
+    ASSERT_EQ(plugin.call(effEditOpen, 0, 0, host.handle()), 1);
+    ASSERT_TRUE(plugin.idleUntil([&] { return showsTheBackgroundCorner(); }));
+    std::vector<int> before;
+    for (const KnobOnScreen& knob : kKnobs) before.push_back(knobShown(knob));
+
+    plugin.call(effSetProgram, 0, 14);  // "Walking Shadow": every knob elsewhere, both switches on
+    auto allFollow = [&] {
+        for (const KnobOnScreen& knob : kKnobs) {
+            if (knobShown(knob) != knobExpected(knob)) return false;
+        }
+        return switchShown(kLowPassSwitchX) == 1 && switchShown(kHighPassSwitchX) == 1;
+    };
+    EXPECT_TRUE(plugin.idleUntil(allFollow));
+    for (std::size_t i = 0; i < std::size(kKnobs); ++i) {
+        EXPECT_NE(knobShown(kKnobs[i]), before[i]) << kKnobs[i].parameter;
+    }
+}
+
+TEST_F(EditorInAHost, ClosingTheEditorKeepsItsWindowAndClosingTheEffectLeavesNothing) {
+    const std::size_t filesBefore = openFiles();
+    ASSERT_EQ(plugin.call(effEditOpen, 0, 0, host.handle()), 1);
+    ASSERT_TRUE(plugin.idleUntil([&] { return showsTheBackgroundCorner(); }));
+    EXPECT_EQ(openFiles(), filesBefore + 1);  // the editor's own display connection
+    plugin.call(effEditClose);
+    EXPECT_EQ(host.children().size(), 1u);  // the host disposes of its window as it likes
+    plugin.closeEffect();
+    EXPECT_TRUE(host.children().empty());
+    EXPECT_EQ(openFiles(), filesBefore);
+}
+
+TEST_F(EditorInAHost, TwentyOpensInOneWindowKeepOneChildWindowAndOneConnection) {
+    ASSERT_EQ(plugin.call(effEditOpen, 0, 0, host.handle()), 1);
+    plugin.idleFor(std::chrono::milliseconds(20));
+    const std::size_t filesOpen = openFiles();
+    for (int cycle = 0; cycle < 20; ++cycle) {
+        plugin.call(effEditClose);
+        ASSERT_EQ(plugin.call(effEditOpen, 0, 0, host.handle()), 1);
+        plugin.call(effEditIdle);
+        ASSERT_EQ(host.children().size(), 1u) << cycle;
+    }
+    EXPECT_EQ(openFiles(), filesOpen);
+    EXPECT_TRUE(plugin.idleUntil([&] { return showsTheBackgroundCorner(); }));
+}
+
+TEST_F(EditorInAHost, AHostWindowDestroyedUnderTheEditorIsSurvivedAndANewOneServes) {
+    ASSERT_EQ(plugin.call(effEditOpen, 0, 0, host.handle()), 1);
+    plugin.idleFor(std::chrono::milliseconds(20));
+    host.destroy();
+    plugin.idleFor(std::chrono::milliseconds(50));
+    plugin.call(effEditClose);
+
+    HostWindow second;
+    ASSERT_EQ(plugin.call(effEditOpen, 0, 0, second.handle()), 1);
+    ASSERT_EQ(second.children().size(), 1u);
+    EXPECT_EQ(second.attributesOf(second.children()[0]).width, 344);
+    plugin.closeEffect();
+    EXPECT_TRUE(second.children().empty());
+}

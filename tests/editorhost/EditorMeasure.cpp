@@ -1,0 +1,157 @@
+// zv_editor_measure: what the built plug-in's editor costs a host, on a virtual X server of its
+// own (Xvfb, 1024 x 768).
+//
+//   zv_editor_measure [--opens N] [--idle-seconds S]
+//
+// Open time: N opens into one host window, each followed by the idle that first draws it and a
+// close; the first open (which connects to the display and decodes the pictures) is reported on
+// its own. Idle cost: the open, untouched editor idled 30 times a second for S seconds, as hosts
+// idle their editors; the processor time of this process (plug-in and host side) and of the X
+// server, as a share of one core.
+#include <dlfcn.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "AEffect.h"
+#include "XvfbServer.h"
+
+#include <X11/Xlib.h>
+
+namespace {
+
+VstIntPtr host(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
+    return opcode == audioMasterVersion ? 2400 : 0;
+}
+
+double processSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+double serverSeconds(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    std::getline(stat, line);
+    std::istringstream fields(line.substr(line.rfind(')') + 2));
+    std::string field;
+    double ticks = 0;
+    for (int i = 3; i <= 15 && fields >> field; ++i) {
+        if (i == 14 || i == 15) ticks += std::stod(field);  // user and system time
+    }
+    return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+double millisecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int opens = 50;
+    double idleSeconds = 10.0;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--opens") == 0 && i + 1 < argc) {
+            opens = std::max(2, std::atoi(argv[++i]));
+        } else if (std::strcmp(argv[i], "--idle-seconds") == 0 && i + 1 < argc) {
+            idleSeconds = std::atof(argv[++i]);
+        } else {
+            std::fprintf(stderr, "usage: zv_editor_measure [--opens N] [--idle-seconds S]\n");
+            return 2;
+        }
+    }
+    const std::string program = XvfbServer::findProgram();
+    if (program.empty()) {
+        std::fprintf(stderr, "zv_editor_measure: Xvfb is not installed (Debian package xvfb)\n");
+        return 77;
+    }
+    XvfbServer server(program);
+    if (!server.running()) return 1;
+    setenv("DISPLAY", server.displayName().c_str(), 1);
+
+    void* library = dlopen(ZV_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
+    if (library == nullptr) {
+        std::fprintf(stderr, "dlopen: %s\n", dlerror());
+        return 1;
+    }
+    using EntryPoint = AEffect* (*)(audioMasterCallback);
+    auto entry = reinterpret_cast<EntryPoint>(dlsym(library, "VSTPluginMain"));
+    AEffect* effect = entry != nullptr ? entry(host) : nullptr;
+    if (effect == nullptr) return 1;
+    auto call = [effect](VstInt32 opcode, void* ptr = nullptr) {
+        return effect->dispatcher(effect, opcode, 0, 0, ptr, 0.0f);
+    };
+
+    Display* dpy = XOpenDisplay(nullptr);
+    const ::Window window = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), 0, 0, 344, 400, 0, 0,
+                                                BlackPixel(dpy, DefaultScreen(dpy)));
+    XMapWindow(dpy, window);
+    XSync(dpy, False);
+    void* handle = reinterpret_cast<void*>(static_cast<std::uintptr_t>(window));
+
+    double firstOpen = 0.0, firstDraw = 0.0, openTotal = 0.0, drawTotal = 0.0;
+    for (int i = 0; i < opens; ++i) {
+        auto start = std::chrono::steady_clock::now();
+        call(effEditOpen, handle);
+        const double open = millisecondsSince(start);
+        start = std::chrono::steady_clock::now();
+        call(effEditIdle);
+        XSync(dpy, False);
+        const double draw = millisecondsSince(start);
+        call(effEditClose);
+        if (i == 0) {
+            firstOpen = open;
+            firstDraw = draw;
+        } else {
+            openTotal += open;
+            drawTotal += draw;
+        }
+    }
+    std::printf("first open: %.2f ms for effEditOpen, %.2f ms for the idle that draws it\n",
+                firstOpen, firstDraw);
+    std::printf("later opens (%d): %.3f ms per effEditOpen, %.3f ms for the idle that draws it\n",
+                opens - 1, openTotal / (opens - 1), drawTotal / (opens - 1));
+
+    call(effEditOpen, handle);
+    const auto period = std::chrono::microseconds(33333);
+    for (int i = 0; i < 30; ++i) {
+        call(effEditIdle);
+        std::this_thread::sleep_for(period);
+    }
+    XSync(dpy, False);
+    const double cpuBefore = processSeconds();
+    const double serverBefore = serverSeconds(server.pid());
+    const auto wallBefore = std::chrono::steady_clock::now();
+    int idles = 0;
+    while (millisecondsSince(wallBefore) < idleSeconds * 1000.0) {
+        call(effEditIdle);
+        ++idles;
+        std::this_thread::sleep_for(period);
+    }
+    const double wall = millisecondsSince(wallBefore) / 1000.0;
+    const double cpu = processSeconds() - cpuBefore;
+    const double serverCpu = serverSeconds(server.pid()) - serverBefore;
+    std::printf("idle, untouched: %d idles in %.1f s: %.3f ms of processor time (%.4f%% of a "
+                "core, %.2f us per idle); X server %.4f%% of a core\n",
+                idles, wall, cpu * 1000.0, 100.0 * cpu / wall, 1e6 * cpu / idles,
+                100.0 * serverCpu / wall);
+
+    call(effEditClose);
+    call(effClose);
+    XDestroyWindow(dpy, window);
+    XCloseDisplay(dpy);
+    dlclose(library);
+    return 0;
+}
