@@ -1,7 +1,7 @@
 # Shared by demo.sh and test.sh: the Debian packages the project needs, and how they get installed.
 
 # To build the plug-in, zvhost and the benchmarks.
-ZV_BUILD_PACKAGES=(build-essential cmake pkg-config libsndfile1-dev libcairo2-dev libbenchmark-dev)
+ZV_BUILD_PACKAGES=(build-essential cmake pkg-config libsndfile1-dev libcairo2-dev libx11-dev libbenchmark-dev)
 # To build and run every test: GoogleTest, the 32-bit layout check, Clang with its sanitizer
 # runtimes and the symbolizer that names functions in their reports, Ardour and sox for the
 # real-host round trip, an X server for the editor, and a plug-in from another vendor for zvhost.
