@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the tests need, then builds and runs the whole test suite twice: with GCC and
-# warnings as errors, and with Clang under AddressSanitizer and UndefinedBehaviorSanitizer.
+# warnings as errors, and with Clang under AddressSanitizer and UndefinedBehaviorSanitizer; then
+# the threaded tests under ThreadSanitizer, a bounded libFuzzer run and a benchmark smoke run.
 #   bash scripts/test.sh
 # Environment: ZV_BUILD_ROOT (default build), ZV_JOBS (default 2).
 set -euo pipefail
@@ -39,5 +40,26 @@ cmake -S . -B "$root/sanitize" -DCMAKE_CXX_COMPILER=clang++ -DZV_WERROR=ON \
 cmake --build "$root/sanitize" -j "$jobs"
 run_tests "$root/sanitize"
 echo "== Sanitizer build and tests: $(zv_seconds_since "$step") s"
+
+step=$(date +%s)
+echo "== Clang build with ThreadSanitizer: the tests that drive the effect from many threads ($root/tsan)"
+export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
+cmake -S . -B "$root/tsan" -DCMAKE_CXX_COMPILER=clang++ -DZV_WERROR=ON \
+      -DZV_SANITIZE=thread >/dev/null
+cmake --build "$root/tsan" -j "$jobs" --target zv_threads_tests zv_editor_tests
+ctest --test-dir "$root/tsan" -L threads --output-on-failure
+echo "== ThreadSanitizer build and tests: $(zv_seconds_since "$step") s"
+
+step=$(date +%s)
+echo "== libFuzzer on the host interface, ${ZV_FUZZ_SECONDS:-60} s from the committed corpus ($root/fuzz)"
+cmake -S . -B "$root/fuzz" -DCMAKE_CXX_COMPILER=clang++ -DZV_SANITIZE=address,undefined \
+      -DZV_FUZZ=ON -DZV_FUZZ_SECONDS="${ZV_FUZZ_SECONDS:-60}" >/dev/null
+cmake --build "$root/fuzz" -j "$jobs" --target zv_fuzz_effect
+ctest --test-dir "$root/fuzz" -R FuzzingTheHostInterfaceFindsNoFault --output-on-failure
+grep -E 'number_of_executed_units|average_exec_per_sec' "$root/fuzz/tests/fuzz/fuzz-run/fuzzer.log" || true
+echo "== Fuzzing: $(zv_seconds_since "$step") s"
+
+echo "== Benchmark smoke run (every benchmark once, briefly; it reports, it does not judge times)"
+"$root/gcc/bench/zv_bench" --benchmark_min_time=0.001 >/dev/null
 
 echo "== All tests passed in $(zv_seconds_since "$started") s"
