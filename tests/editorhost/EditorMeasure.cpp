@@ -24,6 +24,7 @@
 
 #include "AEffect.h"
 #include "XvfbServer.h"
+#include "XTestSupport.h"
 
 #include <X11/Xlib.h>
 
@@ -33,24 +34,8 @@ VstIntPtr host(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
     return opcode == audioMasterVersion ? 2400 : 0;
 }
 
-double processSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-double serverSeconds(pid_t pid) {
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    std::getline(stat, line);
-    std::istringstream fields(line.substr(line.rfind(')') + 2));
-    std::string field;
-    double ticks = 0;
-    for (int i = 3; i <= 15 && fields >> field; ++i) {
-        if (i == 14 || i == 15) ticks += std::stod(field);  // user and system time
-    }
-    return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
-}
+using xtest::processSeconds;
+using xtest::serverSeconds;
 
 double millisecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)

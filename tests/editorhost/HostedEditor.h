@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "AEffect.h"
+#include "XTestSupport.h"
 
 // Last: Xlib's macros (None, Bool, Status...) would clash with names in the headers above.
 #include <X11/Xlib.h>
@@ -142,17 +143,8 @@ public:
         XDestroyImage(image);
         return all;
     }
-    void movePointer(int x, int y) const {
-        int rootX = 0, rootY = 0;
-        ::Window child = 0;
-        XTranslateCoordinates(dpy, window, DefaultRootWindow(dpy), x, y, &rootX, &rootY, &child);
-        XTestFakeMotionEvent(dpy, -1, rootX, rootY, CurrentTime);
-        XSync(dpy, False);
-    }
-    void button(bool down) const {
-        XTestFakeButtonEvent(dpy, 1, down ? True : False, CurrentTime);
-        XSync(dpy, False);
-    }
+    void movePointer(int x, int y) const { xtest::movePointer(dpy, window, x, y); }
+    void button(bool down) const { xtest::button(dpy, down); }
     void destroy() {
         XDestroyWindow(dpy, window);
         XSync(dpy, False);

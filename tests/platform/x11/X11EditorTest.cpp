@@ -13,6 +13,7 @@
 
 #include "ControlScene.h"
 #include "Window.h"
+#include "XTestSupport.h"
 #include "XvfbServer.h"
 #include "ZelvasCustomImageView13.h"
 #include "headless/HeadlessSurface.h"
@@ -87,17 +88,8 @@ public:
     }
 
     // The pointer, as the user moves it, at (x, y) of the host's window.
-    void movePointer(int x, int y) const {
-        int rootX = 0, rootY = 0;
-        ::Window child = 0;
-        XTranslateCoordinates(dpy, window, DefaultRootWindow(dpy), x, y, &rootX, &rootY, &child);
-        XTestFakeMotionEvent(dpy, -1, rootX, rootY, CurrentTime);
-        XSync(dpy, False);
-    }
-    void button(bool down) const {
-        XTestFakeButtonEvent(dpy, 1, down ? True : False, CurrentTime);
-        XSync(dpy, False);
-    }
+    void movePointer(int x, int y) const { xtest::movePointer(dpy, window, x, y); }
+    void button(bool down) const { xtest::button(dpy, down); }
     void destroyWindow() {
         XDestroyWindow(dpy, window);
         XSync(dpy, False);
@@ -172,24 +164,8 @@ const Rgb kBackground{test_pictures::kBackgroundRed, test_pictures::kBackgroundG
 // The time knob's centre in the host's window: (60 + 24, 400 - (202 + 24)).
 constexpr int kTimeKnobX = 84, kTimeKnobY = 174;
 
-double processSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-double serverSeconds(pid_t pid) {
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    std::getline(stat, line);
-    std::istringstream fields(line.substr(line.rfind(')') + 2));
-    std::string field;
-    double ticks = 0;
-    for (int i = 3; i <= 15 && fields >> field; ++i) {
-        if (i == 14 || i == 15) ticks += std::stod(field);  // user and system time
-    }
-    return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
-}
+using xtest::processSeconds;
+using xtest::serverSeconds;
 
 }  // namespace
 
