@@ -36,7 +36,18 @@ std::uint32_t ControlPoint13::stepCount() const {
 void ControlPoint13::setIntValue(std::int32_t v) {
     _value = v;
     _currentDraggedAngle = knob::angleForIndex(stepCount(), v);
+    restAt(v);
     setNeedsDisplay(true);
+}
+
+// A step beyond the drag range (100 for a parameter at 1.0) rests at the nearest end, which
+// sends the same value, so grabbing the knob there changes nothing.
+void ControlPoint13::restAt(std::int32_t step) {
+    const std::uint32_t count = stepCount();
+    if (count < 2) return;
+    const auto last = static_cast<std::int32_t>(count - 1);
+    _currentAngle = knob::restAngleForIndex(count, step);
+    _previousValue = step < 0 ? 0 : (step > last ? last : step);
 }
 
 void ControlPoint13::mouseDown(const ui::MouseEvent& event) {
@@ -59,8 +70,10 @@ void ControlPoint13::updateWithYcoord(const ui::MouseEvent& event) {
     _currentDraggedAngle = angle;
 
     const std::int32_t index = knob::indexForAngle(count, angle);
-    _value = index;
+    // The step shown stays until the drag reaches another one (a knob resting beyond the drag
+    // range keeps its picture while the mouse has not moved it).
     if (index == _previousValue) return;
+    _value = index;
     _previousValue = index;
     if (_delegate != nullptr) {
         // The controller may rebuild the views from inside the callback: stay alive through it.
@@ -73,7 +86,16 @@ void ControlPoint13::updateWithYcoord(const ui::MouseEvent& event) {
 }
 
 void ControlPoint13::mouseUp(const ui::MouseEvent& /*event*/) {
-    _currentAngle = knob::truncateToInt32(_currentDraggedAngle);
+    // The next drag starts from the step shown, wherever between steps the mouse was let go.
+    if (stepCount() >= 2) {
+        restAt(_value);
+    } else {
+        _currentAngle = knob::truncateToInt32(_currentDraggedAngle);
+    }
+    if (_delegate != nullptr) {
+        const auto keepAlive = weak_from_this().lock();
+        _delegate->controlReleased(superview());
+    }
 }
 
 bool ControlPoint13::acceptsFirstMouse(const ui::MouseEvent& /*event*/) { return true; }

@@ -26,7 +26,8 @@ public:
     void setDelegate(KnobDelegate* receiver) { _delegate = receiver; }
     KnobDelegate* delegate() const { return _delegate; }
 
-    // Moves the knob to step `v` from outside: no callback, and the rest angle stays.
+    // Moves the knob to step `v` from outside, without a callback. The next drag starts from
+    // there: the rest angle moves to the step, which also counts as the one last reported.
     void setIntValue(std::int32_t v);
     std::int32_t ReturnValue() const { return _value; }
 
@@ -60,6 +61,8 @@ public:
 
 private:
     std::uint32_t stepCount() const;
+    // Makes `step` the one a drag starts from.
+    void restAt(std::int32_t step);
 
     float _currentDraggedAngle = 0.0f;    // the angle shown
     std::int32_t _currentAngle = 0;       // the rest angle a drag is measured from

@@ -24,6 +24,23 @@ inline float angleForIndex(std::uint32_t stepCount, std::int32_t index) {
     return static_cast<float>(225.0 + index * (-270.0 / (stepCount - 1)));
 }
 
+// The whole-degree rest angle from which a drag lands on step `index` (held within the travel)
+// before the mouse moves: the middle of the step's span, so that a drag either way needs the same
+// few points to reach the next step. A whole degree truncated from the step's own angle can lie
+// in the span of the step below, and the first drag event would then report a step the knob
+// never showed.
+inline std::int32_t restAngleForIndex(std::uint32_t stepCount, std::int32_t index) {
+    const auto last = static_cast<std::int32_t>(stepCount - 1);
+    const std::int32_t step = index < 0 ? 0 : (index > last ? last : index);
+    const double middle = 225.0 - 270.0 * (step + 0.5) / last;
+    std::int32_t angle = static_cast<std::int32_t>(std::lround(middle));
+    if (angle < -45) angle = -45;
+    // Rounding can cross into a neighbour's span; step back into this one where it has a degree.
+    while (angle < 225 && indexForAngle(stepCount, static_cast<float>(angle)) > step) ++angle;
+    while (angle > -45 && indexForAngle(stepCount, static_cast<float>(angle)) < step) --angle;
+    return angle;
+}
+
 // The frame picture that shows step `value`: trunc(value x 1.27), 0 to 127 for steps 0 to 100.
 inline std::int64_t pictureForValue(std::int32_t value) {
     return static_cast<std::int64_t>(value * 1.27);

@@ -5,7 +5,8 @@
 #include "Color.h"
 #include "ControlValues.h"
 #include "DetatchedView13.h"
-#include "VstXSynth.h"
+#include "EditorHost.h"
+#include "ParameterTable.h"
 #include "ZelvasUiView13.h"
 
 namespace {
@@ -16,13 +17,18 @@ constexpr ui::Rect kBackgroundFrame{0, 0, 344, 400};
 constexpr ui::Rect kLowPassSwitchFrame{82, 132, 15, 16};
 constexpr ui::Rect kHighPassSwitchFrame{253, 132, 15, 16};
 
-struct KnobPlace {
-    std::shared_ptr<FlatKnob13> KnobDelegate13::*field;
-    int parameter;
-    ui::Rect frame;
-};
-
 }  // namespace
+
+// Built and stacked in this order; each knob steps through 0 to 99 of its own list.
+const KnobDelegate13::KnobPlace KnobDelegate13::kKnobPlaces[kKnobCount] = {
+    {&KnobDelegate13::_timeKnob, kDelay, {60, 202, 48, 48}},
+    {&KnobDelegate13::_mixKnob, kMix, {239, 202, 48, 48}},
+    {&KnobDelegate13::_feedBackKnob, kFeedBack, {154, 202, 48, 48}},
+    {&KnobDelegate13::_lowPassKnob, kLowPass, {117, 119, 48, 48}},
+    {&KnobDelegate13::_highPassKnob, kHighPass, {192, 119, 48, 48}},
+    {&KnobDelegate13::_panWidthKnob, kPanDepth, {75, 37, 48, 48}},
+    {&KnobDelegate13::_panKnob, kPan, {222, 37, 48, 48}},
+};
 
 KnobDelegate13::KnobDelegate13(ZelvasUiView13& view) : mainView(view) {
     createSubView();
@@ -37,22 +43,12 @@ void KnobDelegate13::createSubView() {
 }
 
 void KnobDelegate13::createKnobs() {
-    VstXSynth* effect = mainView.getEffect();
+    EditorHost* effect = mainView.getEffect();
     auto pictures = std::make_shared<ui::ImageList>();
     fillArray(*pictures);
 
-    // Built and stacked in this order; each knob steps through 0 to 99 of its own list.
-    const KnobPlace places[] = {
-        {&KnobDelegate13::_timeKnob, kDelay, {60, 202, 48, 48}},
-        {&KnobDelegate13::_mixKnob, kMix, {239, 202, 48, 48}},
-        {&KnobDelegate13::_feedBackKnob, kFeedBack, {154, 202, 48, 48}},
-        {&KnobDelegate13::_lowPassKnob, kLowPass, {117, 119, 48, 48}},
-        {&KnobDelegate13::_highPassKnob, kHighPass, {192, 119, 48, 48}},
-        {&KnobDelegate13::_panWidthKnob, kPanDepth, {75, 37, 48, 48}},
-        {&KnobDelegate13::_panKnob, kPan, {222, 37, 48, 48}},
-    };
-    for (const KnobPlace& place : places) {
-        const float v = effect != nullptr ? effect->getParameter(place.parameter) : 0.0f;
+    for (const KnobPlace& place : kKnobPlaces) {
+        const float v = effect != nullptr ? effect->parameterValue(place.parameter) : 0.0f;
         auto knob = std::make_shared<FlatKnob13>(place.frame, 2, 3, ui::Color::clearColor(),
                                                  ui::Color::clearColor(),
                                                  ui::Color::clearColor(), pictures);
@@ -63,7 +59,7 @@ void KnobDelegate13::createKnobs() {
         point->setIntValue(control_values::knobStepAtCreation(v));
         this->*place.field = std::move(knob);
     }
-    for (const KnobPlace& place : places) mainView.addSubview(this->*place.field);
+    for (const KnobPlace& place : kKnobPlaces) mainView.addSubview(this->*place.field);
 }
 
 void KnobDelegate13::createSwitches() {
@@ -73,11 +69,11 @@ void KnobDelegate13::createSwitches() {
     _highPassSwitch = std::make_shared<ZelvasCustomImageView13>(kHighPassSwitchFrame, off, on);
     // The switches start from the filter placements the effect holds, as the knobs start from
     // theirs: a switch left off would turn its placement off at the first touch of any control.
-    if (VstXSynth* effect = mainView.getEffect()) {
+    if (EditorHost* effect = mainView.getEffect()) {
         _lowPassSwitch->setImageState(
-            control_values::switchStateFor(effect->getParameter(kLowPassType)));
+            control_values::switchStateFor(effect->parameterValue(kLowPassType)));
         _highPassSwitch->setImageState(
-            control_values::switchStateFor(effect->getParameter(kHighPassType)));
+            control_values::switchStateFor(effect->parameterValue(kHighPassType)));
     }
     for (const auto& toggle : {_lowPassSwitch, _highPassSwitch}) {
         toggle->setDelegate(this);
@@ -98,24 +94,41 @@ std::shared_ptr<std::vector<int>> KnobDelegate13::generateArrayFrom(int from, in
     return steps;
 }
 
-void KnobDelegate13::knobUpdatedWithIndex(int /*index*/, const int* /*value*/,
-                                          ui::View* /*object*/) {
-    auto send = [this](int parameter, float value) {
-        mainView.updateParameters(parameter, value);
-    };
-    auto knobValue = [](const FlatKnob13& knob) {
-        return control_values::valueOfKnobStep(knob.controlPoint()->ReturnValue());
-    };
-    // The whole state, in this order: the switches come last, so they always have the last word.
-    send(kDelay, knobValue(*_timeKnob));
-    send(kMix, knobValue(*_mixKnob));
-    send(kFeedBack, knobValue(*_feedBackKnob));
-    send(kLowPass, knobValue(*_lowPassKnob));
-    send(kHighPass, knobValue(*_highPassKnob));
-    send(kPanDepth, knobValue(*_panWidthKnob));
-    send(kPan, knobValue(*_panKnob));
-    send(kLowPassType, control_values::valueOfSwitchState(_lowPassSwitch->imageState()));
-    send(kHighPassType, control_values::valueOfSwitchState(_highPassSwitch->imageState()));
+// Only the parameter of the control that moved is sent: re-sending the others from the controls'
+// whole steps would round them (a delay of 0.0799 would become 0.07 and restart the lines).
+void KnobDelegate13::knobUpdatedWithIndex(int /*index*/, const int* /*value*/, ui::View* object) {
+    const int parameter = parameterOfControl(object);
+    if (parameter < 0) return;
+    if (FlatKnob13* knob = knobForParameter(parameter)) {
+        // A drag is one gesture from its first step to the release.
+        if (gestureParameter != parameter) beginGesture(parameter);
+        mainView.updateParameters(
+            parameter, control_values::valueOfKnobStep(knob->controlPoint()->ReturnValue()));
+        return;
+    }
+    // A click is a whole gesture of its own.
+    const auto* toggle = static_cast<const ZelvasCustomImageView13*>(object);
+    beginGesture(parameter);
+    mainView.updateParameters(parameter,
+                              control_values::valueOfSwitchState(toggle->imageState()));
+    endGesture();
+}
+
+void KnobDelegate13::controlReleased(ui::View* object) {
+    if (parameterOfControl(object) == gestureParameter) endGesture();
+}
+
+void KnobDelegate13::beginGesture(int parameter) {
+    endGesture();
+    gestureParameter = parameter;
+    if (EditorHost* effect = mainView.getEffect()) effect->beginGesture(parameter);
+}
+
+void KnobDelegate13::endGesture() {
+    if (gestureParameter < 0) return;
+    const int parameter = gestureParameter;
+    gestureParameter = -1;
+    if (EditorHost* effect = mainView.getEffect()) effect->endGesture(parameter);
 }
 
 void KnobDelegate13::updateControllers(int index, float value) {
@@ -135,14 +148,18 @@ void KnobDelegate13::updateControllers(int index, float value) {
 }
 
 FlatKnob13* KnobDelegate13::knobForParameter(int index) const {
-    switch (index) {
-        case kDelay: return _timeKnob.get();
-        case kFeedBack: return _feedBackKnob.get();
-        case kLowPass: return _lowPassKnob.get();
-        case kHighPass: return _highPassKnob.get();
-        case kPan: return _panKnob.get();
-        case kPanDepth: return _panWidthKnob.get();
-        case kMix: return _mixKnob.get();
-        default: return nullptr;
+    for (const KnobPlace& place : kKnobPlaces) {
+        if (place.parameter == index) return (this->*place.field).get();
     }
+    return nullptr;
+}
+
+int KnobDelegate13::parameterOfControl(const ui::View* control) const {
+    if (control == nullptr) return -1;
+    for (const KnobPlace& place : kKnobPlaces) {
+        if ((this->*place.field).get() == control) return place.parameter;
+    }
+    if (control == _lowPassSwitch.get()) return kLowPassType;
+    if (control == _highPassSwitch.get()) return kHighPassType;
+    return -1;
 }

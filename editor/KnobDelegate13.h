@@ -1,7 +1,8 @@
 // The controller of the main view: it builds the background, the seven knobs and the two
-// switches, sets them from the effect, and carries values both ways. Whatever control moved, it
-// answers by reading back every control and writing all nine parameters; when the effect's
-// parameter changes by another route, it sets the one matching control.
+// switches, sets them from the effect, and carries values both ways. When a control moves, it
+// sends that control's parameter, and only that one, as a gesture the host hears of: a knob drag
+// from its first step to the release, a switch click at once. When the effect's parameter changes
+// by another route, it sets the one matching control.
 #pragma once
 
 #include <memory>
@@ -28,9 +29,13 @@ public:
     // The integers from `from` up to `to` - 1; empty when `from` is not below `to`.
     static std::shared_ptr<std::vector<int>> generateArrayFrom(int from, int to);
 
-    // A knob reached a new step or a switch was clicked: the arguments are not needed, every
-    // control is read back.
+    // A knob reached a new step or a switch was clicked: `object` tells which; its parameter is
+    // sent from what the control now shows.
     void knobUpdatedWithIndex(int index, const int* value, ui::View* object) override;
+    // A knob was let go: its gesture ends.
+    void controlReleased(ui::View* object) override;
+    // Ends the gesture under way, if any.
+    void endGesture();
     // Sets the control of parameter `index` to `value`; other indexes change nothing.
     void updateControllers(int index, float value);
 
@@ -46,9 +51,24 @@ public:
     ZelvasCustomImageView13* highPassSwitch() const { return _highPassSwitch.get(); }
     // The knob of parameter `index`; null for a switch or an index outside 0 to 8.
     FlatKnob13* knobForParameter(int index) const;
+    // The parameter `control` (a knob view or a switch of this controller) stands for; -1 for
+    // anything else.
+    int parameterOfControl(const ui::View* control) const;
 
 private:
+    // A knob's field, parameter and frame.
+    struct KnobPlace {
+        std::shared_ptr<FlatKnob13> KnobDelegate13::*field;
+        int parameter;
+        ui::Rect frame;
+    };
+    static constexpr int kKnobCount = 7;
+    static const KnobPlace kKnobPlaces[kKnobCount];
+
+    void beginGesture(int parameter);
+
     ZelvasUiView13& mainView;  // owns this controller
+    int gestureParameter = -1;  // the parameter of the knob being dragged, -1 between drags
     std::shared_ptr<FlatKnob13> _timeKnob;
     std::shared_ptr<FlatKnob13> _mixKnob;
     std::shared_ptr<FlatKnob13> _feedBackKnob;

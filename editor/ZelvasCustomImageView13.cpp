@@ -11,7 +11,7 @@ void ZelvasCustomImageView13::mouseDown(const ui::MouseEvent& event) {
     // The controller reads the state back from inside the callback, so it is stored first.
     if (_delegate != nullptr) {
         const auto keepAlive = weak_from_this().lock();
-        _delegate->knobUpdatedWithIndex(0, nullptr, nullptr);
+        _delegate->knobUpdatedWithIndex(0, nullptr, this);
     }
     setNeedsDisplay(true);
 }

@@ -1,9 +1,11 @@
 #include "ZelvasUiView13.h"
 
+#include "EditorHost.h"
 #include "KnobDelegate13.h"
-#include "VstXSynth.h"
+#include "ParameterTable.h"
 
-ZelvasUiView13::ZelvasUiView13(ui::Rect frame, VstXSynth* effect) : View(frame), _effect(effect) {}
+ZelvasUiView13::ZelvasUiView13(ui::Rect frame, EditorHost* effect)
+    : View(frame), _effect(effect) {}
 
 ZelvasUiView13::~ZelvasUiView13() = default;
 
@@ -12,13 +14,13 @@ void ZelvasUiView13::awakeFromNib() { _KnobView = std::make_unique<KnobDelegate1
 void ZelvasUiView13::updateParameters(int index, float value) {
     if (_effect != nullptr && index >= 0 && index < kNumParams) {
         // A value the effect already holds would change nothing but restart the delay lines.
-        if (_effect->getParameter(index) != value) {
-            _effect->setSettingFromEditor(true);
-            _effect->setParameter(index, value);
-            _effect->setSettingFromEditor(false);
-        }
+        if (_effect->parameterValue(index) != value) _effect->changeByGesture(index, value);
     }
     setNeedsDisplay(true);
+}
+
+void ZelvasUiView13::endGestures() {
+    if (_KnobView) _KnobView->endGesture();
 }
 
 void ZelvasUiView13::updateView(int index, float value) {

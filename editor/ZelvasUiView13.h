@@ -7,31 +7,34 @@
 
 #include "View.h"
 
+class EditorHost;
 class KnobDelegate13;
-class VstXSynth;
 
 class ZelvasUiView13 : public ui::View {
 public:
     // The view on `frame`, for `effect` (may be null: the controls then change nothing).
-    ZelvasUiView13(ui::Rect frame, VstXSynth* effect);
+    ZelvasUiView13(ui::Rect frame, EditorHost* effect);
     ~ZelvasUiView13() override;
 
     // Builds the controller, which builds the controls and sets them from the effect.
     void awakeFromNib();
 
-    VstXSynth* getEffect() const { return _effect; }
-    void setEffect(VstXSynth* effect) { _effect = effect; }
+    EditorHost* getEffect() const { return _effect; }
+    void setEffect(EditorHost* effect) { _effect = effect; }
     KnobDelegate13* KnobView() const { return _KnobView.get(); }
 
-    // A control's value for parameter `index`, written into the effect without being echoed back
-    // to the editor. A value the effect already holds is not written again: writing the delay
-    // time restarts the delay lines, and every control change sends all nine values.
+    // A control's value for parameter `index`, sent to the effect as part of the user's gesture
+    // (the host hears of it; the editor does not get it back). A value the effect already holds
+    // is not sent again: writing the delay time restarts the delay lines.
     void updateParameters(int index, float value);
+    // Ends a gesture the user has not finished (the editor closes, or its window goes, while the
+    // mouse button is still down), so the host does not wait for it for ever.
+    void endGestures();
     // The effect's parameter `index` changed by another route: the matching control follows.
     void updateView(int index, float value);
 
 private:
-    VstXSynth* _effect;
+    EditorHost* _effect;
     // The view owns its controller; the controller only points back, so the tree is released as
     // soon as the last holder of the view lets go.
     std::unique_ptr<KnobDelegate13> _KnobView;

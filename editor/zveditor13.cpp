@@ -42,6 +42,7 @@ zveditor13::~zveditor13() {
     }
     editorOpen.store(false, std::memory_order_relaxed);
     if (uiView) {
+        uiView->endGestures();
         uiView->setEffect(nullptr);
         uiView->removeFromSuperview();
         uiView.reset();
@@ -89,7 +90,10 @@ void zveditor13::retireEarlierView() {
         floatingWindow->setEditor(nullptr);
         floatingWindow->close();
     }
-    if (uiView) uiView->removeFromSuperview();
+    if (uiView) {
+        uiView->endGestures();
+        uiView->removeFromSuperview();
+    }
     uiView.reset();
 }
 
@@ -131,6 +135,8 @@ void zveditor13::showInHostView(ui::View& hostView) {
 }
 
 void zveditor13::close() {
+    // A drag the user had not let go of ends with the editor.
+    if (uiView) uiView->endGestures();
     if (editorOpen.load(std::memory_order_relaxed) && floatingWindow) floatingWindow->close();
     editorOpen.store(false, std::memory_order_relaxed);
 }

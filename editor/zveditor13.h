@@ -19,7 +19,7 @@ class Window;
 class WindowSystem;
 }  // namespace ui
 
-class VstXSynth;
+class EditorHost;
 class ZelvasUiView13;
 class zelvasCustomWindow10;
 
@@ -33,7 +33,8 @@ public:
     // Closes the floating window or takes the view out of the host's view, whichever is shown.
     ~zveditor13() override;
 
-    void setSynth(VstXSynth* owner) { synth = owner; }
+    // The side the editor's controls read and change.
+    void setSynth(EditorHost* owner) { synth = owner; }
 
     bool open(void* ptr) override;
     void close() override;
@@ -54,7 +55,7 @@ public:
         return floatingWindow;
     }
     void* getHostHandle() const { return hostHandle; }
-    VstXSynth* getSynth() const { return synth; }
+    EditorHost* getSynth() const { return synth; }
 
 private:
     ui::WindowSystem& windowSystem();
@@ -64,7 +65,7 @@ private:
 
     void* hostHandle = nullptr;
     std::shared_ptr<ZelvasUiView13> uiView;
-    VstXSynth* synth = nullptr;
+    EditorHost* synth = nullptr;
     std::shared_ptr<zelvasCustomWindow10> floatingWindow;
     std::atomic<bool> editorOpen{false};
 

@@ -140,9 +140,16 @@ DelayProgram& VstXSynth::currentProgram() {
     return programs[index < programs.size() ? index : 0];
 }
 
+void VstXSynth::changeByGesture(int index, float value) {
+    setSettingFromEditor(true);
+    setParameterAutomated(index, value);
+    setSettingFromEditor(false);
+}
+
 void VstXSynth::forwardToEditor(VstInt32 index, float value) {
-    if (editor != nullptr && editor->wantsParameterChanges() &&
-        !settingFromEditor.load(std::memory_order_relaxed)) {
+    const bool fromEditor =
+        settingFromEditor.load(std::memory_order_relaxed) == std::this_thread::get_id();
+    if (editor != nullptr && editor->wantsParameterChanges() && !fromEditor) {
         editor->setParameter(index, value);
     }
 }

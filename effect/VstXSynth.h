@@ -5,15 +5,17 @@
 #include <array>
 #include <atomic>
 #include <mutex>
+#include <thread>
 
 #include "AudioEffectX.h"
 #include "DelayProgram.h"
+#include "EditorHost.h"
 #include "EchoSettings.h"
 #include "FactoryPrograms.h"
 #include "ParameterTable.h"
 #include "SignalPath.h"
 
-class VstXSynth : public AudioEffectX {
+class VstXSynth : public AudioEffectX, public EditorHost {
 public:
     explicit VstXSynth(audioMasterCallback host);
     ~VstXSynth() override;
@@ -45,10 +47,20 @@ public:
     bool hasMidiProgramsChanged(VstInt32 channel) override;
     bool getMidiKeyName(VstInt32 channel, MidiKeyName* keyName) override;
 
-    // Raised by the editor around its own parameter changes, so they are not sent back to it.
+    // Raised around the editor's own parameter changes, so they are not sent back to it. Only
+    // the thread that raised it is kept quiet: a change another thread makes meanwhile (the
+    // host's automation, its own control) still reaches the editor.
     void setSettingFromEditor(bool state) {
-        settingFromEditor.store(state, std::memory_order_relaxed);
+        settingFromEditor.store(state ? std::this_thread::get_id() : std::thread::id{},
+                                std::memory_order_relaxed);
     }
+
+    // The editor's side: the user's gestures reach the host as automation, bracketed by
+    // beginEdit and endEdit, and are not echoed back to the editor.
+    float parameterValue(int index) override { return getParameter(index); }
+    void beginGesture(int index) override { beginEdit(index); }
+    void changeByGesture(int index, float value) override;
+    void endGesture(int index) override { endEdit(index); }
 
     // The delay length in samples that the Delay parameter currently gives.
     VstInt32 getDelaySamples() const { return settings.delaySamples.load(); }
@@ -72,5 +84,6 @@ private:
     SignalPath signalPath;
     VstInt32 lastSampleRate;  // whole hertz, as of the end of the previous block (audio thread)
     std::atomic<float> delayLengthRate{0.0f};  // the host rate the delay length was computed for
-    std::atomic<bool> settingFromEditor{false};
+    std::atomic<std::thread::id> settingFromEditor{};  // the editor's thread, while it sets
+    static_assert(std::atomic<std::thread::id>::is_always_lock_free);
 };

@@ -46,8 +46,8 @@ const KnobPlace kKnobs[] = {
 // Prints what the controls report.
 class PrintingDelegate : public KnobDelegate {
 public:
-    void knobUpdatedWithIndex(int index, const int* /*value*/, ui::View* object) override {
-        if (object == nullptr) {
+    void knobUpdatedWithIndex(int index, const int* value, ui::View* object) override {
+        if (value == nullptr) {
             std::printf("switch clicked\n");
         } else {
             std::printf("knob at (%g, %g): step %d\n", object->frame().minX(),
@@ -55,6 +55,7 @@ public:
         }
         std::fflush(stdout);
     }
+    void controlReleased(ui::View* /*object*/) override {}
 };
 
 std::shared_ptr<ui::View> buildControls(KnobDelegate& delegate) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "AllocationCounter.h"
+#include "ControlValues.h"
 #include "EditorScene.h"
 #include "ParameterMailbox.h"
 
@@ -96,3 +97,53 @@ TEST(EffectToEditor, TheMailboxKeepsTheLatestValueOfEachParameterAndDropsOthers)
     mailbox.deliver([&](int, float) { ADD_FAILURE() << "nothing was pending"; });
 }
 
+
+namespace {
+
+// A host that, each time the editor's change reaches it, has one of its other threads change
+// another parameter before it answers: that change comes while the editor's own call is still
+// under way, and must still reach the display.
+class HostChangingOnAnotherThread : public EffectUnderTest {
+public:
+    HostChangingOnAnotherThread() : EffectUnderTest(&HostChangingOnAnotherThread::callback) {}
+    std::atomic<int> panChanges{0};
+
+private:
+    static VstIntPtr callback(AEffect* record, VstInt32 opcode, VstInt32 /*index*/,
+                              VstIntPtr /*value*/, void* /*ptr*/, float /*opt*/) {
+        if (opcode != audioMasterAutomate || record == nullptr || record->object == nullptr) {
+            return 0;
+        }
+        auto* effect = static_cast<HostChangingOnAnotherThread*>(
+            static_cast<AudioEffect*>(record->object));
+        const int change = ++effect->panChanges;
+        std::thread([effect, change] {
+            effect->setParameter(kPan, static_cast<float>(change % 90 + 5) / 100.0f);
+        }).join();
+        return 0;
+    }
+};
+
+}  // namespace
+
+TEST(EffectToEditor, AHostChangeMadeWhileTheEditorSendsItsOwnStillReachesTheDisplay) {
+    BasicEditorScene<HostChangingOnAnotherThread> scene;
+    scene.dispatch(effEditOpen);
+    std::atomic<bool> done{false};
+    std::thread automation([&] {  // meanwhile, automation of its own on yet another thread
+        for (int round = 0; !done.load(); ++round) {
+            scene.effect.setParameter(kFeedBack, static_cast<float>(round % 100) / 100.0f);
+        }
+    });
+    for (int round = 0; round < 300; ++round) {
+        scene.view().updateParameters(kMix, static_cast<float>(round % 50) / 100.0f);
+        scene.dispatch(effEditIdle);
+        const float pan = scene.effect.getParameter(kPan);
+        ASSERT_EQ(MainViewScene::step(scene.controller().panKnob()),
+                  control_values::knobStepOnUpdate(pan))
+            << "round " << round;
+    }
+    done = true;
+    automation.join();
+    EXPECT_GT(scene.effect.panChanges.load(), 200);
+}

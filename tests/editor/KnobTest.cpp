@@ -81,79 +81,74 @@ TEST(KnobDrag, AMovementWithinOneStepSendsNothingAndAsksForNoRedraw) {
     EXPECT_FALSE(scene.surface.isDisplayDue());
 }
 
-TEST(KnobDrag, EveryNewStepIsReportedOnceWithItsEntryAndTheKnobAndSnapsTheAngle) {
-    KnobScene scene;
-    scene.press(10);
-    scene.drag(10);
-    scene.drag(13);  // angle 82: step 52
-    ASSERT_EQ(scene.delegate.indexes(), (std::vector<int>{51, 52}));
-    const DelegateCall& call = scene.delegate.calls[1];
-    ASSERT_NE(call.value, nullptr);
-    EXPECT_EQ(*call.value, 52);
-    EXPECT_EQ(call.value, &(*scene.steps)[52]);
-    EXPECT_EQ(call.object, scene.knob.get());
-    EXPECT_EQ(call.knobStepDuringCall, 52);
-    EXPECT_EQ(scene.point.previousValue(), 52);
-    EXPECT_EQ(scene.point.currentDraggedAngle(), knob::angleForIndex(100, 52));
-    EXPECT_TRUE(scene.surface.isDisplayDue());
+// Whatever step the knob shows, grabbing it without moving changes nothing, and the first step
+// of a drag either way is the neighbour of the one shown: set from outside, and after a release.
+TEST(KnobDrag, ADragStartsFromTheStepShownForEveryStep) {
+    for (int shown = 0; shown <= 100; ++shown) {
+        KnobScene scene;
+        scene.point.setIntValue(shown);
+        scene.clickAndDragInPlace();
+        EXPECT_TRUE(scene.delegate.calls.empty()) << "step " << shown;
+        EXPECT_EQ(scene.point.ReturnValue(), shown);
+        if (shown == 100) continue;  // beyond the drag range: nothing further up
+        scene.press(10);
+        scene.drag(13);  // three points: more than half of a step's 2.7 degrees
+        scene.release(13);
+        const int above = shown == 99 ? 99 : shown + 1;
+        EXPECT_EQ(scene.point.ReturnValue(), above) << "step " << shown;
+        scene.delegate.calls.clear();
+        scene.clickAndDragInPlace();
+        EXPECT_TRUE(scene.delegate.calls.empty()) << "after a release on " << above;
+        EXPECT_EQ(scene.point.ReturnValue(), above);
+    }
 }
 
-TEST(KnobDrag, ANewKnobReportsStep51OnItsFirstDragWhateverValueWasSet) {
-    KnobScene scene;
-    scene.point.setIntValue(10);
-    scene.press(10);
-    scene.drag(10);
-    EXPECT_EQ(scene.delegate.indexes(), (std::vector<int>{51}));
-}
-
-TEST(KnobDrag, AClickWithoutMovementRestsTheKnobAtTheAngleOfTheValueShown) {
-    KnobScene scene;
-    scene.point.setIntValue(10);  // angle 197.73
-    scene.press(10);
-    scene.release(10);
-    EXPECT_TRUE(scene.delegate.calls.empty());
-    EXPECT_EQ(scene.point.currentAngle(), 197);
-    scene.press(10);
-    scene.drag(10);
-    EXPECT_EQ(scene.delegate.indexes(), (std::vector<int>{10}));
-}
-
-TEST(KnobDrag, SetIntValueLeavesTheRestAngleSoTheNextDragStartsFromTheLastRelease) {
+TEST(KnobDrag, AValueSetFromOutsideIsWhereTheNextDragStarts) {
     KnobScene scene;
     scene.press(10);
     scene.drag(50);  // angle 45: step 66
     scene.release(50);
-    const int rest = scene.point.currentAngle();
-    EXPECT_EQ(rest, static_cast<int>(knob::angleForIndex(100, 66)));
     scene.point.setIntValue(5);
-    EXPECT_EQ(scene.point.currentAngle(), rest);
-    EXPECT_EQ(scene.point.previousValue(), 66);
+    EXPECT_EQ(scene.point.previousValue(), 5);
     scene.press(0);
-    scene.drag(0);
-    EXPECT_EQ(scene.point.ReturnValue(), 66);
-    EXPECT_EQ(scene.delegate.calls.size(), 1u);  // 66 again: nothing new to report
+    scene.drag(3);
+    EXPECT_EQ(scene.delegate.indexes(), (std::vector<int>{66, 6}));
 }
 
-TEST(KnobDrag, AReleaseOnANegativeSnappedAngleRestsTruncatedTowardZero) {
+TEST(KnobDrag, AReleaseOnANegativeAngleRestsOnTheStepShown) {
     KnobScene scene;
     scene.press(10);
     scene.drag(97);  // angle -2: step 83, snapped to -1.36 degrees
     ASSERT_EQ(scene.delegate.indexes().back(), 83);
     scene.release(97);
-    EXPECT_EQ(scene.point.currentAngle(), -1);
-    scene.press(10);
-    scene.drag(10);
-    EXPECT_EQ(scene.delegate.indexes().back(), 82);
+    EXPECT_EQ(knob::indexForAngle(100, static_cast<float>(scene.point.currentAngle())), 83);
+    const size_t reported = scene.delegate.calls.size();
+    scene.clickAndDragInPlace();
+    EXPECT_EQ(scene.delegate.calls.size(), reported);
+    EXPECT_EQ(scene.point.ReturnValue(), 83);
 }
 
-TEST(KnobDrag, AStepEqualToTheLastReportedOnePutsTheValueBackSilently) {
+TEST(KnobDrag, AKnobAtOneHundredKeepsItsPictureUntilTheDragLeavesTheTop) {
+    KnobScene scene;
+    scene.point.setIntValue(100);
+    scene.settle();
+    scene.press(10);
+    scene.drag(60);  // beyond the top of the travel
+    EXPECT_EQ(scene.point.ReturnValue(), 100);
+    EXPECT_TRUE(scene.delegate.calls.empty());
+    EXPECT_FALSE(scene.surface.isDisplayDue());
+    scene.drag(5);  // five degrees below the top
+    EXPECT_EQ(scene.delegate.indexes(), (std::vector<int>{97}));
+}
+
+TEST(KnobDrag, AValueSetFromOutsideDuringADragIsWhereTheDragGoesOnFrom) {
     KnobScene scene;
     scene.press(10);
     scene.drag(10);  // reports 51
     scene.point.setIntValue(20);
     scene.settle();
     scene.drag(10);
-    EXPECT_EQ(scene.point.ReturnValue(), 51);
+    EXPECT_EQ(scene.point.ReturnValue(), 20);
     EXPECT_EQ(scene.delegate.calls.size(), 1u);
     EXPECT_FALSE(scene.surface.isDisplayDue());
 }
@@ -180,7 +175,7 @@ TEST(KnobDrag, AReleaseSendsNothingAndAsksForNoRedraw) {
     scene.settle();
     scene.release(300);
     EXPECT_EQ(scene.delegate.calls.size(), 1u);
-    EXPECT_EQ(scene.point.currentAngle(), 85);  // trunc(85.909)
+    EXPECT_EQ(scene.point.currentAngle(), knob::restAngleForIndex(100, 51));
     EXPECT_FALSE(scene.surface.isDisplayDue());
 }
 
@@ -213,7 +208,7 @@ TEST(KnobValue, SetIntValueMovesTheKnobWithoutACallbackAndAsksForARedraw) {
     scene.point.setIntValue(30);
     EXPECT_EQ(scene.point.ReturnValue(), 30);
     EXPECT_EQ(scene.point.currentDraggedAngle(), knob::angleForIndex(100, 30));
-    EXPECT_EQ(scene.point.previousValue(), 50);
+    EXPECT_EQ(scene.point.previousValue(), 30);
     EXPECT_TRUE(scene.delegate.calls.empty());
     EXPECT_TRUE(scene.surface.isDisplayDue());
 }

@@ -2,8 +2,12 @@
 // travel between the controls and the effect.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <string>
 #include <typeinfo>
 
 #include "DetatchedView13.h"
@@ -73,11 +77,48 @@ TEST(MainViewStart, TouchingAKnobKeepsBothFilterPlacements) {
     EXPECT_EQ(scene.effect.getParameter(kHighPassType), 0.0f);
 }
 
-TEST(MainViewStart, AValueBetweenStepsStartsOnTheStepBelowAndIsSentAsThatStep) {
+// Every factory program, and values between the knobs' steps set by the host: grabbing a control
+// without moving it changes nothing, and moving it changes its own parameter and leaves the other
+// eight bit for bit as they were.
+TEST(ControlToEffect, TouchingOneControlLeavesTheOtherEightBitIdentical) {
     MainViewScene scene;
-    EXPECT_EQ(MainViewScene::step(scene.controller().feedBackKnob()), 21);  // 0.215
-    scene.turn(*scene.controller().mixKnob(), 0.0);
-    EXPECT_EQ(scene.effect.getParameter(kFeedBack), 21.0f * 0.01f);
+    auto bits = [&scene] {
+        std::vector<std::uint32_t> all;
+        for (float value : scene.parameters()) all.push_back(std::bit_cast<std::uint32_t>(value));
+        return all;
+    };
+    auto touchEveryControl = [&](const std::string& when) {
+        KnobDelegate13& c = scene.controller();
+        for (int index = 0; index < kNumParams; ++index) {
+            const std::vector<std::uint32_t> before = bits();
+            if (FlatKnob13* knob = c.knobForParameter(index)) {
+                scene.turn(*knob, 0.0);
+                EXPECT_EQ(bits(), before) << when << ", a knob grabbed in place: " << index;
+                scene.turn(*knob, MainViewScene::step(knob) > 50 ? -4.0 : 4.0);
+                EXPECT_NE(bits()[index], before[index]) << when << ", knob " << index;
+            } else {
+                const auto& toggle = index == kLowPassType ? *c.lowPassSwitch() : *c.highPassSwitch();
+                scene.click(toggle);
+                EXPECT_EQ(scene.effect.getParameter(index), toggle.imageState() != 0 ? 1.0f : 0.0f)
+                    << when << ", switch " << index;
+            }
+            std::vector<std::uint32_t> after = bits();
+            after[index] = before[index];
+            EXPECT_EQ(after, before) << when << ", control " << index;
+        }
+    };
+    for (VstInt32 program = 0; program < kNumPrograms; ++program) {
+        scene.effect.setProgram(program);
+        scene.rebuild();  // as the next open builds it
+        touchEveryControl("program " + std::to_string(program));
+    }
+    const float hostValues[kNumParams] = {0.0799f, 0.333f, 0.29f, 0.999f, 0.5f, 0.5f,
+                                          0.001f, 0.6666f, 1.0f};
+    for (VstInt32 index = 0; index < kNumParams; ++index) {
+        scene.effect.setParameter(index, hostValues[index]);
+        scene.view->updateView(index, hostValues[index]);  // as the host's change arrives
+    }
+    touchEveryControl("after the host's changes");
 }
 
 TEST(MainViewStart, PointTwentyNineIsStep28AtCreationAndStep29OnUpdate) {
@@ -85,8 +126,6 @@ TEST(MainViewStart, PointTwentyNineIsStep28AtCreationAndStep29OnUpdate) {
     scene.effect.setParameter(kLowPass, 0.29f);
     scene.rebuild();
     EXPECT_EQ(MainViewScene::step(scene.controller().lowPassKnob()), 28);
-    scene.turn(*scene.controller().mixKnob(), 0.0);
-    EXPECT_EQ(scene.effect.getParameter(kLowPass), 28.0f * 0.01f);
     scene.view->updateView(kLowPass, 0.29f);
     EXPECT_EQ(MainViewScene::step(scene.controller().lowPassKnob()), 29);
 }
@@ -103,23 +142,45 @@ TEST(MainViewStart, WithoutAnEffectKnobsStartAtZeroAndControlsChangeNothing) {
     EXPECT_TRUE(surface.isDisplayDue());
 }
 
-TEST(ControlToEffect, EveryChangeReadsAllNineControlsAndWritesThoseThatDiffer) {
+// The host hears of every step of a drag between one begin and one end, and of a click as a
+// gesture of its own; nothing of the other parameters.
+TEST(ControlToEffect, AGestureReachesTheHostAsBeginEachStepAndEnd) {
     MainViewScene scene;
-    for (VstInt32 index : {kDelay, kFeedBack, kLowPass, kHighPass, kPan, kPanDepth, kMix}) {
-        scene.effect.setParameter(index, 0.333f);  // shown as step 33, sent back as 0.33
-    }
+    scene.effect.setParameter(kMix, 0.5f);
     scene.rebuild();
-    scene.effect.setParameter(kLowPassType, 0.0f);  // the switch still shows on
-    scene.effect.setParameter(kHighPassType, 0.0f);  // the switch shows off: nothing to write
-    scene.effect.writes.clear();
-    scene.turn(*scene.controller().mixKnob(), 0.0);  // a new knob's first drag: step 51
-    EXPECT_EQ(scene.effect.indexesWritten(), (std::vector<VstInt32>{kDelay, kMix, kFeedBack,
-                                                                    kLowPass, kHighPass,
-                                                                    kPanDepth, kPan,
-                                                                    kLowPassType}));
-    EXPECT_EQ(scene.effect.getParameter(kMix), 51.0f * 0.01f);
-    EXPECT_EQ(scene.effect.getParameter(kDelay), 33.0f * 0.01f);
-    EXPECT_EQ(scene.effect.getParameter(kLowPassType), 1.0f);
+    scene.turnInSteps(*scene.controller().mixKnob(), 3.0, 9.0);
+    using M = HostMessage;
+    EXPECT_EQ(scene.effect.hostMessages,
+              (std::vector<M>{{audioMasterBeginEdit, kMix, 0.0f},
+                              {audioMasterAutomate, kMix, 51.0f * 0.01f},
+                              {audioMasterAutomate, kMix, 52.0f * 0.01f},
+                              {audioMasterAutomate, kMix, 53.0f * 0.01f},
+                              {audioMasterEndEdit, kMix, 0.0f}}));
+    EXPECT_EQ(scene.effect.indexesWritten(), (std::vector<VstInt32>{kMix, kMix, kMix}));
+    scene.effect.hostMessages.clear();
+    scene.click(*scene.controller().highPassSwitch());
+    EXPECT_EQ(scene.effect.hostMessages,
+              (std::vector<M>{{audioMasterBeginEdit, kHighPassType, 0.0f},
+                              {audioMasterAutomate, kHighPassType, 1.0f},
+                              {audioMasterEndEdit, kHighPassType, 0.0f}}));
+}
+
+TEST(ControlToEffect, AGestureCutShortByTheEditorClosingStillEnds) {
+    WatchedEditorScene scene;
+    WatchedEffect& effect = scene.effect;
+    ASSERT_EQ(scene.dispatch(effEditOpen), 1);
+    // Pressed and dragged in the main view's coordinates, never released.
+    ControlPoint13& point = *scene.controller().feedBackKnob()->controlPoint();
+    const ui::Point centre = MainViewScene::centreOf(*scene.controller().feedBackKnob());
+    point.mouseDown(ui::MouseEvent(ui::MouseEvent::Type::Down, centre));
+    point.mouseDragged(ui::MouseEvent(ui::MouseEvent::Type::Dragged, {centre.x, centre.y + 10}));
+    ASSERT_FALSE(effect.hostMessages.empty());
+    scene.dispatch(effEditClose);
+    ASSERT_GE(effect.hostMessages.size(), 3u);
+    EXPECT_EQ(effect.hostMessages.back(), (HostMessage{audioMasterEndEdit, kFeedBack, 0.0f}));
+    const auto ends = std::count_if(effect.hostMessages.begin(), effect.hostMessages.end(),
+                                    [](const HostMessage& m) { return m.opcode == audioMasterEndEdit; });
+    EXPECT_EQ(ends, 1);
 }
 
 TEST(ControlToEffect, ValuesTheEffectHoldsAreNotWrittenAgainSoTheEchoGoesOn) {
@@ -129,8 +190,8 @@ TEST(ControlToEffect, ValuesTheEffectHoldsAreNotWrittenAgainSoTheEchoGoesOn) {
     StereoBuffer impulse(1000);
     impulse.left[0] = 1.0f;
     scene.effect.run(impulse);
-    scene.turn(*scene.controller().mixKnob(), 0.0);
-    scene.turn(*scene.controller().mixKnob(), 10.0);
+    scene.turn(*scene.controller().mixKnob(), -10.0);
+    scene.turn(*scene.controller().feedBackKnob(), 10.0);
     ASSERT_FALSE(scene.effect.writes.empty());
     for (const auto& write : scene.effect.writes) EXPECT_NE(write.index, kDelay);
     // (44100 - 1) x 0.07 = 3086 samples after the impulse, its echo comes out on the right.
@@ -147,20 +208,25 @@ TEST(ControlToEffect, TurningTheDelayKnobWritesTheDelayAndRestartsTheLines) {
     StereoBuffer impulse(1000);
     impulse.left[0] = 1.0f;
     scene.effect.run(impulse);
-    scene.turn(*scene.controller().timeKnob(), 0.0);  // a new knob's first drag: step 51
-    EXPECT_EQ(scene.effect.getParameter(kDelay), 51.0f * 0.01f);
+    scene.turn(*scene.controller().timeKnob(), 30.0);
+    ASSERT_NE(MainViewScene::step(scene.controller().timeKnob()), 7);
+    EXPECT_EQ(scene.effect.getParameter(kDelay),
+              static_cast<float>(MainViewScene::step(scene.controller().timeKnob())) * 0.01f);
     const StereoBuffer out = scene.effect.runSilence(30000);
     for (float sample : out.right) ASSERT_LT(std::fabs(sample), 1e-6f);  // the filters' offset
 }
 
 TEST(ControlToEffect, TheLastStepSendsExactlyOneAndTheStepBelowNinetyEightHundredths) {
-    MainViewScene scene;  // a new knob rests at 85 degrees: 130 points up reach -45
-    scene.turn(*scene.controller().feedBackKnob(), 129.0);
+    MainViewScene scene;
+    scene.effect.setParameter(kFeedBack, 0.0f);
+    scene.rebuild();  // step 0 rests at 224 degrees: 269 points up reach -45
+    scene.turn(*scene.controller().feedBackKnob(), 268.0);
     EXPECT_EQ(MainViewScene::step(scene.controller().feedBackKnob()), 98);
     EXPECT_EQ(scene.effect.getParameter(kFeedBack), 98.0f * 0.01f);
     EXPECT_FLOAT_EQ(scene.effect.getParameter(kFeedBack), 0.98f);
+    scene.effect.setParameter(kFeedBack, 0.0f);
     scene.rebuild();
-    scene.turn(*scene.controller().feedBackKnob(), 130.0);
+    scene.turn(*scene.controller().feedBackKnob(), 269.0);
     EXPECT_EQ(MainViewScene::step(scene.controller().feedBackKnob()), 99);
     EXPECT_EQ(scene.effect.getParameter(kFeedBack), 1.0f);
 }
@@ -218,12 +284,17 @@ TEST(EffectToControl, AParameterAtOneShowsStep100AndTheNextChangeSendsOne) {
     EXPECT_EQ(scene.effect.getParameter(kPan), 1.0f);
 }
 
-TEST(EffectToControl, HalfOnAFilterSwitchShowsOffAndTheNextChangeTurnsItOff) {
+TEST(EffectToControl, HalfOnAFilterSwitchShowsOffAndOnlyAClickOnItChangesIt) {
     MainViewScene scene;
     scene.effect.setParameter(kLowPassType, 0.5f);  // the effect counts it as on
     scene.view->updateView(kLowPassType, 0.5f);
     EXPECT_EQ(scene.controller().lowPassSwitch()->imageState(), 0);
-    scene.turn(*scene.controller().mixKnob(), 0.0);
+    scene.turn(*scene.controller().mixKnob(), -5.0);
+    EXPECT_EQ(scene.effect.getParameter(kLowPassType), 1.0f);
+    scene.click(*scene.controller().lowPassSwitch());
+    EXPECT_EQ(scene.controller().lowPassSwitch()->imageState(), 1);
+    EXPECT_EQ(scene.effect.getParameter(kLowPassType), 1.0f);
+    scene.click(*scene.controller().lowPassSwitch());
     EXPECT_EQ(scene.effect.getParameter(kLowPassType), 0.0f);
     scene.view->updateView(kLowPassType, 1.0f);
     EXPECT_EQ(scene.controller().lowPassSwitch()->imageState(), 1);

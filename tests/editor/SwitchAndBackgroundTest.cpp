@@ -68,7 +68,7 @@ TEST(Switch, EachPressFlipsTheStateAndSendsExactlyOneCallback) {
     for (const DelegateCall& call : scene.delegate.calls) {
         EXPECT_EQ(call.index, 0);
         EXPECT_EQ(call.value, nullptr);
-        EXPECT_EQ(call.object, nullptr);
+        EXPECT_EQ(call.object, scene.toggle.get());  // which control moved
     }
 }
 

@@ -103,8 +103,9 @@ TEST_F(EditorInAHost, DraggingTheFeedbackKnobWithThePointerSetsTheFeedback) {
         plugin.idleFor(std::chrono::milliseconds(10));
     }
     host.button(false);
-    // A new knob's drag starts from its rest angle, 85 degrees: 30 points up is 55 degrees.
-    const std::int32_t step = knob::indexForAngle(100, 85.0f - 30.0f);
+    // The drag starts from the step shown (21, for a feedback of 0.215): 30 points up from there.
+    const std::int32_t step =
+        knob::indexForAngle(100, static_cast<float>(knob::restAngleForIndex(100, 21) - 30));
     const float expected = control_values::valueOfKnobStep(step);
     ASSERT_TRUE(plugin.idleUntil([&] { return plugin.parameter(kFeedBack) == expected; }))
         << plugin.parameter(kFeedBack);

@@ -7,7 +7,7 @@
 
 class EffectUnderTest : public VstXSynth {
 public:
-    EffectUnderTest() : VstXSynth(nullptr) {}
+    explicit EffectUnderTest(audioMasterCallback host = nullptr) : VstXSynth(host) {}
 
     using VstXSynth::getProgramRecord;
     using VstXSynth::getSettings;

@@ -30,6 +30,8 @@ public:
         calls.push_back({index, value, object, watched != nullptr ? watched->ReturnValue() : -1});
         if (duringCall) duringCall();
     }
+    void controlReleased(ui::View* object) override { released.push_back(object); }
+    std::vector<ui::View*> released;
     std::vector<int> indexes() const {
         std::vector<int> all;
         for (const auto& call : calls) all.push_back(call.index);

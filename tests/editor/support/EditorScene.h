@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -21,9 +22,21 @@ struct FreshDesktop {
     FreshDesktop() { ui::headless::Desktop::shared().reset(); }
 };
 
-// The effect with a record of every parameter written into it, in order.
+// What the effect told its host about the user's gestures, in order.
+struct HostMessage {
+    VstInt32 opcode;  // audioMasterBeginEdit, audioMasterAutomate or audioMasterEndEdit
+    VstInt32 index;
+    float value;  // the automated value; 0 for begin and end
+    friend bool operator==(const HostMessage&, const HostMessage&) = default;
+};
+
+// The effect with a record of every parameter written into it and of every gesture message it
+// sent its host, in order.
 class WatchedEffect : public EffectUnderTest {
 public:
+    WatchedEffect() : EffectUnderTest(&WatchedEffect::hostCallback) {}
+    std::vector<HostMessage> hostMessages;
+
     struct Write {
         VstInt32 index;
         float value;
@@ -39,10 +52,23 @@ public:
         return all;
     }
     std::vector<Write> writes;
+
+private:
+    static VstIntPtr hostCallback(AEffect* record, VstInt32 opcode, VstInt32 index,
+                                  VstIntPtr /*value*/, void* /*ptr*/, float opt) {
+        const bool gesture = opcode == audioMasterAutomate || opcode == audioMasterBeginEdit ||
+                             opcode == audioMasterEndEdit;
+        if (gesture && record != nullptr && record->object != nullptr) {
+            auto* effect = static_cast<WatchedEffect*>(static_cast<AudioEffect*>(record->object));
+            effect->hostMessages.push_back({opcode, index, opcode == audioMasterAutomate ? opt : 0});
+        }
+        return opcode == audioMasterVersion ? 2400 : 0;
+    }
 };
 
-struct EditorScene : FreshDesktop {
-    EffectUnderTest effect;
+template <typename Effect>
+struct BasicEditorScene : FreshDesktop {
+    Effect effect;
 
     zveditor13& editor() { return static_cast<zveditor13&>(*effect.getEditor()); }
     VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
@@ -57,6 +83,10 @@ struct EditorScene : FreshDesktop {
     ZelvasUiView13& view() { return *editor().getUiView(); }
     KnobDelegate13& controller() { return *view().KnobView(); }
 };
+
+using EditorScene = BasicEditorScene<EffectUnderTest>;
+// The same with a record of what the effect writes and tells its host (which allocates).
+using WatchedEditorScene = BasicEditorScene<WatchedEffect>;
 
 // The main view built on the effect as an open does, shown on a surface of its own.
 struct MainViewScene : FreshDesktop {
@@ -74,6 +104,7 @@ struct MainViewScene : FreshDesktop {
         surface = std::make_unique<ui::headless::HeadlessSurface>(view);
         surface->displayAll();
         effect.writes.clear();
+        effect.hostMessages.clear();
     }
     KnobDelegate13& controller() { return *view->KnobView(); }
 
@@ -87,6 +118,15 @@ struct MainViewScene : FreshDesktop {
         surface->mouseDown(at);
         surface->mouseDragged({at.x, at.y + points});
         surface->mouseUp({at.x, at.y + points});
+    }
+    // A press on the knob, drag events `points` at a time up to `travel` points, and a release.
+    void turnInSteps(const FlatKnob13& knob, double points, double travel) {
+        const ui::Point at = centreOf(knob);
+        surface->mouseDown(at);
+        for (double moved = points; std::fabs(moved) <= std::fabs(travel); moved += points) {
+            surface->mouseDragged({at.x, at.y + moved});
+        }
+        surface->mouseUp({at.x, at.y + travel});
     }
     void click(const ZelvasCustomImageView13& toggle) {
         surface->mouseDown(centreOf(toggle));

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "ControlScene.h"
+#include "KnobArithmetic.h"
 #include "Window.h"
 #include "XTestSupport.h"
 #include "XvfbServer.h"
@@ -197,15 +198,15 @@ TEST(X11Editor, AKnobInAChildWindowOfTheHostsWindowTurnsWithThePointerAndShowsIt
     ASSERT_TRUE(pumpUntil(*system, [&] { return face.delegate.calls.size() >= 10; }));
     pumpFor(*system, std::chrono::milliseconds(50));
 
-    // From the rest angle 85, 10 points up is 75 degrees, and so on to -15 degrees.
-    EXPECT_EQ(face.delegate.indexes(), (std::vector<int>{55, 58, 62, 66, 69, 73, 77, 80, 84, 88}));
+    // From the rest angle of step 50 (87 degrees), 10 points up is 77, and so on to -13.
+    EXPECT_EQ(face.delegate.indexes(), (std::vector<int>{54, 57, 61, 65, 68, 72, 76, 79, 83, 87}));
     for (const DelegateCall& call : face.delegate.calls) {
         EXPECT_EQ(call.object, face.knobs[0].get());
         EXPECT_EQ(call.knobStepDuringCall, call.index);
     }
-    EXPECT_EQ(face.knobs[0]->controlPoint()->currentAngle(), -15);
+    EXPECT_EQ(face.knobs[0]->controlPoint()->currentAngle(), knob::restAngleForIndex(100, 87));
     ASSERT_TRUE(
-        pumpUntil(*system, [&] { return knobPictureAt(host, kTimeKnobX, kTimeKnobY) == 111; }));
+        pumpUntil(*system, [&] { return knobPictureAt(host, kTimeKnobX, kTimeKnobY) == 110; }));
     EXPECT_EQ(knobPictureAt(host, 239 + 24, 400 - 226), 63);  // the mix knob did not move
 }
 
@@ -256,7 +257,7 @@ TEST(X11Editor, ASwitchFlipsAtEachClick) {
                     test_pictures::kSwitchOnBlue});
     }));
     ASSERT_EQ(face.delegate.calls.size(), 1u);
-    EXPECT_EQ(face.delegate.calls[0].object, nullptr);
+    EXPECT_EQ(face.delegate.calls[0].value, nullptr);
 }
 
 TEST(X11Editor, IdleBeforeOpenOpeningTwiceAndSeveralInstancesAreTolerated) {
