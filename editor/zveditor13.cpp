@@ -27,7 +27,8 @@ ui::Point floatingWindowOrigin(const std::optional<ui::Screen>& mainScreen) {
 
 }  // namespace
 
-zveditor13::zveditor13(AudioEffect* owner) : AEffGUIEditor(owner) {
+zveditor13::zveditor13(AudioEffect* owner, ui::WindowSystemFactory windowSystemFactory)
+    : AEffGUIEditor(owner), makeWindowSystem(windowSystemFactory) {
     // Hosts ask for the size before the first open, to make the window they hand over.
     rect = ERect{0, 0, kHeight, kWidth};
     editorOpen.store(false, std::memory_order_relaxed);
@@ -52,7 +53,7 @@ zveditor13::~zveditor13() {
 }
 
 ui::WindowSystem& zveditor13::windowSystem() {
-    if (!system) system = ui::makeDefaultWindowSystem();
+    if (!system) system = makeWindowSystem();
     return *system;
 }
 

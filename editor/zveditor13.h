@@ -12,11 +12,11 @@
 
 #include "AEffGUIEditor.h"
 #include "ParameterMailbox.h"
+#include "WindowSystem.h"
 
 namespace ui {
 class View;
 class Window;
-class WindowSystem;
 }  // namespace ui
 
 class EditorHost;
@@ -29,7 +29,8 @@ public:
     static constexpr int kWidth = 344;
     static constexpr int kHeight = 400;
 
-    explicit zveditor13(AudioEffect* owner);
+    // `makeWindowSystem`: the backend the editor shows itself with, made at the first open.
+    zveditor13(AudioEffect* owner, ui::WindowSystemFactory makeWindowSystem);
     // Closes the floating window or takes the view out of the host's view, whichever is shown.
     ~zveditor13() override;
 
@@ -71,5 +72,6 @@ private:
 
     std::atomic<bool> opening{false};
     ParameterMailbox pendingChanges;
+    ui::WindowSystemFactory makeWindowSystem;
     std::unique_ptr<ui::WindowSystem> system;  // made at the first open
 };

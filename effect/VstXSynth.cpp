@@ -6,7 +6,6 @@
 #include <cstdint>
 
 #include "DenormalsFlushed.h"
-#include "zveditor13.h"
 
 namespace {
 constexpr VstInt32 kInputs = 2;
@@ -20,7 +19,7 @@ VstInt32 wholeHertz(float rate) {
 }
 }  // namespace
 
-VstXSynth::VstXSynth(audioMasterCallback host)
+VstXSynth::VstXSynth(audioMasterCallback host, EditorFactory makeEditor)
     : AudioEffectX(host, kNumPrograms, kNumParams),
       lastSampleRate(wholeHertz(getSampleRate())) {
     const FactoryProgram& initial = kFactoryPrograms[0];
@@ -44,9 +43,7 @@ VstXSynth::VstXSynth(audioMasterCallback host)
     resume();
 
     // The editor registers with the effect as it is made; the effect owns it from here on.
-    auto* gui = new zveditor13(this);
-    gui->setSynth(this);
-    setEditor(gui);
+    if (makeEditor != nullptr) setEditor(makeEditor(*this));
 }
 
 VstXSynth::~VstXSynth() = default;

@@ -15,9 +15,15 @@
 #include "ParameterTable.h"
 #include "SignalPath.h"
 
+class VstXSynth;
+// Makes the editor for an effect (which takes ownership); the plug-in's assembly chooses it, so
+// the effect itself knows no editor and no windowing.
+using EditorFactory = AEffEditor* (*)(VstXSynth& effect);
+
 class VstXSynth : public AudioEffectX, public EditorHost {
 public:
-    explicit VstXSynth(audioMasterCallback host);
+    // Without `makeEditor` the effect has no editor (the host sees no editor flag).
+    explicit VstXSynth(audioMasterCallback host, EditorFactory makeEditor = nullptr);
     ~VstXSynth() override;
 
     void resume() override;

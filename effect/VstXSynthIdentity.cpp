@@ -12,8 +12,6 @@ constexpr VstInt32 kVendorVersionNumber = 1000;
 constexpr VstInt32 kCannotDo = -1;
 }  // namespace
 
-AudioEffect* createEffect(audioMasterCallback audioMaster) { return new VstXSynth(audioMaster); }
-
 bool VstXSynth::getEffectName(char* name) {
     copyText(name, kEffectName, kVstMaxEffectNameLen);
     return true;

@@ -44,8 +44,8 @@ protected:
                                                              const Screen* screen) = 0;
 };
 
-// A window system of the backend the program was linked with: X11 in the plug-in, headless in
-// tests. Exactly one backend's default may be linked into a program.
-std::unique_ptr<WindowSystem> makeDefaultWindowSystem();
+// Makes the window system of one backend: the plug-in's assembly names X11, tests the headless
+// one. The editor calls it at its first open, on the thread that shows the views.
+using WindowSystemFactory = std::unique_ptr<WindowSystem> (*)();
 
 }  // namespace ui

@@ -160,12 +160,12 @@ void drawSectionRule(cairo_t* cr, std::string_view name, double y) {
 
 void drawControlLabels(cairo_t* cr) {
   const TextStyle label{6.0, 1.1, 0.9, true};
-  for (const layout::LabelledControl& knob : layout::knobs) {
+  for (const layout::Control& knob : layout::knobs) {
     engraveCentered(cr, knob.label, knob.frame.centerX(), knob.frame.bottom() + 12.5, label,
                     palette::lettering);
   }
   const TextStyle small{4.5, 1.0, 1.0, true};
-  for (const layout::LabelledControl& button : layout::switches) {
+  for (const layout::Control& button : layout::switches) {
     engraveCentered(cr, button.label, button.frame.centerX(), button.frame.top() - 4.5, small,
                     palette::letteringDim);
   }

@@ -63,7 +63,7 @@ TEST(EditorLifetime, ASecondOpenWhileTheFloatingWindowIsShownClosesTheEarlierWin
 TEST(EditorLifetime, AnEffectClosedWhileItsFloatingWindowIsShownClosesTheWindowFirst) {
     FreshDesktop desktop;
     WindowReference reference;
-    auto* effect = new EffectUnderTest;
+    auto* effect = new EditedEffect;
     AEffect* record = effect->getAeffect();
     record->dispatcher(record, effEditOpen, 0, 0, reference.handle(), 0.0f);
     auto* editor = static_cast<zveditor13*>(effect->getEditor());
@@ -79,7 +79,7 @@ TEST(EditorLifetime, AnEffectClosedWhileItsFloatingWindowIsShownClosesTheWindowF
 TEST(EditorLifetime, AnEffectClosedWhileItsViewIsInTheHostsViewTakesTheViewOut) {
     FreshDesktop desktop;
     HostViewHandle host(ui::Size{344, 400}, ui::Rect{0, 0, 344, 400}, 400.0);
-    auto* effect = new EffectUnderTest;
+    auto* effect = new EditedEffect;
     AEffect* record = effect->getAeffect();
     record->dispatcher(record, effEditOpen, 0, 0, host.handle(), 0.0f);
     std::weak_ptr<ui::View> view = static_cast<zveditor13*>(effect->getEditor())->getUiView();

@@ -103,9 +103,9 @@ namespace {
 // A host that, each time the editor's change reaches it, has one of its other threads change
 // another parameter before it answers: that change comes while the editor's own call is still
 // under way, and must still reach the display.
-class HostChangingOnAnotherThread : public EffectUnderTest {
+class HostChangingOnAnotherThread : public EditedEffect {
 public:
-    HostChangingOnAnotherThread() : EffectUnderTest(&HostChangingOnAnotherThread::callback) {}
+    HostChangingOnAnotherThread() : EditedEffect(&HostChangingOnAnotherThread::callback) {}
     std::atomic<int> panChanges{0};
 
 private:

@@ -7,7 +7,8 @@
 
 class EffectUnderTest : public VstXSynth {
 public:
-    explicit EffectUnderTest(audioMasterCallback host = nullptr) : VstXSynth(host) {}
+    explicit EffectUnderTest(audioMasterCallback host = nullptr, EditorFactory makeEditor = nullptr)
+        : VstXSynth(host, makeEditor) {}
 
     using VstXSynth::getProgramRecord;
     using VstXSynth::getSettings;

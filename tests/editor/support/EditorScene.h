@@ -22,6 +22,16 @@ struct FreshDesktop {
     FreshDesktop() { ui::headless::Desktop::shared().reset(); }
 };
 
+// The editor as the tests' assembly makes it, on the in-memory desktop.
+AEffEditor* makeHeadlessEditor(VstXSynth& effect);
+
+// The effect with its editor.
+class EditedEffect : public EffectUnderTest {
+public:
+    explicit EditedEffect(audioMasterCallback host = nullptr)
+        : EffectUnderTest(host, &makeHeadlessEditor) {}
+};
+
 // What the effect told its host about the user's gestures, in order.
 struct HostMessage {
     VstInt32 opcode;  // audioMasterBeginEdit, audioMasterAutomate or audioMasterEndEdit
@@ -32,9 +42,9 @@ struct HostMessage {
 
 // The effect with a record of every parameter written into it and of every gesture message it
 // sent its host, in order.
-class WatchedEffect : public EffectUnderTest {
+class WatchedEffect : public EditedEffect {
 public:
-    WatchedEffect() : EffectUnderTest(&WatchedEffect::hostCallback) {}
+    WatchedEffect() : EditedEffect(&WatchedEffect::hostCallback) {}
     std::vector<HostMessage> hostMessages;
 
     struct Write {
@@ -84,7 +94,7 @@ struct BasicEditorScene : FreshDesktop {
     KnobDelegate13& controller() { return *view().KnobView(); }
 };
 
-using EditorScene = BasicEditorScene<EffectUnderTest>;
+using EditorScene = BasicEditorScene<EditedEffect>;
 // The same with a record of what the effect writes and tells its host (which allocates).
 using WatchedEditorScene = BasicEditorScene<WatchedEffect>;
 

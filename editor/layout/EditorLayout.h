@@ -1,0 +1,61 @@
+// Where the editor puts its controls, and which parameter each one moves: frames in points with
+// the origin at the bottom-left corner of the 344 x 400 view. The editor builds its controls from
+// this table, the picture generator letters the background around the same frames, and the demo
+// program lays out the same controls, so none of them can drift from the others. The pictures are
+// drawn in rows from the top, so a frame also answers in top-down coordinates.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "ParameterTable.h"
+
+namespace layout {
+
+constexpr int viewWidth = 344;
+constexpr int viewHeight = 400;
+constexpr int knobSize = 48;
+constexpr int switchWidth = 15;
+constexpr int switchHeight = 16;
+
+struct Frame {
+    int x;
+    int y;  // bottom edge, measured upward from the bottom of the view
+    int width;
+    int height;
+
+    constexpr int top() const { return viewHeight - y - height; }
+    constexpr int bottom() const { return viewHeight - y; }
+    constexpr double centerX() const { return x + width / 2.0; }
+};
+
+struct Control {
+    ParameterIndex parameter;
+    std::string_view label;  // lettered on the background next to the control
+    Frame frame;
+};
+
+// The knobs in the order they are built and stacked.
+constexpr std::array knobs{
+    Control{kDelay, "DELAY TIME", {60, 202, knobSize, knobSize}},
+    Control{kMix, "MIX", {239, 202, knobSize, knobSize}},
+    Control{kFeedBack, "FEEDBACK", {154, 202, knobSize, knobSize}},
+    Control{kLowPass, "LOW PASS", {117, 119, knobSize, knobSize}},
+    Control{kHighPass, "HIGH PASS", {192, 119, knobSize, knobSize}},
+    Control{kPanDepth, "PAN WIDTH", {75, 37, knobSize, knobSize}},
+    Control{kPan, "PAN", {222, 37, knobSize, knobSize}},
+};
+
+// The filter-placement switches, above the knobs: lit, the filter sits inside the feedback loop
+// and darkens or thins every repeat again; dark, it only shapes the echo that is heard.
+constexpr std::array switches{
+    Control{kLowPassType, "LOOP", {82, 132, switchWidth, switchHeight}},
+    Control{kHighPassType, "LOOP", {253, 132, switchWidth, switchHeight}},
+};
+
+inline constexpr const Frame& panKnob = knobs[6].frame;
+
+// Every parameter has exactly one control.
+static_assert(knobs.size() + switches.size() == static_cast<std::size_t>(kNumParams));
+
+}  // namespace layout

@@ -1,0 +1,17 @@
+// The VST 2 plug-in put together: the delay effect, with the editor shown in the host's X window.
+#include "AudioEffect.h"
+#include "VstXSynth.h"
+#include "x11/X11WindowSystem.h"
+#include "zveditor13.h"
+
+namespace {
+AEffEditor* makeEditor(VstXSynth& effect) {
+    auto* gui = new zveditor13(&effect, [] { return ui::x11::makeX11WindowSystem(); });
+    gui->setSynth(&effect);
+    return gui;
+}
+}  // namespace
+
+AudioEffect* createEffect(audioMasterCallback audioMaster) {
+    return new VstXSynth(audioMaster, &makeEditor);
+}
