@@ -6,6 +6,7 @@
 #include "ControlValues.h"
 #include "DetatchedView13.h"
 #include "EditorHost.h"
+#include "LayoutFrames.h"
 #include "ParameterTable.h"
 #include "ZelvasUiView13.h"
 
@@ -13,22 +14,8 @@ namespace {
 
 constexpr int kKnobPictures = 128;
 constexpr int kKnobSteps = 100;
-constexpr ui::Rect kBackgroundFrame{0, 0, 344, 400};
-constexpr ui::Rect kLowPassSwitchFrame{82, 132, 15, 16};
-constexpr ui::Rect kHighPassSwitchFrame{253, 132, 15, 16};
 
 }  // namespace
-
-// Built and stacked in this order; each knob steps through 0 to 99 of its own list.
-const KnobDelegate13::KnobPlace KnobDelegate13::kKnobPlaces[kKnobCount] = {
-    {&KnobDelegate13::_timeKnob, kDelay, {60, 202, 48, 48}},
-    {&KnobDelegate13::_mixKnob, kMix, {239, 202, 48, 48}},
-    {&KnobDelegate13::_feedBackKnob, kFeedBack, {154, 202, 48, 48}},
-    {&KnobDelegate13::_lowPassKnob, kLowPass, {117, 119, 48, 48}},
-    {&KnobDelegate13::_highPassKnob, kHighPass, {192, 119, 48, 48}},
-    {&KnobDelegate13::_panWidthKnob, kPanDepth, {75, 37, 48, 48}},
-    {&KnobDelegate13::_panKnob, kPan, {222, 37, 48, 48}},
-};
 
 KnobDelegate13::KnobDelegate13(ZelvasUiView13& view) : mainView(view) {
     createSubView();
@@ -38,7 +25,7 @@ KnobDelegate13::KnobDelegate13(ZelvasUiView13& view) : mainView(view) {
 
 void KnobDelegate13::createSubView() {
     auto background = std::make_shared<DetatchedView13>(
-        std::make_shared<ui::Image>("delaybackground"), kBackgroundFrame);
+        std::make_shared<ui::Image>("delaybackground"), editorBounds());
     mainView.addSubview(background, ui::View::Ordering::WindowBelow, nullptr);
 }
 
@@ -47,37 +34,39 @@ void KnobDelegate13::createKnobs() {
     auto pictures = std::make_shared<ui::ImageList>();
     fillArray(*pictures);
 
-    for (const KnobPlace& place : kKnobPlaces) {
+    // Built and stacked in the layout's order; each knob steps through 0 to 99 of its own list.
+    for (std::size_t k = 0; k < knobs.size(); ++k) {
+        const layout::Control& place = layout::knobs[k];
         const float v = effect != nullptr ? effect->parameterValue(place.parameter) : 0.0f;
-        auto knob = std::make_shared<FlatKnob13>(place.frame, 2, 3, ui::Color::clearColor(),
-                                                 ui::Color::clearColor(),
+        auto knob = std::make_shared<FlatKnob13>(rectOf(place.frame), 2, 3,
+                                                 ui::Color::clearColor(), ui::Color::clearColor(),
                                                  ui::Color::clearColor(), pictures);
         knob->setControl(0);
         ControlPoint13* point = knob->controlPoint();
         point->setDelegate(this);
         point->setData(generateArrayFrom(0, kKnobSteps));
         point->setIntValue(control_values::knobStepAtCreation(v));
-        this->*place.field = std::move(knob);
+        knobs[k] = std::move(knob);
     }
-    for (const KnobPlace& place : kKnobPlaces) mainView.addSubview(this->*place.field);
+    for (const auto& knob : knobs) mainView.addSubview(knob);
 }
 
 void KnobDelegate13::createSwitches() {
     auto off = std::make_shared<ui::Image>("switchoff");
     auto on = std::make_shared<ui::Image>("switchon");
-    _lowPassSwitch = std::make_shared<ZelvasCustomImageView13>(kLowPassSwitchFrame, off, on);
-    _highPassSwitch = std::make_shared<ZelvasCustomImageView13>(kHighPassSwitchFrame, off, on);
-    // The switches start from the filter placements the effect holds, as the knobs start from
-    // theirs: a switch left off would turn its placement off at the first touch of any control.
-    if (EditorHost* effect = mainView.getEffect()) {
-        _lowPassSwitch->setImageState(
-            control_values::switchStateFor(effect->parameterValue(kLowPassType)));
-        _highPassSwitch->setImageState(
-            control_values::switchStateFor(effect->parameterValue(kHighPassType)));
-    }
-    for (const auto& toggle : {_lowPassSwitch, _highPassSwitch}) {
+    EditorHost* effect = mainView.getEffect();
+    for (std::size_t k = 0; k < switches.size(); ++k) {
+        const layout::Control& place = layout::switches[k];
+        auto toggle = std::make_shared<ZelvasCustomImageView13>(rectOf(place.frame), off, on);
+        // The switches start from the filter placements the effect holds, as the knobs start
+        // from theirs.
+        if (effect != nullptr) {
+            toggle->setImageState(
+                control_values::switchStateFor(effect->parameterValue(place.parameter)));
+        }
         toggle->setDelegate(this);
         mainView.addSubview(toggle);
+        switches[k] = std::move(toggle);
     }
 }
 
@@ -107,7 +96,7 @@ void KnobDelegate13::knobUpdatedWithIndex(int /*index*/, const int* /*value*/, u
         return;
     }
     // A click is a whole gesture of its own.
-    const auto* toggle = static_cast<const ZelvasCustomImageView13*>(object);
+    const ZelvasCustomImageView13* toggle = switchForParameter(parameter);
     beginGesture(parameter);
     mainView.updateParameters(parameter,
                               control_values::valueOfSwitchState(toggle->imageState()));
@@ -132,34 +121,34 @@ void KnobDelegate13::endGesture() {
 }
 
 void KnobDelegate13::updateControllers(int index, float value) {
-    switch (index) {
-        case kLowPassType:
-            _lowPassSwitch->setImageState(control_values::switchStateFor(value));
-            return;
-        case kHighPassType:
-            _highPassSwitch->setImageState(control_values::switchStateFor(value));
-            return;
-        default:
-            if (FlatKnob13* knob = knobForParameter(index)) {
-                knob->controlPoint()->setIntValue(control_values::knobStepOnUpdate(value));
-            }
-            return;
+    if (FlatKnob13* knob = knobForParameter(index)) {
+        knob->controlPoint()->setIntValue(control_values::knobStepOnUpdate(value));
+    } else if (ZelvasCustomImageView13* toggle = switchForParameter(index)) {
+        toggle->setImageState(control_values::switchStateFor(value));
     }
 }
 
 FlatKnob13* KnobDelegate13::knobForParameter(int index) const {
-    for (const KnobPlace& place : kKnobPlaces) {
-        if (place.parameter == index) return (this->*place.field).get();
+    for (std::size_t k = 0; k < knobs.size(); ++k) {
+        if (layout::knobs[k].parameter == index) return knobs[k].get();
+    }
+    return nullptr;
+}
+
+ZelvasCustomImageView13* KnobDelegate13::switchForParameter(int index) const {
+    for (std::size_t k = 0; k < switches.size(); ++k) {
+        if (layout::switches[k].parameter == index) return switches[k].get();
     }
     return nullptr;
 }
 
 int KnobDelegate13::parameterOfControl(const ui::View* control) const {
     if (control == nullptr) return -1;
-    for (const KnobPlace& place : kKnobPlaces) {
-        if ((this->*place.field).get() == control) return place.parameter;
+    for (std::size_t k = 0; k < knobs.size(); ++k) {
+        if (knobs[k].get() == control) return layout::knobs[k].parameter;
     }
-    if (control == _lowPassSwitch.get()) return kLowPassType;
-    if (control == _highPassSwitch.get()) return kHighPassType;
+    for (std::size_t k = 0; k < switches.size(); ++k) {
+        if (switches[k].get() == control) return layout::switches[k].parameter;
+    }
     return -1;
 }

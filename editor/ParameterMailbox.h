@@ -10,9 +10,11 @@
 #include <atomic>
 #include <cstdint>
 
+#include "ParameterTable.h"
+
 class ParameterMailbox {
 public:
-    static constexpr int kSlots = 9;
+    static constexpr int kSlots = kNumParams;
 
     // Keeps `value` as the newest one for `index`; indexes outside the slots are dropped.
     void post(int index, float value) {

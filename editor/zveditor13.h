@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "AEffGUIEditor.h"
+#include "EditorLayout.h"
 #include "ParameterMailbox.h"
 #include "WindowSystem.h"
 
@@ -26,8 +27,8 @@ class zelvasCustomWindow10;
 class zveditor13 : public AEffGUIEditor {
 public:
     // The editor's size, reported to the host before the first open as after an embedding one.
-    static constexpr int kWidth = 344;
-    static constexpr int kHeight = 400;
+    static constexpr int kWidth = layout::viewWidth;
+    static constexpr int kHeight = layout::viewHeight;
 
     // `makeWindowSystem`: the backend the editor shows itself with, made at the first open.
     zveditor13(AudioEffect* owner, ui::WindowSystemFactory makeWindowSystem);

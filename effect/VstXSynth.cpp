@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "DenormalsFlushed.h"
+#include "ParameterFields.h"
 
 namespace {
 constexpr VstInt32 kInputs = 2;
@@ -22,16 +23,7 @@ VstInt32 wholeHertz(float rate) {
 VstXSynth::VstXSynth(audioMasterCallback host, EditorFactory makeEditor)
     : AudioEffectX(host, kNumPrograms, kNumParams),
       lastSampleRate(wholeHertz(getSampleRate())) {
-    const FactoryProgram& initial = kFactoryPrograms[0];
-    settings.delayTime.store(initial.delayTime);
-    settings.feedBack.store(initial.feedBack);
-    settings.lowPass.store(initial.lowPass);
-    settings.highPass.store(initial.highPass);
-    settings.lowPassType.store(initial.lowPassType);
-    settings.highPassType.store(initial.highPassType);
-    settings.pan.store(initial.pan);
-    settings.panDepth.store(initial.panDepth);
-    settings.mix.store(initial.mix);
+    parameter_fields::copy(settings, kFactoryPrograms[0]);
 
     signalPath.setupFilters(lastSampleRate);
     for (int i = 0; i < kNumPrograms; ++i) programs[i].assign(kFactoryPrograms[i]);

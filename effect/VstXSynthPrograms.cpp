@@ -2,6 +2,7 @@
 // it for the life of the instance.
 #include <cstring>
 
+#include "ParameterFields.h"
 #include "TextBuffer.h"
 #include "VstXSynth.h"
 
@@ -14,15 +15,7 @@ bool isProgramIndex(VstInt32 index) {
 }  // namespace
 
 void DelayProgram::assign(const FactoryProgram& preset) {
-    delayTime.store(preset.delayTime, kRelaxed);
-    feedBack.store(preset.feedBack, kRelaxed);
-    lowPass.store(preset.lowPass, kRelaxed);
-    highPass.store(preset.highPass, kRelaxed);
-    highPassType.store(preset.highPassType, kRelaxed);
-    lowPassType.store(preset.lowPassType, kRelaxed);
-    pan.store(preset.pan, kRelaxed);
-    panDepth.store(preset.panDepth, kRelaxed);
-    mix.store(preset.mix, kRelaxed);
+    parameter_fields::copy(*this, preset);
     copyText(name, preset.name, kVstMaxProgNameLen);
 }
 
@@ -31,16 +24,10 @@ void VstXSynth::setProgram(VstInt32 program) {
     curProgram.store(program, kRelaxed);
     // Each value goes through setParameter, which writes it back into this same program: the
     // doubles end up holding their single-precision values.
-    DelayProgram& p = programs[static_cast<std::size_t>(program)];
-    setParameter(kDelay, p.delayTime.load(kRelaxed));
-    setParameter(kFeedBack, p.feedBack.load(kRelaxed));
-    setParameter(kLowPass, static_cast<float>(p.lowPass.load(kRelaxed)));
-    setParameter(kHighPass, static_cast<float>(p.highPass.load(kRelaxed)));
-    setParameter(kLowPassType, p.lowPassType.load(kRelaxed) ? 1.0f : 0.0f);
-    setParameter(kHighPassType, p.highPassType.load(kRelaxed) ? 1.0f : 0.0f);
-    setParameter(kPan, static_cast<float>(p.pan.load(kRelaxed)));
-    setParameter(kPanDepth, static_cast<float>(p.panDepth.load(kRelaxed)));
-    setParameter(kMix, static_cast<float>(p.mix.load(kRelaxed)));
+    const DelayProgram& p = programs[static_cast<std::size_t>(program)];
+    for (VstInt32 index = 0; index < kNumParams; ++index) {
+        setParameter(index, parameter_fields::load(p, index));
+    }
 }
 
 void VstXSynth::setProgramName(char* name) {

@@ -22,6 +22,7 @@
 #include "DetatchedView13.h"
 #include "FlatKnob13.h"
 #include "KnobDelegate.h"
+#include "LayoutFrames.h"
 #include "View.h"
 #include "Window.h"
 #include "ZelvasCustomImageView13.h"
@@ -30,18 +31,9 @@
 
 namespace {
 
-struct KnobPlace {
-    const char* name;
-    ui::Rect frame;
-    int step;
-};
-
-const KnobPlace kKnobs[] = {
-    {"time", {60, 202, 48, 48}, 25},       {"mix", {239, 202, 48, 48}, 50},
-    {"feedback", {154, 202, 48, 48}, 40},  {"low-pass", {117, 119, 48, 48}, 0},
-    {"high-pass", {192, 119, 48, 48}, 99}, {"pan width", {75, 37, 48, 48}, 70},
-    {"pan", {222, 37, 48, 48}, 50},
-};
+// The step each knob starts at, in the layout's order: a spread that shows the pictures.
+constexpr int kStartingSteps[] = {25, 50, 40, 0, 99, 70, 50};
+static_assert(std::size(kStartingSteps) == layout::knobs.size());
 
 // Prints what the controls report.
 class PrintingDelegate : public KnobDelegate {
@@ -59,31 +51,31 @@ public:
 };
 
 std::shared_ptr<ui::View> buildControls(KnobDelegate& delegate) {
-    auto main = std::make_shared<ui::View>(ui::Rect{0, 0, 344, 400});
+    auto main = std::make_shared<ui::View>(editorBounds());
     auto frames = std::make_shared<ui::ImageList>();
     for (int i = 0; i < 128; ++i) {
         frames->push_back(std::make_shared<ui::Image>("fxknob" + std::to_string(i), "png"));
     }
-    for (const KnobPlace& place : kKnobs) {
+    for (std::size_t k = 0; k < layout::knobs.size(); ++k) {
         auto knob =
-            std::make_shared<FlatKnob13>(place.frame, 2, 3, ui::Color::clearColor(),
+            std::make_shared<FlatKnob13>(rectOf(layout::knobs[k].frame), 2, 3, ui::Color::clearColor(),
                                          ui::Color::clearColor(), ui::Color::clearColor(), frames);
         auto steps = std::make_shared<std::vector<int>>();
         for (int i = 0; i < 100; ++i) steps->push_back(i);
         knob->controlPoint()->setDelegate(&delegate);
         knob->controlPoint()->setData(steps);
-        knob->controlPoint()->setIntValue(place.step);
+        knob->controlPoint()->setIntValue(kStartingSteps[k]);
         main->addSubview(knob);
     }
     auto off = std::make_shared<ui::Image>("switchoff");
     auto on = std::make_shared<ui::Image>("switchon");
-    for (double x : {82.0, 253.0}) {
-        auto toggle = std::make_shared<ZelvasCustomImageView13>(ui::Rect{x, 132, 15, 16}, off, on);
+    for (const layout::Control& place : layout::switches) {
+        auto toggle = std::make_shared<ZelvasCustomImageView13>(rectOf(place.frame), off, on);
         toggle->setDelegate(&delegate);
         main->addSubview(toggle);
     }
     auto background = std::make_shared<DetatchedView13>(
-        std::make_shared<ui::Image>("delaybackground"), ui::Rect{0, 0, 344, 400});
+        std::make_shared<ui::Image>("delaybackground"), editorBounds());
     main->addSubview(background, ui::View::Ordering::WindowBelow, nullptr);
     return main;
 }

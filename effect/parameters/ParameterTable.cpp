@@ -1,15 +1,15 @@
 #include "ParameterTable.h"
 
 const std::array<ParameterRow, kNumParams> kParameterTable = {{
-    {kDelay, "Delay", "samples", DisplayRule::DelayInSamples},
-    {kFeedBack, "FeedBack", "amount", DisplayRule::Fraction},
-    {kLowPass, "lowPass", "%", DisplayRule::Fraction},
-    {kHighPass, "highPass", "%", DisplayRule::Fraction},
-    {kLowPassType, "lowPass Type", "on/off", DisplayRule::Switch},
-    {kHighPassType, "highPass Type", "on/off", DisplayRule::Switch},
-    {kPan, "Left/Right", "left/right", DisplayRule::Fraction},
-    {kPanDepth, "Pan Depth", "%", DisplayRule::Fraction},
-    {kMix, "MIX", "%", DisplayRule::Fraction},
+    {kDelay, "delay", "Delay", "samples", DisplayRule::DelayInSamples},
+    {kFeedBack, "feedback", "FeedBack", "amount", DisplayRule::Fraction},
+    {kLowPass, "low_pass", "lowPass", "%", DisplayRule::Fraction},
+    {kHighPass, "high_pass", "highPass", "%", DisplayRule::Fraction},
+    {kLowPassType, "low_pass_type", "lowPass Type", "on/off", DisplayRule::Switch},
+    {kHighPassType, "high_pass_type", "highPass Type", "on/off", DisplayRule::Switch},
+    {kPan, "left_right", "Left/Right", "left/right", DisplayRule::Fraction},
+    {kPanDepth, "pan_depth", "Pan Depth", "%", DisplayRule::Fraction},
+    {kMix, "mix", "MIX", "%", DisplayRule::Fraction},
 }};
 
 const ParameterRow* parameterRow(std::int32_t index) {

@@ -1,4 +1,6 @@
-// The nine parameters, one row each: what the host and the editor show for them.
+// The nine parameters, one row each: what the host shows for them and the short symbol under which
+// a plug-in format stores them. Where each is kept is in ParameterFields.h; which control moves it
+// in the editor's layout.
 #pragma once
 
 #include <array>
@@ -26,7 +28,8 @@ enum class DisplayRule {
 
 struct ParameterRow {
     ParameterIndex index;
-    const char* name;   // at most 13 characters: hosts must give 14
+    const char* symbol;  // lower case, digits and underscores; never changes once published
+    const char* name;    // at most 13 characters: hosts must give 14
     const char* label;  // the unit; "%" goes with the plain 0..1 value
     DisplayRule display;
 };

@@ -1,0 +1,87 @@
+// Where each parameter is kept, written once: the field that holds it in any set of the nine
+// values (the effect's current settings, a program memory, a factory program), by its name. Each
+// field keeps the precision of its type: the delay and the feedback in single precision, the
+// amounts in double, the filter placements as on or off. Storing, reading and copying by index
+// all go through this one list.
+#pragma once
+
+#include <type_traits>
+
+#include "EchoSettings.h"
+#include "ParameterTable.h"
+
+namespace parameter_fields {
+
+// Calls visit(index, field) for each parameter in index order, where field(values) is the
+// parameter's field in `values`.
+template <typename Visit>
+constexpr void forEach(Visit&& visit) {
+    visit(kDelay, [](auto& v) -> auto& { return v.delayTime; });
+    visit(kFeedBack, [](auto& v) -> auto& { return v.feedBack; });
+    visit(kLowPass, [](auto& v) -> auto& { return v.lowPass; });
+    visit(kHighPass, [](auto& v) -> auto& { return v.highPass; });
+    visit(kLowPassType, [](auto& v) -> auto& { return v.lowPassType; });
+    visit(kHighPassType, [](auto& v) -> auto& { return v.highPassType; });
+    visit(kPan, [](auto& v) -> auto& { return v.pan; });
+    visit(kPanDepth, [](auto& v) -> auto& { return v.panDepth; });
+    visit(kMix, [](auto& v) -> auto& { return v.mix; });
+}
+
+// A field is either a plain value (a factory program) or a setting other threads may read.
+template <typename T>
+T read(const T& plain) {
+    return plain;
+}
+template <typename T>
+T read(const EchoSettings::Setting<T>& setting) {
+    return setting.load();
+}
+template <typename T>
+void write(T& plain, T value) {
+    plain = value;
+}
+template <typename T>
+void write(EchoSettings::Setting<T>& setting, T value) {
+    setting.store(value);
+}
+
+// The host's value for parameter `index`, kept in its field's precision: widened to double for
+// the amounts, and on for any value other than 0 for a placement. Other indexes change nothing.
+template <typename Values>
+void store(Values& values, int index, float value) {
+    forEach([&](int parameter, auto field) {
+        if (parameter != index) return;
+        auto& kept = field(values);
+        using T = decltype(read(kept));
+        if constexpr (std::is_same_v<T, bool>) {
+            write(kept, value != 0.0f);
+        } else {
+            write(kept, static_cast<T>(value));
+        }
+    });
+}
+
+// Parameter `index` as the host reads it: narrowed to single precision, a placement 1 or 0.
+// Other indexes read 0.
+template <typename Values>
+float load(const Values& values, int index) {
+    float result = 0.0f;
+    forEach([&](int parameter, auto field) {
+        if (parameter != index) return;
+        const auto kept = read(field(values));
+        if constexpr (std::is_same_v<decltype(kept), const bool>) {
+            result = kept ? 1.0f : 0.0f;
+        } else {
+            result = static_cast<float>(kept);
+        }
+    });
+    return result;
+}
+
+// Every parameter of `from` into `to`, in full precision (a program's doubles stay as written).
+template <typename To, typename From>
+void copy(To& to, const From& from) {
+    forEach([&](int, auto field) { write(field(to), read(field(from))); });
+}
+
+}  // namespace parameter_fields
