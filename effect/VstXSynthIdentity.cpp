@@ -13,17 +13,17 @@ constexpr VstInt32 kCannotDo = -1;
 }  // namespace
 
 bool VstXSynth::getEffectName(char* name) {
-    copyText(name, kEffectName, kVstMaxEffectNameLen);
+    copyTextEndingAtLimit(name, kEffectName, kVstMaxEffectNameLen);
     return true;
 }
 
 bool VstXSynth::getVendorString(char* text) {
-    copyText(text, kVendorName, kVstMaxVendorStrLen);
+    copyTextEndingAtLimit(text, kVendorName, kVstMaxVendorStrLen);
     return true;
 }
 
 bool VstXSynth::getProductString(char* text) {
-    copyText(text, kProductName, kVstMaxProductStrLen);
+    copyTextEndingAtLimit(text, kProductName, kVstMaxProductStrLen);
     return true;
 }
 

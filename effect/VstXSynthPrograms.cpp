@@ -16,7 +16,7 @@ bool isProgramIndex(VstInt32 index) {
 
 void DelayProgram::assign(const FactoryProgram& preset) {
     parameter_fields::copy(*this, preset);
-    copyText(name, preset.name, kVstMaxProgNameLen);
+    copyTextEndingAtLimit(name, preset.name, kVstMaxProgNameLen);
 }
 
 void VstXSynth::setProgram(VstInt32 program) {
@@ -33,17 +33,17 @@ void VstXSynth::setProgram(VstInt32 program) {
 void VstXSynth::setProgramName(char* name) {
     if (name == nullptr) return;
     const std::lock_guard<std::mutex> guard(programNamesLock);
-    copyText(currentProgram().name, name, kVstMaxProgNameLen);
+    copyTextEndingAtLimit(currentProgram().name, name, kVstMaxProgNameLen);
 }
 
 void VstXSynth::getProgramName(char* name) {
     const std::lock_guard<std::mutex> guard(programNamesLock);
-    copyText(name, currentProgram().name, kVstMaxProgNameLen);
+    copyTextEndingAtLimit(name, currentProgram().name, kVstMaxProgNameLen);
 }
 
 bool VstXSynth::getProgramNameIndexed(VstInt32 /*category*/, VstInt32 index, char* text) {
     if (!isProgramIndex(index) || text == nullptr) return false;
     const std::lock_guard<std::mutex> guard(programNamesLock);
-    copyText(text, programs[static_cast<std::size_t>(index)].name, kVstMaxProgNameLen);
+    copyTextEndingAtLimit(text, programs[static_cast<std::size_t>(index)].name, kVstMaxProgNameLen);
     return true;
 }

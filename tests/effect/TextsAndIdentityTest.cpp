@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "EffectUnderTest.h"
@@ -18,8 +19,8 @@ TEST(ParameterTexts, NamesAndLabelsComeFromTheTable) {
     EffectUnderTest effect;
     const char* names[] = {"Delay",         "FeedBack",   "lowPass",   "highPass", "lowPass Type",
                            "highPass Type", "Left/Right", "Pan Depth", "MIX"};
-    const char* labels[] = {"samples", "amount", "%", "%", "on/off", "on/off", "left/right", "%",
-                            "%"};
+    const char* labels[] = {"samples", "amount",     "%", "%", "on/off",
+                            "on/off",  "left/right", "%", "%"};
     for (VstInt32 i = 0; i < kNumParams; ++i) {
         char text[32] = {};
         effect.getParameterName(i, text);
@@ -60,16 +61,43 @@ TEST(ParameterTexts, IndexesOutsideTheTableLeaveTheBufferUntouched) {
     effect.getParameterDisplay(0, nullptr);
 }
 
-TEST(Identity, NamesTheEffectItsVendorAndProduct) {
+// Every text handed over ends at the first byte after it and again at its limit, whatever its
+// length; the host's bytes in between and beyond the limit stay as they were.
+TEST(Identity, TextsEndAfterThemselvesAndAtTheirLimitAndNothingBeyond) {
     EffectUnderTest effect;
-    char text[65];
-    std::memset(text, 'x', sizeof(text));
-    EXPECT_TRUE(effect.getEffectName(text));
-    EXPECT_STREQ(text, "ZvDelay32");
-    EXPECT_TRUE(effect.getVendorString(text));
-    EXPECT_STREQ(text, "Zelvano Music");
-    EXPECT_TRUE(effect.getProductString(text));
-    EXPECT_STREQ(text, "Zelvano's Delay 32-Bit");
+    const std::string name24 = "ABCDEFGHIJKLMNOPQRSTUVWX";
+    effect.setProgram(3);
+    std::string longName = name24 + "YZ";
+    effect.setProgramName(longName.data());  // kept as its first 24 characters
+    effect.setProgram(0);
+    const struct {
+        const char* what;
+        std::size_t limit;
+        std::string text;
+        std::function<bool(char*)> hand;
+    } cases[] = {
+        {"effect name", 32, "ZvDelay32", [&](char* t) { return effect.getEffectName(t); }},
+        {"vendor", 64, "Zelvano Music", [&](char* t) { return effect.getVendorString(t); }},
+        {"product", 64, "Zelvano's Delay 32-Bit",
+         [&](char* t) { return effect.getProductString(t); }},
+        {"program name", 24, "SlapBack",
+         [&](char* t) {
+             effect.getProgramName(t);
+             return true;
+         }},
+        {"program name by index", 24, "Repeat After Me",
+         [&](char* t) { return effect.getProgramNameIndexed(0, 20, t); }},
+        {"program name of 24", 24, name24,
+         [&](char* t) { return effect.getProgramNameIndexed(0, 3, t); }},
+    };
+    for (const auto& c : cases) {
+        std::string buffer(100, '\x5A');
+        ASSERT_TRUE(c.hand(buffer.data())) << c.what;
+        std::string expected(100, '\x5A');
+        expected.replace(0, c.text.size() + 1, c.text.c_str(), c.text.size() + 1);
+        expected[c.limit] = '\0';
+        EXPECT_EQ(buffer, expected) << c.what;
+    }
     EXPECT_EQ(effect.getVendorVersion(), 1000);
     EXPECT_EQ(effect.getPlugCategory(), kPlugCategEffect);
     EXPECT_EQ(effect.getNumMidiInputChannels(), 0);
