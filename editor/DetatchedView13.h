@@ -13,8 +13,8 @@ public:
     void drawRect(ui::Rect dirtyRect) override;
     void awakeFromNib() {}
 
-    const std::shared_ptr<ui::Image>& BackgroundImage() const { return _BackgroundImage; }
+    const std::shared_ptr<ui::Image>& BackgroundImage() const { return _backgroundImage; }
 
 private:
-    std::shared_ptr<ui::Image> _BackgroundImage;
+    std::shared_ptr<ui::Image> _backgroundImage;
 };

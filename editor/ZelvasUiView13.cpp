@@ -9,7 +9,7 @@ ZelvasUiView13::ZelvasUiView13(ui::Rect frame, EditorHost* effect)
 
 ZelvasUiView13::~ZelvasUiView13() = default;
 
-void ZelvasUiView13::awakeFromNib() { _KnobView = std::make_unique<KnobDelegate13>(*this); }
+void ZelvasUiView13::awakeFromNib() { _knobView = std::make_unique<KnobDelegate13>(*this); }
 
 void ZelvasUiView13::updateParameters(int index, float value) {
     if (_effect != nullptr && index >= 0 && index < kNumParams) {
@@ -20,10 +20,10 @@ void ZelvasUiView13::updateParameters(int index, float value) {
 }
 
 void ZelvasUiView13::endGestures() {
-    if (_KnobView) _KnobView->endGesture();
+    if (_knobView) _knobView->endGesture();
 }
 
 void ZelvasUiView13::updateView(int index, float value) {
-    if (_KnobView) _KnobView->updateControllers(index, value);
+    if (_knobView) _knobView->updateControllers(index, value);
     setNeedsDisplay(true);
 }

@@ -21,7 +21,7 @@ public:
 
     EditorHost* getEffect() const { return _effect; }
     void setEffect(EditorHost* effect) { _effect = effect; }
-    KnobDelegate13* KnobView() const { return _KnobView.get(); }
+    KnobDelegate13* KnobView() const { return _knobView.get(); }
 
     // A control's value for parameter `index`, sent to the effect as part of the user's gesture
     // (the host hears of it; the editor does not get it back). A value the effect already holds
@@ -37,5 +37,5 @@ private:
     EditorHost* _effect;
     // The view owns its controller; the controller only points back, so the tree is released as
     // soon as the last holder of the view lets go.
-    std::unique_ptr<KnobDelegate13> _KnobView;
+    std::unique_ptr<KnobDelegate13> _knobView;
 };

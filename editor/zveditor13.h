@@ -56,7 +56,6 @@ public:
     const std::shared_ptr<zelvasCustomWindow10>& getFloatingWindow() const {
         return floatingWindow;
     }
-    void* getHostHandle() const { return hostHandle; }
     EditorHost* getSynth() const { return synth; }
 
 private:

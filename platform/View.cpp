@@ -71,13 +71,6 @@ void View::removeFromSuperview() {
     former->setNeedsDisplay(true);
 }
 
-bool View::isDescendantOf(const View& ancestor) const {
-    for (const View* v = this; v != nullptr; v = v->parent) {
-        if (v == &ancestor) return true;
-    }
-    return false;
-}
-
 void View::setNeedsDisplay(bool flag) {
     dirty = flag;
     if (flag) {

@@ -42,7 +42,6 @@ public:
     // every other child or above every other child.
     void addSubview(std::shared_ptr<View> view, Ordering place, const View* relativeTo);
     void removeFromSuperview();
-    bool isDescendantOf(const View& ancestor) const;
 
     // Marks the whole view to be drawn again at the next display cycle (or clears the mark).
     void setNeedsDisplay(bool flag);

@@ -33,7 +33,6 @@ public:
     ViewSurface& operator=(const ViewSurface&) = delete;
 
     View& root() const { return *rootView; }
-    const std::shared_ptr<View>& rootPointer() const { return rootView; }
     double scale() const { return pixelsPerPoint; }
     // The surface's size in pixels (the root's frame at the scale, rounded up).
     int pixelWidth() const;

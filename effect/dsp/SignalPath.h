@@ -52,7 +52,6 @@ public:
                  float* outR, std::int32_t frames);
 
     std::int32_t writePosition() const { return writePos; }
-    bool isPanPhaseSet() const { return panPhase; }
 
 private:
     enum Request : unsigned { kClearLines = 1, kRestartWritePos = 2 };

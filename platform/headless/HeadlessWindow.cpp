@@ -22,7 +22,6 @@ Rect HeadlessWindow::frame() const {
 }
 
 void HeadlessWindow::setFrame(Rect frame, bool /*display*/, bool animate) {
-    askedFrame = frame;
     askedAnimated = animate;
     content = {frame.minX(), frame.minY(), frame.size.width, frame.size.height - titleBar};
     if (contentRoot) contentRoot->setFrame({0.0, 0.0, content.size.width, content.size.height});

@@ -47,7 +47,6 @@ public:
     bool isMovableByWindowBackground() const { return movable; }
     bool wasClosed() const { return closed; }
     const std::optional<Screen>& screen() const { return onScreen; }
-    Rect lastFrameAsked() const { return askedFrame; }
     bool lastFrameAnimated() const { return askedAnimated; }
     // The surface showing the content view; null without one.
     HeadlessSurface* surface() const { return shown.get(); }
@@ -74,7 +73,6 @@ private:
     bool visible = false;
     bool key = false;
     bool closed = false;
-    Rect askedFrame;
     bool askedAnimated = false;
 };
 
