@@ -18,11 +18,13 @@ namespace {
 namespace fs = std::filesystem;
 
 // The background is copied over whatever lies beneath, so it has no transparency at all; the
-// knobs and switches are blended, so theirs carries the shadows and rounded edges.
-void writePicture(const fs::path& file, cairo_format_t format, int width, int height,
+// knobs and switches are blended, so theirs carries the shadows and rounded edges. A picture for
+// a high-density screen is drawn anew at `scale` pixels to the point, not enlarged.
+void writePicture(const fs::path& file, cairo_format_t format, int width, int height, int scale,
                   const std::function<void(cairo_t*)>& draw) {
-  cairo_surface_t* surface = cairo_image_surface_create(format, width, height);
+  cairo_surface_t* surface = cairo_image_surface_create(format, width * scale, height * scale);
   cairo_t* cr = cairo_create(surface);
+  cairo_scale(cr, scale, scale);
   draw(cr);
   cairo_destroy(cr);
   const cairo_status_t status = cairo_surface_write_to_png(surface, file.c_str());
@@ -58,17 +60,22 @@ void paintPicture(cairo_t* cr, const fs::path& file, const layout::Frame& frame,
 
 void writePictures(const fs::path& folder) {
   fs::create_directories(folder);
-  for (int frame = 0; frame < knob::frameCount; ++frame) {
-    writePicture(folder / ("fxknob" + std::to_string(frame) + ".png"), CAIRO_FORMAT_ARGB32,
-                 layout::knobSize, layout::knobSize,
-                 [frame](cairo_t* cr) { drawKnob(cr, knob::frameAngle(frame)); });
+  // Each picture once for ordinary screens and once, named with "@2x", at twice the pixels.
+  for (const int scale : {1, 2}) {
+    const std::string suffix = scale == 1 ? "" : "@" + std::to_string(scale) + "x";
+    const auto file = [&](const std::string& name) { return folder / (name + suffix + ".png"); };
+    for (int frame = 0; frame < knob::frameCount; ++frame) {
+      writePicture(file("fxknob" + std::to_string(frame)), CAIRO_FORMAT_ARGB32, layout::knobSize,
+                   layout::knobSize, scale,
+                   [frame](cairo_t* cr) { drawKnob(cr, knob::frameAngle(frame)); });
+    }
+    writePicture(file("delaybackground"), CAIRO_FORMAT_RGB24, layout::viewWidth,
+                 layout::viewHeight, scale, drawBackground);
+    writePicture(file("switchoff"), CAIRO_FORMAT_ARGB32, layout::switchWidth,
+                 layout::switchHeight, scale, [](cairo_t* cr) { drawSwitch(cr, false); });
+    writePicture(file("switchon"), CAIRO_FORMAT_ARGB32, layout::switchWidth,
+                 layout::switchHeight, scale, [](cairo_t* cr) { drawSwitch(cr, true); });
   }
-  writePicture(folder / "delaybackground.png", CAIRO_FORMAT_RGB24, layout::viewWidth,
-               layout::viewHeight, drawBackground);
-  writePicture(folder / "switchoff.png", CAIRO_FORMAT_ARGB32, layout::switchWidth,
-               layout::switchHeight, [](cairo_t* cr) { drawSwitch(cr, false); });
-  writePicture(folder / "switchon.png", CAIRO_FORMAT_ARGB32, layout::switchWidth,
-               layout::switchHeight, [](cairo_t* cr) { drawSwitch(cr, true); });
 }
 
 void writeEditorPreview(const fs::path& pictureFolder, const fs::path& previewFile) {

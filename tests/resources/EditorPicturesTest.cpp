@@ -31,6 +31,11 @@ std::vector<ExpectedPicture> picturesTheEditorLoads() {
   std::vector<ExpectedPicture> pictures{
       {"delaybackground", 344, 400}, {"switchoff", 15, 16}, {"switchon", 15, 16}};
   for (int frame = 0; frame < 128; ++frame) pictures.push_back({knobFrameName(frame), 48, 48});
+  // The same set drawn for high-density screens, at twice the pixels.
+  const std::size_t ordinary = pictures.size();
+  for (std::size_t i = 0; i < ordinary; ++i) {
+    pictures.push_back({pictures[i].name + "@2x", 2 * pictures[i].width, 2 * pictures[i].height});
+  }
   return pictures;
 }
 
