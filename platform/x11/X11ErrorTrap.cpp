@@ -27,10 +27,12 @@ int handleError(Display* display, XErrorEvent* error) {
         std::lock_guard<std::mutex> guard(s.lock);
         bool ours = false;
         for (X11ErrorTrap::Record& record : s.records) {
-            if (record.display == display) {
-                ++record.errors;
-                ours = true;
-            }
+            if (record.display != display) continue;
+            ours = true;
+            // An error may answer a request made before this trap was set, under an earlier one
+            // that did not wait for it (destroying a child that died with the host's window,
+            // say). It is dropped, but it says nothing about the requests this trap watches.
+            if (error->serial >= record.firstRequest) ++record.errors;
         }
         if (!ours) passOn = s.previous;
     }
@@ -43,7 +45,7 @@ X11ErrorTrap::X11ErrorTrap(Display* display) : trapped(display) {
     TrapState& s = state();
     std::lock_guard<std::mutex> guard(s.lock);
     if (s.records.empty()) s.previous = XSetErrorHandler(handleError);
-    s.records.push_back({display, 0});
+    s.records.push_back({display, NextRequest(display), 0});
     record = std::prev(s.records.end());
 }
 

@@ -18,11 +18,12 @@ public:
     X11ErrorTrap& operator=(const X11ErrorTrap&) = delete;
 
     // Waits until the server has answered every request made so far, then tells whether any of
-    // them failed since the trap was set.
+    // the requests made since the trap was set failed.
     bool syncAndCheck();
 
     struct Record {
         Display* display;
+        unsigned long firstRequest;  // serial of the first request made under the trap
         unsigned long errors;
     };
 

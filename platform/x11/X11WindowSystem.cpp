@@ -44,8 +44,16 @@ public:
         // X resource ids are 29 bits; anything else is not a window id.
         if (id == 0 || id > 0x1fffffffu) return nullptr;
         forgetDestroyedHostViews();
-        const auto known = hostViews.find(id);
-        if (known != hostViews.end()) return known->second;
+        if (hostViews.contains(id)) {
+            // The id may name a new window by now: once the host has destroyed its window, the
+            // server hands the id out again (to the next connection that takes the old one's
+            // place, typically the host's new one). The old window's end is then on its way to
+            // us; a view kept for it would go when it arrives, taking the editor's child window
+            // in the new window with it. Catch up with the server first.
+            catchUp();
+            const auto known = hostViews.find(id);
+            if (known != hostViews.end()) return known->second;
+        }
         X11Connection* c = connection();
         if (c == nullptr) return nullptr;
         XWindowAttributes attributes{};
@@ -84,6 +92,17 @@ private:
             openFailed = !conn;
         }
         return conn.get();
+    }
+
+    // Handles every event the server sent before now: a host window destroyed before the call
+    // has been heard of when it returns, and its view is forgotten.
+    void catchUp() {
+        {
+            X11ErrorTrap trap(conn->display());
+            XSync(conn->display(), False);
+        }
+        conn->processPendingEvents();
+        forgetDestroyedHostViews();
     }
 
     void forgetDestroyedHostViews() {

@@ -1,9 +1,11 @@
 // The built plug-in in a host's X window, end to end: sized before the first open, embedded at
 // the window's corner, turned with the pointer, following a program change on screen, and gone
-// without a trace when the host closes the effect.
+// without a trace when the host closes the effect; shown again in a new window after the host
+// destroyed the old one.
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 
 #include "ControlValues.h"
 #include "EditorPictures.h"
@@ -174,4 +176,59 @@ TEST_F(EditorInAHost, AHostWindowDestroyedUnderTheEditorIsSurvivedAndANewOneServ
     EXPECT_EQ(second.attributesOf(second.children()[0]).width, 344);
     plugin.closeEffect();
     EXPECT_TRUE(second.children().empty());
+}
+
+// A host closes the editor, destroys its window, and later opens the editor in a new one. Every
+// other time the host also closes its connection, and the server hands the old window's id to the
+// new window; otherwise the new window has an id of its own. Either way, word of the old window's
+// end (and the failure of requests about the editor's child in it) is still on its way to the
+// editor when the new open comes.
+TEST_F(EditorInAHost, ReopenedInANewHostWindowAfterTheOldOneWentTheEditorShowsEveryTime) {
+    std::unique_ptr<HostWindow> retired;  // a host that destroyed its window but lives on
+    ::Window lastId = 0;
+    int reused = 0, fresh = 0;
+    for (int cycle = 0; cycle < 30; ++cycle) {
+        // Changed while no editor is open: the new view has to read it from the effect.
+        const float feedBack = static_cast<float>((cycle * 37) % 101) / 100.0f;
+        plugin.record()->setParameter(plugin.record(), kFeedBack, feedBack);
+
+        auto window = std::make_unique<HostWindow>();
+        retired.reset();
+        if (cycle > 0) ++(window->window == lastId ? reused : fresh);
+        lastId = window->window;
+        ASSERT_EQ(plugin.call(effEditOpen, 0, 0, window->handle()), 1) << cycle;
+        for (int idle = 0; idle < 12; ++idle) {
+            plugin.call(effEditIdle);
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        const auto children = window->children();
+        ASSERT_EQ(children.size(), 1u) << "cycle " << cycle;
+        const XWindowAttributes child = window->attributesOf(children[0]);
+        EXPECT_EQ(child.map_state, IsViewable) << cycle;
+        EXPECT_EQ(child.width, 344) << cycle;
+        EXPECT_EQ(child.height, 400) << cycle;
+        // Drawn: the background's corner and the feedback knob at the value set while closed, as
+        // a newly built view takes it.
+        const KnobOnScreen& knob = kKnobs[2];
+        const int expected = static_cast<int>(
+            knob::pictureForValue(control_values::knobStepAtCreation(plugin.parameter(kFeedBack))));
+        const auto drawn = [&] {
+            return EditorPictures::distance(window->pixels(0, 0, 8, 8),
+                                            pictures.backgroundAt(0, 0, 8, 8)) == 0 &&
+                   pictures.knobShown(window->pixels(knob.x, knob.y, 48, 48), knob.x, knob.y) ==
+                       expected;
+        };
+        ASSERT_TRUE(plugin.idleUntil(drawn)) << "cycle " << cycle;
+
+        plugin.call(effEditClose);
+        if (cycle % 2 == 0) {
+            window.reset();
+        } else {
+            window->destroy();
+            retired = std::move(window);
+        }
+    }
+    // Both kinds of new window were met.
+    EXPECT_GT(reused, 0);
+    EXPECT_GT(fresh, 0);
 }
