@@ -7,17 +7,11 @@
 
 #include "DenormalsFlushed.h"
 #include "ParameterFields.h"
+#include "WholeHertz.h"
 
 namespace {
 constexpr VstInt32 kInputs = 2;
 constexpr VstInt32 kOutputs = 2;
-
-// A host rate in whole hertz, truncated toward zero; values beyond 32 bits saturate.
-VstInt32 wholeHertz(float rate) {
-    if (rate >= 2147483648.0f) return INT32_MAX;
-    if (rate <= -2147483648.0f) return INT32_MIN;
-    return static_cast<VstInt32>(rate);
-}
 }  // namespace
 
 VstXSynth::VstXSynth(audioMasterCallback host, EditorFactory makeEditor)

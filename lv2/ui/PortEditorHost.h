@@ -1,0 +1,35 @@
+// The editor's host side in an LV2 UI: the parameters are the plug-in's control ports, known
+// only from the host's port events, and a change the user makes goes back as a write to that one
+// port. The UI may run in another process than the plug-in, so nothing here reaches the effect.
+#pragma once
+
+#include <lv2/ui/ui.h>
+
+#include <array>
+
+#include "EditorHost.h"
+#include "ParameterTable.h"
+
+class PortEditorHost final : public EditorHost {
+public:
+    // `touch` may be null (the host does not hear of gestures then).
+    PortEditorHost(LV2UI_Write_Function write, LV2UI_Controller controller,
+                   const LV2UI_Touch* touch);
+
+    // The host's value of a control port, as its port event brings it.
+    void portValueChanged(int index, float value);
+
+    float parameterValue(int index) override;
+    void beginGesture(int index) override;
+    void changeByGesture(int index, float value) override;
+    void endGesture(int index) override;
+
+private:
+    void touch(int index, bool grabbed);
+
+    LV2UI_Write_Function write;
+    LV2UI_Controller controller;
+    const LV2UI_Touch* touchFeature;
+    // Until the host's first port events arrive, the ports' defaults: program 0.
+    std::array<float, kNumParams> values{};
+};
