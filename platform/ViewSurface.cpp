@@ -115,6 +115,7 @@ void ViewSurface::mouseDown(Point location, int clickCount) {
         return;
     }
     pressedView = hit->weak_from_this();
+    lastMouseLocation = location;
     hit->mouseDown(event);
 }
 
@@ -124,6 +125,7 @@ void ViewSurface::mouseDragged(Point location) {
         return;
     }
     if (auto view = pressedView.lock()) {
+        lastMouseLocation = location;
         view->mouseDragged(MouseEvent(MouseEvent::Type::Dragged, location, window()));
     }
 }
@@ -137,6 +139,11 @@ void ViewSurface::mouseUp(Point location) {
         pressedView.reset();
         view->mouseUp(MouseEvent(MouseEvent::Type::Up, location, window()));
     }
+}
+
+void ViewSurface::cancelPress() {
+    movingWindow = false;
+    if (!pressedView.expired()) mouseUp(lastMouseLocation);
 }
 
 }  // namespace ui

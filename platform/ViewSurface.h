@@ -58,6 +58,9 @@ public:
     void mouseDown(Point location, int clickCount = 1);
     void mouseDragged(Point location);
     void mouseUp(Point location);
+    // The press can no longer end with a release (the window it happened in is gone): the view
+    // that took it hears a release where the mouse last was, so a drag under way ends.
+    void cancelPress();
     // Window coordinates of the centre of pixel (x, y) of the surface.
     Point locationOfPixel(double x, double y) const;
 
@@ -85,6 +88,7 @@ private:
     bool displayDue = true;
     bool drawing = false;
     std::weak_ptr<View> pressedView;
+    Point lastMouseLocation;
     bool movingWindow = false;
 };
 

@@ -147,8 +147,10 @@ void X11Surface::handleEvent(const XEvent& event) {
             break;
         case DestroyNotify:
             if (event.xdestroywindow.window == xid) {
-                // Destroyed with the host's window: nothing left to draw to or destroy.
+                // Destroyed with the host's window: nothing left to draw to or destroy, and no
+                // release will come for a press under way.
                 gone = true;
+                cancelPress();
                 if (onScreen != nullptr) cairo_surface_finish(onScreen);
             }
             break;

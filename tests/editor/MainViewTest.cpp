@@ -183,6 +183,22 @@ TEST(ControlToEffect, AGestureCutShortByTheEditorClosingStillEnds) {
     EXPECT_EQ(ends, 1);
 }
 
+TEST(ControlToEffect, AGestureCutShortByTheWindowGoingStillEnds) {
+    MainViewScene scene;
+    const ui::Point centre = MainViewScene::centreOf(*scene.controller().panKnob());
+    scene.surface->mouseDown(centre);
+    scene.surface->mouseDragged({centre.x, centre.y + 10});
+    scene.surface->cancelPress();  // as when the host destroys its window under the button
+    ASSERT_FALSE(scene.effect.hostMessages.empty());
+    EXPECT_EQ(scene.effect.hostMessages.front(), (HostMessage{audioMasterBeginEdit, kPan, 0.0f}));
+    EXPECT_EQ(scene.effect.hostMessages.back(), (HostMessage{audioMasterEndEdit, kPan, 0.0f}));
+    scene.surface->mouseUp(centre);  // a late release finds nothing to end
+    EXPECT_EQ(scene.effect.hostMessages.back().opcode, audioMasterEndEdit);
+    EXPECT_EQ(std::count_if(scene.effect.hostMessages.begin(), scene.effect.hostMessages.end(),
+                            [](const HostMessage& m) { return m.opcode == audioMasterEndEdit; }),
+              1);
+}
+
 TEST(ControlToEffect, ValuesTheEffectHoldsAreNotWrittenAgainSoTheEchoGoesOn) {
     MainViewScene scene;
     scene.effect.setParameter(kDelay, 0.07f);  // exactly a step of the delay knob
