@@ -1,12 +1,14 @@
 # Shared by demo.sh and test.sh: the Debian packages the project needs, and how they get installed.
 
-# To build the plug-in, zvhost and the benchmarks.
-ZV_BUILD_PACKAGES=(build-essential cmake pkg-config libsndfile1-dev libcairo2-dev libx11-dev libbenchmark-dev)
+# To build the plug-ins (the LV2 one needs the LV2 headers), zvhost and the benchmarks.
+ZV_BUILD_PACKAGES=(build-essential cmake pkg-config libsndfile1-dev libcairo2-dev libx11-dev libbenchmark-dev
+                   lv2-dev)
 # To build and run every test: GoogleTest, the 32-bit layout check, Clang with its sanitizer
 # runtimes and the symbolizer that names functions in their reports, Ardour and sox for the
-# real-host round trip, an X server for the editor, and a plug-in from another vendor for zvhost.
+# real-host round trip, an X server for the editor, a plug-in from another vendor for zvhost, and
+# for the LV2 bundle: lilv to read it and run it (lv2apply), sord_validate behind lv2_validate.
 ZV_TEST_PACKAGES=(libgtest-dev g++-multilib clang libclang-rt-14-dev llvm ardour sox xvfb xauth libxtst-dev
-                  lsp-plugins-vst)
+                  lsp-plugins-vst liblilv-dev lilv-utils sordi)
 
 zv_missing_packages() {
   local package
