@@ -1,0 +1,204 @@
+// The LV2 editor in a host's X window, end to end under a virtual X server: the UI library is
+// loaded as a host loads it and reached only through its descriptor. A knob dragged with the
+// pointer must reach the host as a write to that knob's port alone, inside touch; a value the
+// host sends must move the control on screen and never come back.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <lv2/ui/ui.h>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "EditorLayout.h"
+#include "FactoryPrograms.h"
+#include "Lv2Identity.h"
+#include "ParameterFields.h"
+#include "XTestSupport.h"
+
+// Last: Xlib's macros would clash with names in the headers above.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace {
+
+// What the UI told the host.
+struct HostLog {
+    std::vector<std::pair<std::uint32_t, float>> writes;
+    std::vector<std::pair<std::uint32_t, bool>> touches;
+    std::vector<std::pair<int, int>> sizes;
+};
+
+void writeFunction(LV2UI_Controller controller, std::uint32_t port, std::uint32_t size,
+                   std::uint32_t format, const void* buffer) {
+    if (size == sizeof(float) && format == 0) {
+        static_cast<HostLog*>(controller)
+            ->writes.emplace_back(port, *static_cast<const float*>(buffer));
+    }
+}
+void touch(LV2UI_Feature_Handle handle, std::uint32_t port, bool grabbed) {
+    static_cast<HostLog*>(handle)->touches.emplace_back(port, grabbed);
+}
+int resize(LV2UI_Feature_Handle handle, int width, int height) {
+    static_cast<HostLog*>(handle)->sizes.emplace_back(width, height);
+    return 0;
+}
+
+// The host: its own display connection and top-level window, and the UI library.
+class UiHost {
+public:
+    UiHost() : dpy(XOpenDisplay(nullptr)), library(dlopen(ZV_LV2_UI_PATH, RTLD_NOW | RTLD_LOCAL)) {
+        if (dpy == nullptr) throw std::runtime_error("cannot open the display");
+        if (library == nullptr) throw std::runtime_error(dlerror());
+        window = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), 0, 0, 500, 450, 0, 0,
+                                     WhitePixel(dpy, DefaultScreen(dpy)));
+        XMapWindow(dpy, window);
+        XSync(dpy, False);
+        auto entry = reinterpret_cast<const LV2UI_Descriptor* (*)(std::uint32_t)>(
+            dlsym(library, "lv2ui_descriptor"));
+        descriptor = entry != nullptr ? entry(0) : nullptr;
+    }
+    ~UiHost() {
+        if (handle != nullptr) descriptor->cleanup(handle);
+        XDestroyWindow(dpy, window);
+        XCloseDisplay(dpy);
+        dlclose(library);
+    }
+
+    void instantiate() {
+        LV2UI_Touch touchFeature{&log, touch};
+        touchData = touchFeature;
+        resizeData = LV2UI_Resize{&log, resize};
+        const LV2_Feature parent{LV2_UI__parent, reinterpret_cast<void*>(window)};
+        const LV2_Feature touching{LV2_UI__touch, &touchData};
+        const LV2_Feature resizing{LV2_UI__resize, &resizeData};
+        const LV2_Feature* features[] = {&parent, &touching, &resizing, nullptr};
+        handle = descriptor->instantiate(descriptor, lv2id::kPluginUri, "", writeFunction, &log,
+                                         &widget, features);
+        idle = static_cast<const LV2UI_Idle_Interface*>(
+            descriptor->extension_data(LV2_UI__idleInterface));
+    }
+    // As a host sends each control port's value after instantiating the UI.
+    void sendPort(int parameter, float value) {
+        descriptor->port_event(handle, lv2id::controlPort(parameter), sizeof value, 0, &value);
+    }
+    void idleFor(std::chrono::milliseconds time) {
+        const auto end = std::chrono::steady_clock::now() + time;
+        while (std::chrono::steady_clock::now() < end) {
+            idle->idle(handle);
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+    std::vector<::Window> children() const {
+        XSync(dpy, False);
+        ::Window root = 0, parent = 0, *list = nullptr;
+        unsigned count = 0;
+        std::vector<::Window> all;
+        if (XQueryTree(dpy, window, &root, &parent, &list, &count) != 0) {
+            all.assign(list, list + count);
+            XFree(list);
+        }
+        return all;
+    }
+    // The pixels of a control's frame as the server shows them, as one string of bytes.
+    std::string pixels(const layout::Frame& frame) const {
+        XSync(dpy, False);
+        XImage* image =
+            XGetImage(dpy, window, frame.x, frame.top(), static_cast<unsigned>(frame.width),
+                      static_cast<unsigned>(frame.height), AllPlanes, ZPixmap);
+        std::string all;
+        if (image == nullptr) return all;
+        for (int row = 0; row < frame.height; ++row) {
+            for (int column = 0; column < frame.width; ++column) {
+                all += std::to_string(XGetPixel(image, column, row)) + ' ';
+            }
+        }
+        XDestroyImage(image);
+        return all;
+    }
+
+    Display* dpy;
+    void* library;
+    ::Window window = 0;
+    const LV2UI_Descriptor* descriptor = nullptr;
+    LV2UI_Handle handle = nullptr;
+    LV2UI_Widget widget = nullptr;
+    const LV2UI_Idle_Interface* idle = nullptr;
+    LV2UI_Touch touchData{};
+    LV2UI_Resize resizeData{};
+    HostLog log;
+};
+
+const layout::Frame& knobFrame(ParameterIndex parameter) {
+    for (const auto& knob : layout::knobs) {
+        if (knob.parameter == parameter) return knob.frame;
+    }
+    throw std::logic_error("no knob");
+}
+
+}  // namespace
+
+TEST(Lv2Ui, ShowsItselfInTheHostsWindowAndTalksOnlyThroughPorts) {
+    UiHost host;
+    ASSERT_NE(host.descriptor, nullptr);
+    EXPECT_STREQ(host.descriptor->URI, lv2id::kUiUri);
+    host.instantiate();
+    ASSERT_NE(host.handle, nullptr);
+    ASSERT_NE(host.idle, nullptr);
+    ASSERT_NE(host.descriptor->extension_data(LV2_UI__showInterface), nullptr);
+
+    // One child window, the widget, 344 by 400 at the top-left corner; the host heard the size.
+    const auto children = host.children();
+    ASSERT_EQ(children.size(), 1u);
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(host.widget), children[0]);
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(host.dpy, children[0], &attributes);
+    EXPECT_EQ(attributes.x, 0);
+    EXPECT_EQ(attributes.y, 0);
+    EXPECT_EQ(attributes.width, layout::viewWidth);
+    EXPECT_EQ(attributes.height, layout::viewHeight);
+    EXPECT_EQ(host.log.sizes,
+              (std::vector<std::pair<int, int>>{{layout::viewWidth, layout::viewHeight}}));
+
+    for (int index = 0; index < kNumParams; ++index) {
+        host.sendPort(index, parameter_fields::load(kFactoryPrograms[0], index));
+    }
+    host.idleFor(std::chrono::milliseconds(300));
+    EXPECT_TRUE(host.log.writes.empty()) << "port events were written back";
+
+    // The host moves the delay: the knob turns on screen, and nothing goes back.
+    const layout::Frame& delay = knobFrame(kDelay);
+    const std::string delayBefore = host.pixels(delay);
+    host.sendPort(kDelay, 1.0f);
+    host.idleFor(std::chrono::milliseconds(300));
+    EXPECT_NE(host.pixels(delay), delayBefore);
+    EXPECT_TRUE(host.log.writes.empty()) << "a port event was written back";
+
+    // The user drags the feedback knob up: writes to the feedback port only, inside one touch.
+    const layout::Frame& feedBack = knobFrame(kFeedBack);
+    const int x = feedBack.x + feedBack.width / 2, y = feedBack.top() + feedBack.height / 2;
+    xtest::movePointer(host.dpy, host.window, x, y);
+    xtest::button(host.dpy, true);
+    for (int up = 5; up <= 30; up += 5) {
+        xtest::movePointer(host.dpy, host.window, x, y - up);
+        host.idleFor(std::chrono::milliseconds(20));
+    }
+    xtest::button(host.dpy, false);
+    host.idleFor(std::chrono::milliseconds(100));
+    ASSERT_FALSE(host.log.writes.empty()) << "the drag reached no port";
+    const std::uint32_t feedBackPort = lv2id::controlPort(kFeedBack);
+    for (const auto& [port, value] : host.log.writes) EXPECT_EQ(port, feedBackPort);
+    EXPECT_GT(host.log.writes.back().second,
+              parameter_fields::load(kFactoryPrograms[0], kFeedBack));
+    const std::vector<std::pair<std::uint32_t, bool>> touched{{feedBackPort, true},
+                                                              {feedBackPort, false}};
+    EXPECT_EQ(host.log.touches, touched);
+
+    host.descriptor->cleanup(host.handle);
+    host.handle = nullptr;
+    EXPECT_TRUE(host.children().empty()) << "the editor's window outlived the UI";
+}
