@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds ZvDelay32 and zvhost, installs them for the current user (the plug-in into ~/.vst, zvhost
-# into ~/.local/bin) and renders the demo: a short phrase through the "SlapBack" program, as WAV
-# files and a picture of the waveforms.
+# Builds ZvDelay32 and zvhost, installs them for the current user (the VST 2 plug-in into ~/.vst,
+# the LV2 bundle into ~/.lv2, zvhost into ~/.local/bin) and renders the demo: a short phrase
+# through the "SlapBack" program, as WAV files and a picture of the waveforms.
 #   bash scripts/demo.sh
 # Environment: ZV_BUILD_DIR (default build/release), ZV_DEMO_DIR (default build/demo).
 set -euo pipefail
@@ -21,6 +21,7 @@ echo "== Installing"
 cmake --install "$build"
 plugin=$(grep '/ZvDelay32\.so$' "$build/install_manifest.txt")
 zvhost=$(grep '/zvhost$' "$build/install_manifest.txt")
+bundle=$(dirname "$(grep '/ZvDelay32\.lv2/manifest\.ttl$' "$build/install_manifest.txt")")
 
 echo "== Rendering the demo"
 rm -rf "$demo"
@@ -30,10 +31,13 @@ cat <<DONE
 
 Done.
   plug-in installed at   $plugin
+  LV2 bundle installed at $bundle
   zvhost installed at    $zvhost
   demo files in          $(cd "$demo" && pwd)/
       input.wav is the dry phrase; 00-SlapBack.wav is the phrase through the effect, each echo
       coming back on the other side; 00-SlapBack.png shows both.
   every program:         $zvhost demo --all
   in Ardour:             LXVST_PATH=$(dirname "$plugin") ardour7
+                         (or the LV2 one, found as it is: ardour7, then ZvDelay32 under LV2)
+  in jalv:               jalv.gtk3 https://zelvano.example/lv2/zvdelay32
 DONE

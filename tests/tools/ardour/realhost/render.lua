@@ -23,7 +23,7 @@ local bus = H.new_bus (s)
 
 local src = ARDOUR.LuaAPI.new_luaproc (s, "realhost source")
 local sink = ARDOUR.LuaAPI.new_luaproc (s, "realhost sink")
-local vst = ARDOUR.LuaAPI.new_plugin (s, info.name, ARDOUR.PluginType.LXVST, "")
+local vst = H.new_plugin (s, info)
 if src:isnil () or sink:isnil () then H.die (2, "harness DSP scripts not found") end
 
 -- load input into the source's shared memory (planar), size the sink's

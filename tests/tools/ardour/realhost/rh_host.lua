@@ -20,12 +20,20 @@ function M.start_engine (rate, block)
   if AudioEngine:start (false) ~= 0 or not AudioEngine:running () then M.die (2, "engine did not start") end
 end
 
--- the LXVST entry Ardour knows for this exact .so path (nil if it was not scanned)
+-- the LXVST entry Ardour knows for this exact .so path, or the LV2 entry for a URI (nil if it
+-- was not found)
 function M.find_info (path)
+  local lv2 = path:match ("^https?://") ~= nil
   for p in ARDOUR.LuaAPI.list_plugins ():iter () do
-    if p.type == ARDOUR.PluginType.LXVST and p.path == path then return p end
+    if lv2 and p.type == ARDOUR.PluginType.LV2 and p.unique_id == path then return p end
+    if not lv2 and p.type == ARDOUR.PluginType.LXVST and p.path == path then return p end
   end
   return nil
+end
+
+-- an instance of the plug-in found by find_info
+function M.new_plugin (s, info)
+  return ARDOUR.LuaAPI.new_plugin (s, info.unique_id, info.type, "")
 end
 
 function M.new_session (dir, rate)
@@ -52,14 +60,18 @@ function M.presets (info)
   return t
 end
 
+-- index: the control's number among the plug-in's controls, which LuaAPI's get/set take (for a
+-- VST the parameter index; an LV2 plug-in's parameters are its ports, audio ones included)
 function M.params (proc)
   local p = proc:to_insert ():plugin (0)
   local t = {}
+  local n = -1
   for i = 0, p:parameter_count () - 1 do
+    if p:parameter_is_control (i) then n = n + 1 end
     if p:parameter_is_control (i) and p:parameter_is_input (i) then
       local _, pd = p:get_parameter_descriptor (i, ARDOUR.ParameterDescriptor ())
-      local v = ARDOUR.LuaAPI.get_processor_param (proc, i, true)
-      t[#t + 1] = { index = i, name = p:parameter_label (i), value = v,
+      local v = ARDOUR.LuaAPI.get_processor_param (proc, n, true)
+      t[#t + 1] = { index = n, name = p:parameter_label (i), value = v,
                     lower = pd[2].lower, upper = pd[2].upper, normal = pd[2].normal }
     end
   end
