@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "LoadedPlugin.h"
+#include "PluginHosting.h"
 
 namespace {
 
@@ -37,12 +37,12 @@ void runNoise(AEffect* effect, bench::NoiseSignal& noise) {
     }
 }
 
-AEffect* startInstance(LoadedPlugin& library, const std::vector<NamedSetting>& settings,
-                       int program, bench::NoiseSignal& noise) {
-    AEffect* effect = library.start(48000.0f, kBlock);
-    if (program >= 0) LoadedPlugin::dispatch(effect, effSetProgram, 0, program);
-    for (const NamedSetting& setting : settings) LoadedPlugin::set(effect, setting.name, setting.value);
-    runNoise(effect, noise);
+HostedEffect startAndRun(const PluginLibrary& library, const std::vector<NamedSetting>& settings,
+                         int program, bench::NoiseSignal& noise) {
+    HostedEffect effect = startInstance(library, 48000.0f, kBlock);
+    if (program >= 0) effect.call(effSetProgram, 0, program);
+    applySettings(effect, settings);
+    runNoise(effect.record(), noise);
     return effect;
 }
 
@@ -63,25 +63,31 @@ int main(int argc, char** argv) {
     std::string label = path;
     for (int i = 2; i + 1 < argc; i += 2) {
         const std::string option = argv[i];
-        if (option == "--instances") instances = std::atoi(argv[i + 1]);
-        else if (option == "--settings") settingsFile = argv[i + 1];
-        else if (option == "--program") program = std::atoi(argv[i + 1]);
-        else if (option == "--label") label = argv[i + 1];
+        if (option == "--instances")
+            instances = std::atoi(argv[i + 1]);
+        else if (option == "--settings")
+            settingsFile = argv[i + 1];
+        else if (option == "--program")
+            program = std::atoi(argv[i + 1]);
+        else if (option == "--label")
+            label = argv[i + 1];
     }
     if (instances < 1) return 2;
 
-    LoadedPlugin library(path);
+    PluginLibrary library(path);
     const std::vector<NamedSetting> settings =
         settingsFile.empty() ? std::vector<NamedSetting>{} : readNamedSettings(settingsFile);
     bench::NoiseSignal noise(48000, 9);
-    std::vector<AEffect*> effects{startInstance(library, settings, program, noise)};
+    std::vector<HostedEffect> effects;
+    effects.push_back(startAndRun(library, settings, program, noise));
     // Plug-ins that set themselves up on a thread of their own get a moment to do so.
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
 
     const long before = residentBytes();
-    for (int i = 0; i < instances; ++i) effects.push_back(startInstance(library, settings, program, noise));
+    for (int i = 0; i < instances; ++i)
+        effects.push_back(startAndRun(library, settings, program, noise));
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    for (AEffect* effect : effects) runNoise(effect, noise);
+    for (const HostedEffect& effect : effects) runNoise(effect.record(), noise);
     const long after = residentBytes();
 
     std::printf("Memory/%s,median,bytes_per_instance,%ld\n", label.c_str(),

@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "BenchSupport.h"
-#include "LoadedPlugin.h"
+#include "PluginHosting.h"
 
 namespace bench {
 namespace {
@@ -27,10 +27,10 @@ std::string peerPath() {
 }
 
 // Libraries stay loaded until the process ends: plug-ins are not all made to be unloaded.
-LoadedPlugin& library(const std::string& path) {
-    static auto& libraries = *new std::map<std::string, std::unique_ptr<LoadedPlugin>>;
+PluginLibrary& library(const std::string& path) {
+    static auto& libraries = *new std::map<std::string, std::unique_ptr<PluginLibrary>>;
     auto& slot = libraries[path];
-    if (!slot) slot = std::make_unique<LoadedPlugin>(path);
+    if (!slot) slot = std::make_unique<PluginLibrary>(path);
     return *slot;
 }
 
@@ -68,11 +68,10 @@ double echoMilliseconds(AEffect* effect, std::int32_t blockSize) {
 void processPlugin(benchmark::State& state, const HostedCase& hosted) {
     const unsigned hostMode = _mm_getcsr();
     const auto blockSize = static_cast<std::int32_t>(state.range(0));
-    AEffect* effect = nullptr;
+    HostedEffect instance;
     try {
-        effect = library(hosted.path).start(kSampleRate, blockSize);
-        for (const NamedSetting& setting : hosted.settings)
-            LoadedPlugin::set(effect, setting.name, setting.value);
+        instance = startInstance(library(hosted.path), kSampleRate, blockSize);
+        applySettings(instance, hosted.settings);
     } catch (const std::exception& error) {
         state.SkipWithError(error.what());
         return;
@@ -80,6 +79,7 @@ void processPlugin(benchmark::State& state, const HostedCase& hosted) {
     // Some plug-ins take up new settings on a thread of their own, in wall-clock time (the peer
     // rebuilds its delay so): untimed, silence runs as a host would play it until the echo
     // sounds, at the same place twice in a row.
+    AEffect* effect = instance.record();
     double echo = 0.0;
     double before = -1.0;
     for (int attempt = 0; attempt < 50 && (echo == 0.0 || echo != before); ++attempt) {
@@ -95,7 +95,7 @@ void processPlugin(benchmark::State& state, const HostedCase& hosted) {
         changedMode = changedMode || _mm_getcsr() != hostMode;
         benchmark::ClobberMemory();
     }
-    LoadedPlugin::stop(effect);
+    instance.stop();
     // A plug-in that leaves the host's floating-point mode changed would change every benchmark
     // after it; the mode is put back, and the fault reported.
     _mm_setcsr(hostMode);

@@ -1,9 +1,12 @@
 #include "zveditor13.h"
 
 #include <cmath>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
+#include "AudioEffectX.h"
+#include "EditorScale.h"
 #include "Screen.h"
 #include "View.h"
 #include "Window.h"
@@ -72,6 +75,9 @@ bool zveditor13::open(void* ptr) {
     uiView = view;
 
     ui::WindowSystem& windows = windowSystem();
+    pixelsPerPoint = editor_scale::choose(hostScale, editor_scale::fromEnvironment(),
+                                          windows.desktopScale());
+    windows.setScale(pixelsPerPoint);
     if (auto hostWindow = windows.windowWithWindowRef(ptr)) {
         showInFloatingWindow(*hostWindow, ptr);
     } else if (ptr != nullptr) {
@@ -127,12 +133,46 @@ void zveditor13::showInHostView(ui::View& hostView) {
         const ui::View* content = hostWindow->contentView();
         const double contentHeight = content != nullptr ? content->frame().size.height : 0.0;
         const double titleBar = std::trunc(frame.size.height - contentHeight);
-        rect = ERect{0, 0, kHeight, kWidth};
+        reportSize();
         // Same origin: the window grows or shrinks at its top edge.
         hostWindow->setFrame(ui::Rect{frame.origin, ui::Size{kWidth, titleBar + kHeight}}, true,
                              true);
     }
     hostView.addSubview(uiView);
+    shownIn = hostView.shared_from_this();
+}
+
+// The size the host is told, in its pixels.
+void zveditor13::reportSize() {
+    rect = ERect{0, 0, static_cast<std::int16_t>(editor_scale::pixels(kHeight, pixelsPerPoint)),
+                 static_cast<std::int16_t>(editor_scale::pixels(kWidth, pixelsPerPoint))};
+}
+
+bool zveditor13::setContentScaleFactor(float factor) {
+    const std::optional<double> taken = editor_scale::accepted(factor);
+    if (!taken) return false;
+    hostScale = taken;
+    if (!editorOpen.load(std::memory_order_relaxed)) {
+        // Hosts ask for the size before they open: from now on it is the host's size.
+        if (!uiView) {
+            pixelsPerPoint = *taken;
+            reportSize();
+        }
+        return true;
+    }
+    const auto hostView = shownIn.lock();
+    if (*taken == pixelsPerPoint || !hostView || uiView->superview() != hostView.get()) {
+        return true;
+    }
+    // Shown again as an open shows it, at the new size, and the host asked to fit its window.
+    pixelsPerPoint = *taken;
+    uiView->removeFromSuperview();
+    windowSystem().setScale(pixelsPerPoint);
+    showInHostView(*hostView);
+    if (auto* host = dynamic_cast<AudioEffectX*>(effect)) {
+        host->sizeWindow(rect.right, rect.bottom);
+    }
+    return true;
 }
 
 void zveditor13::close() {

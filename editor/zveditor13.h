@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
 
 #include "AEffGUIEditor.h"
 #include "EditorLayout.h"
@@ -26,7 +27,8 @@ class zelvasCustomWindow10;
 
 class zveditor13 : public AEffGUIEditor {
 public:
-    // The editor's size, reported to the host before the first open as after an embedding one.
+    // The editor's size in points, reported to the host (in pixels, at the editor's scale)
+    // before the first open as after an embedding one.
     static constexpr int kWidth = layout::viewWidth;
     static constexpr int kHeight = layout::viewHeight;
 
@@ -47,6 +49,13 @@ public:
     void setParameter(VstInt32 index, float value) override;
     // While open, and while an open is building its view (a change made meanwhile is kept).
     bool wantsParameterChanges() const override;
+    // The host's pixels to the point: taken when it is a factor the editor takes (see
+    // EditorScale.h), ahead of the user's and the desktop's. While shown in the host's window,
+    // the editor is shown again at the new size and the host asked to fit its window to it.
+    bool setContentScaleFactor(float factor) override;
+    // The pixels to the point the editor is drawn at (1 until the first open, unless the host
+    // said otherwise).
+    double scale() const { return pixelsPerPoint; }
 
     // The floating window closed: the editor is no longer open.
     void windowDidClose() { editorOpen.store(false, std::memory_order_relaxed); }
@@ -63,6 +72,7 @@ private:
     void retireEarlierView();
     void showInFloatingWindow(ui::Window& hostWindow, void* ptr);
     void showInHostView(ui::View& hostView);
+    void reportSize();
 
     void* hostHandle = nullptr;
     std::shared_ptr<ZelvasUiView13> uiView;
@@ -74,4 +84,7 @@ private:
     ParameterMailbox pendingChanges;
     ui::WindowSystemFactory makeWindowSystem;
     std::unique_ptr<ui::WindowSystem> system;  // made at the first open
+    std::optional<double> hostScale;
+    double pixelsPerPoint = 1.0;
+    std::weak_ptr<ui::View> shownIn;  // the host's view the editor is shown in
 };

@@ -49,6 +49,8 @@ public:
     bool getProductString(char* text) override;
     VstInt32 getVendorVersion() override;
     VstInt32 canDo(char* text) override;
+    // Takes a host's content scale for the editor ('PreS', 'AeCs', the factor in `opt`).
+    VstIntPtr vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt) override;
     VstPlugCategory getPlugCategory() override;
     bool hasMidiProgramsChanged(VstInt32 channel) override;
     bool getMidiKeyName(VstInt32 channel, MidiKeyName* keyName) override;

@@ -58,3 +58,12 @@ bool VstXSynth::getMidiKeyName(VstInt32 /*channel*/, MidiKeyName* keyName) {
     keyName->flags = 0;
     return false;
 }
+
+VstIntPtr VstXSynth::vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt) {
+    // Hosts on high-density screens send their scale this way, before or after opening the
+    // editor; any other vendor message keeps the base class's answer.
+    const bool contentScale = index == fourCharacterCode('P', 'r', 'e', 'S') &&
+                              value == fourCharacterCode('A', 'e', 'C', 's');
+    if (contentScale && editor != nullptr && editor->setContentScaleFactor(opt)) return 1;
+    return AudioEffectX::vendorSpecific(index, value, ptr, opt);
+}

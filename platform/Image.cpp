@@ -2,6 +2,8 @@
 
 #include <cairo.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "DrawingContext.h"
@@ -42,19 +44,22 @@ cairo_operator_t cairoOperator(CompositingOperation operation) {
 }  // namespace
 
 Image::Image(std::string name, std::string type)
-    : resourceName(std::move(name)), resourceType(std::move(type)) {}
+    : resourceName(std::move(name)), resourceType(std::move(type)) {
+    ordinary.name = resourceName;
+    dense.name = resourceName + "@2x";
+}
 
 Image::~Image() = default;
 
 bool Image::exists() const { return findEmbeddedResource(resourceName, resourceType) != nullptr; }
 
-bool Image::isDecoded() const { return decoded != nullptr; }
+bool Image::isDecoded() const { return ordinary.decoded != nullptr; }
 
-const Image::Decoded* Image::decode() const {
-    if (decodeTried) return decoded.get();
+const Image::Decoded* Image::decode(const Lazy& picture) const {
+    if (picture.tried) return picture.decoded.get();
     // A missing or broken picture is looked for once; drawing it then costs nothing.
-    decodeTried = true;
-    const EmbeddedResource* resource = findEmbeddedResource(resourceName, resourceType);
+    picture.tried = true;
+    const EmbeddedResource* resource = findEmbeddedResource(picture.name, resourceType);
     if (resource == nullptr || resource->bytes == nullptr) return nullptr;
     ByteReader reader{resource->bytes, resource->size};
     cairo_surface_t* surface = cairo_image_surface_create_from_png_stream(readBytes, &reader);
@@ -62,13 +67,13 @@ const Image::Decoded* Image::decode() const {
         cairo_surface_destroy(surface);
         return nullptr;
     }
-    decoded = std::make_unique<Decoded>();
-    decoded->surface = surface;
-    return decoded.get();
+    picture.decoded = std::make_unique<Decoded>();
+    picture.decoded->surface = surface;
+    return picture.decoded.get();
 }
 
 Size Image::size() const {
-    const Decoded* picture = decode();
+    const Decoded* picture = decode(ordinary);
     if (picture == nullptr) return {};
     return {static_cast<double>(cairo_image_surface_get_width(picture->surface)),
             static_cast<double>(cairo_image_surface_get_height(picture->surface))};
@@ -78,11 +83,25 @@ void Image::drawInRect(Rect rect, Rect fromRect, CompositingOperation operation,
                        double fraction) const {
     cairo_t* cr = drawing::current();
     if (cr == nullptr || rect.isEmpty()) return;
-    const Decoded* picture = decode();
-    if (picture == nullptr) return;
+    if (decode(ordinary) == nullptr) return;
 
     const Size whole = size();
-    const Rect source = fromRect.isEmpty() ? Rect{Point{}, whole} : fromRect;
+    Rect source = fromRect.isEmpty() ? Rect{Point{}, whole} : fromRect;
+    const Decoded* picture = ordinary.decoded.get();
+    // More than one device pixel to the point: draw from the picture made for that density.
+    double pixelsPerPoint = 1.0;
+    double unused = 0.0;
+    cairo_user_to_device_distance(cr, &pixelsPerPoint, &unused);
+    if (std::fabs(pixelsPerPoint) > 1.0 + 1e-9) {
+        if (const Decoded* sharp = decode(dense)) {
+            const double ratio =
+                cairo_image_surface_get_width(sharp->surface) / std::max(whole.width, 1.0);
+            picture = sharp;
+            source = {source.minX() * ratio, source.minY() * ratio, source.size.width * ratio,
+                      source.size.height * ratio};
+        }
+    }
+    const double pictureHeight = cairo_image_surface_get_height(picture->surface);
     cairo_save(cr);
     cairo_rectangle(cr, rect.minX(), rect.minY(), rect.size.width, rect.size.height);
     cairo_clip(cr);
@@ -90,7 +109,8 @@ void Image::drawInRect(Rect rect, Rect fromRect, CompositingOperation operation,
     // top: place the picture's top-left corner at the rectangle's top-left and flip it.
     cairo_translate(cr, rect.minX(), rect.maxY());
     cairo_scale(cr, rect.size.width / source.size.width, -rect.size.height / source.size.height);
-    cairo_set_source_surface(cr, picture->surface, -source.minX(), -(whole.height - source.maxY()));
+    cairo_set_source_surface(cr, picture->surface, -source.minX(),
+                             -(pictureHeight - source.maxY()));
     // Repeat the edge pixels instead of fading them into transparency when scaling.
     cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
     cairo_set_operator(cr, cairoOperator(operation));

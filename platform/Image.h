@@ -1,5 +1,7 @@
 // A picture among the plug-in's own resources, referenced by name and decoded the first time it
-// is drawn, so that building a view tree costs no decoding.
+// is drawn, so that building a view tree costs no decoding. Where it is drawn on more pixels than
+// it has (a high-density screen), the same picture drawn at twice the pixels, the resource named
+// with "@2x", is used instead when there is one: drawn again for the density, not enlarged.
 #pragma once
 
 #include <memory>
@@ -29,7 +31,7 @@ public:
     const std::string& type() const { return resourceType; }
     // Whether a resource of that name and type exists; looks it up without decoding it.
     bool exists() const;
-    // Whether the picture has been decoded (it is, once drawn).
+    // Whether the picture has been decoded (it is, once drawn at one pixel to the point).
     bool isDecoded() const;
     // The picture's size in points (decoding it); nothing when the resource is missing or broken.
     Size size() const;
@@ -42,12 +44,18 @@ public:
 
 private:
     struct Decoded;
-    const Decoded* decode() const;
+    // One resource, decoded once on first use.
+    struct Lazy {
+        std::string name;
+        mutable std::unique_ptr<Decoded> decoded;
+        mutable bool tried = false;
+    };
+    const Decoded* decode(const Lazy& picture) const;
 
     std::string resourceName;
     std::string resourceType;
-    mutable std::unique_ptr<Decoded> decoded;
-    mutable bool decodeTried = false;
+    Lazy ordinary;
+    Lazy dense;  // the "@2x" resource
 };
 
 // An ordered list of pictures, such as the frames of a turning knob.

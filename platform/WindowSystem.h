@@ -37,7 +37,18 @@ public:
     // views (a host's editor idle); it does nothing when nothing is shown.
     virtual void processPendingEvents() = 0;
 
+    // Pixels to the point for what is shown from now on in the host's views: views and their
+    // mouse stay in points, and only the backend counts pixels. A host view asked for earlier
+    // takes the new scale for its size, and for the views added to it afterwards.
+    virtual void setScale(double pixelsPerPoint) { scaleFactor = pixelsPerPoint; }
+    double scale() const { return scaleFactor; }
+    // The pixels to the point the desktop asks for (an X desktop's Xft.dpi over 96); nothing when
+    // it says nothing.
+    virtual std::optional<double> desktopScale() { return std::nullopt; }
+
 protected:
+    double scaleFactor = 1.0;
+
     friend class Window;
     // The native part of a window of our own (see Window's constructor).
     virtual std::unique_ptr<WindowBackend> makeWindowBackend(Rect contentRect, unsigned styleMask,

@@ -28,6 +28,8 @@ public:
     virtual void setParameter(VstInt32 /*index*/, float /*value*/) {}
     // Whether the effect should offer its parameter changes right now.
     virtual bool wantsParameterChanges() const { return false; }
+    // The host's pixels to the point for the editor; whether the editor takes the factor.
+    virtual bool setContentScaleFactor(float /*factor*/) { return false; }
 
 protected:
     AudioEffect* effect;

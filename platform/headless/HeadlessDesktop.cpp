@@ -31,6 +31,7 @@ Desktop::Desktop() { reset(); }
 void Desktop::reset() {
     setScreens({Screen{Rect{0.0, 0.0, 1440.0, 900.0}}}, 0);
     titleBar = 22.0;
+    desktopPixelsPerPoint.reset();
 }
 
 void Desktop::setScreens(std::vector<Screen> all, std::optional<std::size_t> mainIndex) {

@@ -26,6 +26,9 @@ public:
     std::optional<Screen> mainScreen() const;
     void setTitleBarHeight(double height) { titleBar = height; }
     double titleBarHeight() const { return titleBar; }
+    // The pixels to the point the desktop asks for; none by default.
+    void setDesktopScale(std::optional<double> scale) { desktopPixelsPerPoint = scale; }
+    std::optional<double> desktopScale() const { return desktopPixelsPerPoint; }
 
     // Our own windows that exist, oldest first.
     const std::vector<HeadlessWindow*>& windows() const { return ownWindows; }
@@ -52,6 +55,7 @@ private:
     std::vector<Screen> allScreens;
     std::optional<std::size_t> mainScreenIndex;
     double titleBar = 22.0;
+    std::optional<double> desktopPixelsPerPoint;
     std::vector<HeadlessWindow*> ownWindows;
     std::vector<HeadlessSurface*> surfaces;
     std::vector<HostViewHandle*> hostViews;

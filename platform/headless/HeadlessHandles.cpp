@@ -12,7 +12,7 @@ HeadlessSurface* HeadlessHostView::surfaceOf(const View& subview) const {
 }
 
 void HeadlessHostView::didAddSubview(View& subview) {
-    auto shown = std::make_unique<HeadlessSurface>(subview.shared_from_this());
+    auto shown = std::make_unique<HeadlessSurface>(subview.shared_from_this(), scale);
     shown->setBackgroundColor(Color::blackColor());
     surfaces[&subview] = std::move(shown);
 }

@@ -23,12 +23,15 @@ public:
     // The surface showing `subview`, a direct child; null for any other view.
     HeadlessSurface* surfaceOf(const View& subview) const;
     void attachToWindow(Window* window) { setHostWindow(window); }
+    // Pixels to the point of the surfaces of views added from now on.
+    void setScale(double pixelsPerPoint) { scale = pixelsPerPoint; }
 
     void didAddSubview(View& subview) override;
     void willRemoveSubview(View& subview) override;
 
 private:
     std::map<const View*, std::unique_ptr<HeadlessSurface>> surfaces;
+    double scale = 1.0;
 };
 
 // The host's window around a host view: it only remembers what is asked of it.

@@ -17,7 +17,25 @@ std::shared_ptr<Window> HeadlessWindowSystem::windowWithWindowRef(void* handle) 
 
 std::shared_ptr<View> HeadlessWindowSystem::viewForHandle(void* handle) {
     HostViewHandle* host = Desktop::shared().hostViewFor(handle);
-    return host != nullptr ? host->view() : nullptr;
+    if (host == nullptr) return nullptr;
+    std::shared_ptr<View> view = host->view();
+    if (auto* hostView = dynamic_cast<HeadlessHostView*>(view.get())) hostView->setScale(scale());
+    handedOut.push_back(view);
+    return view;
+}
+
+void HeadlessWindowSystem::setScale(double pixelsPerPoint) {
+    WindowSystem::setScale(pixelsPerPoint);
+    std::erase_if(handedOut, [](const std::weak_ptr<View>& view) { return view.expired(); });
+    for (const auto& handed : handedOut) {
+        if (auto* hostView = dynamic_cast<HeadlessHostView*>(handed.lock().get())) {
+            hostView->setScale(pixelsPerPoint);
+        }
+    }
+}
+
+std::optional<double> HeadlessWindowSystem::desktopScale() {
+    return Desktop::shared().desktopScale();
 }
 
 void HeadlessWindowSystem::processPendingEvents() { Desktop::shared().displayDueSurfaces(); }

@@ -1,6 +1,9 @@
 #include "x11/X11Connection.h"
 
+#include <X11/Xresource.h>
+
 #include <algorithm>
+#include <cstdlib>
 
 #include "x11/X11ErrorTrap.h"
 #include "x11/X11Surface.h"
@@ -30,6 +33,25 @@ X11Connection::~X11Connection() {
 int X11Connection::screenWidth() const { return DisplayWidth(dpy, DefaultScreen(dpy)); }
 
 int X11Connection::screenHeight() const { return DisplayHeight(dpy, DefaultScreen(dpy)); }
+
+std::optional<double> X11Connection::resourceNumber(const char* name,
+                                                    const char* className) const {
+    const char* resources = XResourceManagerString(dpy);
+    if (resources == nullptr) return std::nullopt;
+    XrmInitialize();
+    XrmDatabase database = XrmGetStringDatabase(resources);
+    if (database == nullptr) return std::nullopt;
+    std::optional<double> number;
+    char* type = nullptr;
+    XrmValue value{};
+    if (XrmGetResource(database, name, className, &type, &value) != 0 && value.addr != nullptr) {
+        char* end = nullptr;
+        const double parsed = std::strtod(value.addr, &end);
+        if (end != value.addr) number = parsed;
+    }
+    XrmDestroyDatabase(database);
+    return number;
+}
 
 Atom X11Connection::atom(const char* name) {
     const auto known = atoms.find(name);

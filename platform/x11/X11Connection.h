@@ -6,6 +6,7 @@
 #include <X11/Xlib.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -37,6 +38,8 @@ public:
     int screenWidth() const;
     int screenHeight() const;
     Atom atom(const char* name);
+    // A number from the display's resource database ("Xft.dpi"); nothing when it holds none.
+    std::optional<double> resourceNumber(const char* name, const char* className) const;
 
     // Events of `window` go to `handler` (and to any other handler listening to it) until
     // forget(window, handler).

@@ -1,5 +1,6 @@
 #include "x11/X11HostView.h"
 
+#include <cmath>
 #include <cstdint>
 
 #include "x11/X11ErrorTrap.h"
@@ -8,11 +9,12 @@ namespace ui::x11 {
 
 namespace {
 
-// The host's window as a Window: its frame can be read and its size changed. Hiding and closing
-// it are the host's business and do nothing here.
+// The host's window as a Window: its frame can be read and its size changed, in points at the
+// host view's scale. Hiding and closing it are the host's business and do nothing here.
 class X11HostWindow : public WindowBackend {
 public:
-    X11HostWindow(std::shared_ptr<X11Connection> connection, ::Window window, View* content)
+    X11HostWindow(std::shared_ptr<X11Connection> connection, ::Window window,
+                  X11HostView* content)
         : conn(std::move(connection)), host(window), contentArea(content) {}
 
     Rect frame() const override {
@@ -26,17 +28,20 @@ public:
         }
         XTranslateCoordinates(conn->display(), host, root, 0, 0, &x, &y, &child);
         // Screen coordinates grow upward from the bottom of the screen.
-        return {static_cast<double>(x),
-                static_cast<double>(conn->screenHeight()) - y - static_cast<double>(height),
-                static_cast<double>(width), static_cast<double>(height)};
+        const double s = contentArea->scale();
+        return {x / s, (conn->screenHeight() - y - static_cast<double>(height)) / s, width / s,
+                height / s};
     }
 
     // Takes the size. The host places its own window, so its position stays as it is.
     void setFrame(Rect frame, bool /*display*/, bool /*animate*/) override {
-        if (frame.size.width < 1.0 || frame.size.height < 1.0) return;
+        const double s = contentArea->scale();
+        const long width = std::lround(frame.size.width * s);
+        const long height = std::lround(frame.size.height * s);
+        if (width < 1 || height < 1) return;
         X11ErrorTrap trap(conn->display());
-        XResizeWindow(conn->display(), host, static_cast<unsigned>(frame.size.width),
-                      static_cast<unsigned>(frame.size.height));
+        XResizeWindow(conn->display(), host, static_cast<unsigned>(width),
+                      static_cast<unsigned>(height));
         XFlush(conn->display());
     }
 
@@ -52,13 +57,18 @@ public:
 private:
     std::shared_ptr<X11Connection> conn;
     ::Window host;
-    View* contentArea;
+    X11HostView* contentArea;
 };
 
 }  // namespace
 
-X11HostView::X11HostView(std::shared_ptr<X11Connection> connection, ::Window hostWindow, Size size)
-    : View(Rect{Point{}, size}), conn(std::move(connection)), host(hostWindow) {
+X11HostView::X11HostView(std::shared_ptr<X11Connection> connection, ::Window hostWindow,
+                         Size pixels, double scale)
+    : View(Rect{0.0, 0.0, pixels.width / scale, pixels.height / scale}),
+      conn(std::move(connection)),
+      host(hostWindow),
+      pixelSize(pixels),
+      pixelsPerPoint(scale) {
     hostWindowObject = std::make_shared<Window>(std::make_unique<X11HostWindow>(conn, host, this));
     setHostWindow(hostWindowObject.get());
     // Hear of the host's window changing size or going away. The selection is this connection's
@@ -88,7 +98,13 @@ X11Surface* X11HostView::surfaceOf(const View& subview) const {
 
 void X11HostView::didAddSubview(View& subview) {
     if (gone) return;
-    surfaces[&subview] = std::make_unique<X11Surface>(conn, subview.shared_from_this(), host);
+    surfaces[&subview] =
+        std::make_unique<X11Surface>(conn, subview.shared_from_this(), host, nullptr, pixelsPerPoint);
+}
+
+void X11HostView::setScale(double scale) {
+    pixelsPerPoint = scale;
+    setFrame({frame().origin, Size{pixelSize.width / scale, pixelSize.height / scale}});
 }
 
 void X11HostView::willRemoveSubview(View& subview) { surfaces.erase(&subview); }
@@ -96,8 +112,9 @@ void X11HostView::willRemoveSubview(View& subview) { surfaces.erase(&subview); }
 void X11HostView::handleEvent(const XEvent& event) {
     if (event.type == ConfigureNotify && event.xconfigure.window == host) {
         const Rect frame = this->frame();
-        const Size size{static_cast<double>(event.xconfigure.width),
-                        static_cast<double>(event.xconfigure.height)};
+        pixelSize = {static_cast<double>(event.xconfigure.width),
+                     static_cast<double>(event.xconfigure.height)};
+        const Size size{pixelSize.width / pixelsPerPoint, pixelSize.height / pixelsPerPoint};
         if (size != frame.size) setFrame({frame.origin, size});
     } else if (event.type == DestroyNotify && event.xdestroywindow.window == host) {
         gone = true;

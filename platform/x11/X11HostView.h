@@ -17,10 +17,15 @@ namespace ui::x11 {
 
 class X11HostView : public View, private X11EventHandler {
 public:
-    X11HostView(std::shared_ptr<X11Connection> connection, ::Window hostWindow, Size size);
+    // The host's window, `pixels` large, shown at `scale` pixels to the point.
+    X11HostView(std::shared_ptr<X11Connection> connection, ::Window hostWindow, Size pixels,
+                double scale);
     ~X11HostView() override;
 
     ::Window hostWindow() const { return host; }
+    double scale() const { return pixelsPerPoint; }
+    // The view's size follows the new scale at once; views added from now on are shown at it.
+    void setScale(double scale);
     // Whether the host has destroyed its window.
     bool isGone() const { return gone; }
     // The surface showing `subview`, a direct child; null for any other view.
@@ -36,6 +41,8 @@ private:
     ::Window host;
     std::shared_ptr<Window> hostWindowObject;
     std::map<const View*, std::unique_ptr<X11Surface>> surfaces;
+    Size pixelSize;
+    double pixelsPerPoint;
     long formerMask = NoEventMask;
     bool gone = false;
 };

@@ -26,8 +26,8 @@ int toPixels(double points) { return static_cast<int>(std::lround(points)); }
 }  // namespace
 
 X11Surface::X11Surface(std::shared_ptr<X11Connection> connection, std::shared_ptr<View> root,
-                       ::Window parent, X11SurfaceOwner* windowOwner)
-    : ViewSurface(std::move(root)), conn(std::move(connection)), owner(windowOwner) {
+                       ::Window parent, X11SurfaceOwner* windowOwner, double scale)
+    : ViewSurface(std::move(root), scale), conn(std::move(connection)), owner(windowOwner) {
     Display* dpy = conn->display();
     X11ErrorTrap trap(dpy);
     const Rect frame = this->root().frame();
@@ -40,7 +40,8 @@ X11Surface::X11Surface(std::shared_ptr<X11Connection> connection, std::shared_pt
     attributes.event_mask =
         ExposureMask | ButtonPressMask | ButtonReleaseMask | ButtonMotionMask | StructureNotifyMask;
     // The parent counts from its top-left corner, where Linux hosts expect the editor.
-    xid = XCreateWindow(dpy, parent, toPixels(frame.minX()), toPixels(frame.minY()),
+    xid = XCreateWindow(dpy, parent, toPixels(frame.minX() * this->scale()),
+                        toPixels(frame.minY() * this->scale()),
                         static_cast<unsigned>(std::max(pixelWidth(), 1)),
                         static_cast<unsigned>(std::max(pixelHeight(), 1)), 0, CopyFromParent,
                         InputOutput, CopyFromParent,
@@ -176,7 +177,8 @@ void X11Surface::rootFrameChanged() {
     if (gone) return;
     X11ErrorTrap trap(conn->display());
     const Rect frame = root().frame();
-    XMoveResizeWindow(conn->display(), xid, toPixels(frame.minX()), toPixels(frame.minY()),
+    XMoveResizeWindow(conn->display(), xid, toPixels(frame.minX() * scale()),
+                      toPixels(frame.minY() * scale()),
                       static_cast<unsigned>(std::max(pixelWidth(), 1)),
                       static_cast<unsigned>(std::max(pixelHeight(), 1)));
     makeBuffers();

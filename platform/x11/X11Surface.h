@@ -31,9 +31,10 @@ protected:
 class X11Surface : public ViewSurface, private X11EventHandler {
 public:
     // A child window of `parent` showing `root` at the root's frame, counted from the parent's
-    // top-left corner. `owner` is the window of ours the surface fills, if any.
+    // top-left corner, `scale` pixels to the point. `owner` is the window of ours the surface
+    // fills, if any.
     X11Surface(std::shared_ptr<X11Connection> connection, std::shared_ptr<View> root,
-               ::Window parent, X11SurfaceOwner* owner = nullptr);
+               ::Window parent, X11SurfaceOwner* owner = nullptr, double scale = 1.0);
     ~X11Surface() override;
 
     ::Window xWindow() const { return xid; }

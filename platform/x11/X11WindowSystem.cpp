@@ -65,9 +65,25 @@ public:
         }
         auto view = std::make_shared<X11HostView>(
             conn, static_cast<::Window>(id),
-            Size{static_cast<double>(attributes.width), static_cast<double>(attributes.height)});
+            Size{static_cast<double>(attributes.width), static_cast<double>(attributes.height)},
+            scale());
         hostViews.emplace(id, view);
         return view;
+    }
+
+    void setScale(double pixelsPerPoint) override {
+        WindowSystem::setScale(pixelsPerPoint);
+        for (const auto& [id, view] : hostViews) view->setScale(pixelsPerPoint);
+    }
+
+    // Xft.dpi from the resource database the server holds for this display (the root window's
+    // RESOURCE_MANAGER as it stood when our connection opened), over the 96 dots of one point.
+    std::optional<double> desktopScale() override {
+        X11Connection* c = connection();
+        if (c == nullptr) return std::nullopt;
+        const std::optional<double> dpi = c->resourceNumber("Xft.dpi", "Xft.Dpi");
+        if (!dpi) return std::nullopt;
+        return *dpi / 96.0;
     }
 
     void processPendingEvents() override {

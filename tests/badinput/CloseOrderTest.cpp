@@ -12,7 +12,7 @@ TEST_F(CallOrder, CloseWithoutSwitchingOffFirst) {
 }
 
 TEST_F(CallOrder, CloseWithoutEverOpening) {
-    HostedEffect fresh = library->instantiate();
+    HostedEffect fresh(library->instantiate(quietHost));
     ASSERT_TRUE(fresh);
     EXPECT_EQ(fresh.close(), 1);
 }
@@ -23,7 +23,7 @@ TEST_F(CallOrder, CloseAfterSwitchingOffWithoutEverProcessing) {
 }
 
 TEST_F(CallOrder, ProcessBeforeOpenAndBeforeSwitchingOn) {
-    HostedEffect fresh = library->instantiate();
+    HostedEffect fresh(library->instantiate(quietHost));
     StereoBuffer out = runThrough(fresh, noise(4096, 2), 512);
     EXPECT_EQ(unusableSamples(out), 0u);
 }

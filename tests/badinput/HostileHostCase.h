@@ -12,6 +12,8 @@
 
 #include "AudioChecks.h"
 #include "ParameterTable.h"
+#include "HostCallback.h"
+#include "HostedEffect.h"
 #include "PluginLibrary.h"
 #include "StereoBuffer.h"
 
@@ -24,7 +26,7 @@ protected:
     static void TearDownTestSuite() { library.reset(); }
 
     void SetUp() override {
-        effect = library->instantiate();
+        effect = HostedEffect(library->instantiate(quietHost));
         ASSERT_TRUE(effect);
         effect.start();
     }

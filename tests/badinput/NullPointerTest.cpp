@@ -158,6 +158,6 @@ TEST_F(NullPointers, EntryFunctionsGivenANullRecordDoNothing) {
 
 TEST(PluginEntryPoint, WithoutAHostCallbackGivesNoInstance) {
     PluginLibrary library(ZV_PLUGIN_PATH);
-    HostedEffect none = library.instantiate(nullptr);
+    HostedEffect none(library.instantiate(nullptr));
     EXPECT_FALSE(none);
 }

@@ -53,7 +53,7 @@ TEST_F(FrameCounts, TheLargestCountWithoutBuffersTouchesNothing) {
 
 TEST_F(FrameCounts, FourMillionFramesInOneCallSoundAsInHostSizedBlocks) {
     constexpr std::size_t kFrames = std::size_t{1} << 22;
-    HostedEffect twin = library->instantiate();
+    HostedEffect twin(library->instantiate(quietHost));
     twin.start();
     for (HostedEffect* e : {&effect, &twin}) e->call(effSetProgram, 0, 21);
     StereoBuffer input = noise(kFrames, 11);
@@ -67,7 +67,7 @@ TEST_F(FrameCounts, FourMillionFramesInOneCallSoundAsInHostSizedBlocks) {
 }
 
 TEST_F(FrameCounts, BlocksLargerThanAnnouncedSoundAsAnnouncedOnes) {
-    HostedEffect twin = library->instantiate();
+    HostedEffect twin(library->instantiate(quietHost));
     twin.start(44100.0f, 8192);
     effect.call(effSetBlockSize, 0, 64);
     StereoBuffer input = noise(20000, 12);

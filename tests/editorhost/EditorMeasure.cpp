@@ -8,31 +8,23 @@
 // its own. Idle cost: the open, untouched editor idled 30 times a second for S seconds, as hosts
 // idle their editors; the processor time of this process (plug-in and host side) and of the X
 // server, as a share of one core.
-#include <dlfcn.h>
-#include <time.h>
-#include <unistd.h>
-
 #include <chrono>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 
-#include "AEffect.h"
-#include "XvfbServer.h"
+#include "HostCallback.h"
+#include "HostedEffect.h"
+#include "PluginLibrary.h"
 #include "XTestSupport.h"
+#include "XvfbServer.h"
 
-#include <X11/Xlib.h>
+// Last: it brings Xlib, whose macros (None, Bool, Status...) would clash with the headers above.
+#include "ParentWindow.h"
 
 namespace {
-
-VstIntPtr host(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
-    return opcode == audioMasterVersion ? 2400 : 0;
-}
 
 using xtest::processSeconds;
 using xtest::serverSeconds;
@@ -66,25 +58,14 @@ int main(int argc, char** argv) {
     if (!server.running()) return 1;
     setenv("DISPLAY", server.displayName().c_str(), 1);
 
-    void* library = dlopen(ZV_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
-    if (library == nullptr) {
-        std::fprintf(stderr, "dlopen: %s\n", dlerror());
-        return 1;
-    }
-    using EntryPoint = AEffect* (*)(audioMasterCallback);
-    auto entry = reinterpret_cast<EntryPoint>(dlsym(library, "VSTPluginMain"));
-    AEffect* effect = entry != nullptr ? entry(host) : nullptr;
-    if (effect == nullptr) return 1;
-    auto call = [effect](VstInt32 opcode, void* ptr = nullptr) {
-        return effect->dispatcher(effect, opcode, 0, 0, ptr, 0.0f);
+    const PluginLibrary library(ZV_PLUGIN_PATH);
+    HostedEffect effect(library.instantiateChecked(quietHost));
+    auto call = [&effect](VstInt32 opcode, void* ptr = nullptr) {
+        return effect.call(opcode, 0, 0, ptr);
     };
-
-    Display* dpy = XOpenDisplay(nullptr);
-    const ::Window window = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), 0, 0, 344, 400, 0, 0,
-                                                BlackPixel(dpy, DefaultScreen(dpy)));
-    XMapWindow(dpy, window);
-    XSync(dpy, False);
-    void* handle = reinterpret_cast<void*>(static_cast<std::uintptr_t>(window));
+    const ParentWindow window({0, 0, 344, 400}, ParentWindow::Background::black);
+    Display* dpy = window.display();
+    void* handle = window.handle();
 
     double firstOpen = 0.0, firstDraw = 0.0, openTotal = 0.0, drawTotal = 0.0;
     for (int i = 0; i < opens; ++i) {
@@ -128,15 +109,12 @@ int main(int argc, char** argv) {
     const double wall = millisecondsSince(wallBefore) / 1000.0;
     const double cpu = processSeconds() - cpuBefore;
     const double serverCpu = serverSeconds(server.pid()) - serverBefore;
-    std::printf("idle, untouched: %d idles in %.1f s: %.3f ms of processor time (%.4f%% of a "
-                "core, %.2f us per idle); X server %.4f%% of a core\n",
-                idles, wall, cpu * 1000.0, 100.0 * cpu / wall, 1e6 * cpu / idles,
-                100.0 * serverCpu / wall);
+    std::printf(
+        "idle, untouched: %d idles in %.1f s: %.3f ms of processor time (%.4f%% of a "
+        "core, %.2f us per idle); X server %.4f%% of a core\n",
+        idles, wall, cpu * 1000.0, 100.0 * cpu / wall, 1e6 * cpu / idles, 100.0 * serverCpu / wall);
 
     call(effEditClose);
-    call(effClose);
-    XDestroyWindow(dpy, window);
-    XCloseDisplay(dpy);
-    dlclose(library);
+    effect.close();
     return 0;
 }

@@ -1,17 +1,17 @@
 // The built plug-in, loaded the way a host loads it and reached only through its record.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "AEffect.h"
+#include "PluginLibrary.h"
 
 namespace {
-using EntryPoint = AEffect* (*)(audioMasterCallback);
 
 struct HostLog {
     std::vector<VstInt32> opcodes;
@@ -37,18 +37,12 @@ std::string commandOutput(const std::string& command) {
 class LoadedPlugin : public ::testing::Test {
 protected:
     void SetUp() override {
-        library = dlopen(ZV_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
-        ASSERT_NE(library, nullptr) << dlerror();
-        entry = reinterpret_cast<EntryPoint>(dlsym(library, "VSTPluginMain"));
-        ASSERT_NE(entry, nullptr);
+        library = std::make_unique<PluginLibrary>(ZV_PLUGIN_PATH);
         hostLog = HostLog{};
-    }
-    void TearDown() override {
-        if (library != nullptr) dlclose(library);
     }
 
     AEffect* instantiate() {
-        AEffect* effect = entry(host);
+        AEffect* effect = library->instantiate(host);
         EXPECT_NE(effect, nullptr);
         return effect;
     }
@@ -63,14 +57,13 @@ protected:
         return buffer;
     }
 
-    void* library = nullptr;
-    EntryPoint entry = nullptr;
+    std::unique_ptr<PluginLibrary> library;
 };
 }  // namespace
 
 TEST_F(LoadedPlugin, ExportsOnlyTheEntryPoint) {
-    const std::string symbols =
-        commandOutput(std::string("nm -D --defined-only ") + ZV_PLUGIN_PATH + " | awk '{print $3}'");
+    const std::string symbols = commandOutput(std::string("nm -D --defined-only ") +
+                                              ZV_PLUGIN_PATH + " | awk '{print $3}'");
     EXPECT_EQ(symbols, "VSTPluginMain\n");
 }
 
@@ -85,9 +78,9 @@ TEST_F(LoadedPlugin, CarriesItsOwnCppRuntime) {
 
 TEST_F(LoadedPlugin, HostThatRefusesTheVersionQueryGetsNoInstance) {
     hostLog.versionAnswer = 0;
-    EXPECT_EQ(entry(host), nullptr);
+    EXPECT_EQ(library->instantiate(host), nullptr);
     EXPECT_EQ(hostLog.opcodes, std::vector<VstInt32>{audioMasterVersion});
-    EXPECT_EQ(entry(nullptr), nullptr);
+    EXPECT_EQ(library->instantiate(nullptr), nullptr);
 }
 
 TEST_F(LoadedPlugin, RecordDescribesTheEffect) {

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "AudioChecks.h"
+#include "HostCallback.h"
+#include "HostedEffect.h"
 #include "PluginLibrary.h"
 #include "ResidentMemory.h"
 #include "StereoBuffer.h"
@@ -13,7 +15,7 @@ constexpr int kCycles = 1000;
 constexpr VstInt32 kBlock = 512;
 
 StereoBuffer oneLife(const PluginLibrary& library, const StereoBuffer& input) {
-    HostedEffect effect = library.instantiate();
+    HostedEffect effect(library.instantiate(quietHost));
     if (!effect) return StereoBuffer();
     effect.call(effOpen);
     effect.call(effSetSampleRate, 0, 0, nullptr, 44100.0f);

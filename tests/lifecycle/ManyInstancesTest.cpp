@@ -7,6 +7,8 @@
 
 #include "AudioChecks.h"
 #include "ParameterTable.h"
+#include "HostCallback.h"
+#include "HostedEffect.h"
 #include "PluginLibrary.h"
 #include "StereoBuffer.h"
 
@@ -57,7 +59,7 @@ TEST(ManyInstances, FiftyAtOnceEachSoundLikeOneAlone) {
     std::vector<StereoBuffer> inputs, outputs;
     std::vector<std::size_t> done(kInstances, 0);
     for (int i = 0; i < kInstances; ++i) {
-        tracks.push_back(library.instantiate());
+        tracks.emplace_back(library.instantiate(quietHost));
         ASSERT_TRUE(tracks.back());
         configureTrack(tracks.back(), i);
         inputs.push_back(materialOfTrack(i));
@@ -77,7 +79,7 @@ TEST(ManyInstances, FiftyAtOnceEachSoundLikeOneAlone) {
     tracks.clear();
 
     for (int i = 0; i < kInstances; ++i) {
-        HostedEffect alone = library.instantiate();
+        HostedEffect alone(library.instantiate(quietHost));
         configureTrack(alone, i);
         StereoBuffer in = materialOfTrack(i);
         StereoBuffer out(kFrames);

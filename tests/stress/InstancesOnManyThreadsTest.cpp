@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "AudioChecks.h"
+#include "HostCallback.h"
 #include "HostedEffect.h"
 #include "StereoBuffer.h"
 #include "VstXSynth.h"

@@ -55,12 +55,13 @@ private:
 bool takesOption(CommandKind kind, const std::string& option) {
     if (option == "--plugin") return true;
     switch (kind) {
-    case CommandKind::render:
-        return option == "--program" || option == "--set" || option == "--block" || option == "--tail";
-    case CommandKind::demo:
-        return option == "--program" || option == "--all";
-    default:
-        return false;
+        case CommandKind::render:
+            return option == "--program" || option == "--set" || option == "--block" ||
+                   option == "--tail";
+        case CommandKind::demo: return option == "--program" || option == "--all";
+        case CommandKind::editor:
+            return option == "--program" || option == "--close-after" || option == "--png";
+        default: return false;
     }
 }
 
@@ -73,10 +74,16 @@ Command parseCommandLine(const std::vector<std::string>& arguments) {
     ArgumentList list(arguments);
     const std::string name = list.take();
     if (name == "help" || name == "--help" || name == "-h") return command;
-    if (name == "list") command.kind = CommandKind::list;
-    else if (name == "render") command.kind = CommandKind::render;
-    else if (name == "demo") command.kind = CommandKind::demo;
-    else fail("unknown command '" + name + "' (commands: list, render, demo, help)");
+    if (name == "list")
+        command.kind = CommandKind::list;
+    else if (name == "render")
+        command.kind = CommandKind::render;
+    else if (name == "demo")
+        command.kind = CommandKind::demo;
+    else if (name == "editor")
+        command.kind = CommandKind::editor;
+    else
+        fail("unknown command '" + name + "' (commands: list, render, demo, editor, help)");
 
     std::vector<std::string> positional;
     while (!list.done()) {
@@ -120,9 +127,18 @@ Command parseCommandLine(const std::vector<std::string>& arguments) {
             const std::string text = list.value(argument, attached);
             const auto value = parseNumber(text);
             if (!value || *value < 0 || *value > kMaximumTailSeconds)
-                fail("--tail wants seconds from 0 to " + std::to_string(static_cast<int>(kMaximumTailSeconds)) +
-                     ", not '" + text + "'");
+                fail("--tail wants seconds from 0 to " +
+                     std::to_string(static_cast<int>(kMaximumTailSeconds)) + ", not '" + text +
+                     "'");
             command.options.tailSeconds = *value;
+        } else if (argument == "--close-after") {
+            const std::string text = list.value(argument, attached);
+            const auto value = parseNumber(text);
+            if (!value || *value < 0.0) fail("--close-after wants seconds, not '" + text + "'");
+            command.closeAfterSeconds = *value;
+        } else if (argument == "--png") {
+            command.pngPath = list.value(argument, attached);
+            if (command.pngPath.empty()) fail("--png needs a file name");
         } else if (argument == "--all") {
             if (attached) fail("--all takes no value");
             command.allPrograms = true;
@@ -130,27 +146,29 @@ Command parseCommandLine(const std::vector<std::string>& arguments) {
     }
 
     switch (command.kind) {
-    case CommandKind::list:
-        if (positional.size() > 1) fail("list takes at most one plug-in");
-        if (positional.size() == 1) {
-            if (!command.pluginPath.empty()) fail("give the plug-in either as an argument or with --plugin");
-            command.pluginPath = positional[0];
-        }
-        break;
-    case CommandKind::render:
-        if (positional.size() != 2) fail("render needs an input file and an output file");
-        command.input = positional[0];
-        command.output = positional[1];
-        if (command.input.empty() || command.output.empty()) fail("render needs non-empty file names");
-        break;
-    case CommandKind::demo:
-        if (positional.size() > 1) fail("demo takes at most one output folder");
-        command.output = positional.empty() ? "zvhost-demo" : positional[0];
-        if (command.allPrograms && !command.settings.program.empty())
-            fail("give either --all or --program, not both");
-        break;
-    case CommandKind::help:
-        break;
+        case CommandKind::list:
+        case CommandKind::editor:
+            if (positional.size() > 1) fail(name + " takes at most one plug-in");
+            if (positional.size() == 1) {
+                if (!command.pluginPath.empty())
+                    fail("give the plug-in either as an argument or with --plugin");
+                command.pluginPath = positional[0];
+            }
+            break;
+        case CommandKind::render:
+            if (positional.size() != 2) fail("render needs an input file and an output file");
+            command.input = positional[0];
+            command.output = positional[1];
+            if (command.input.empty() || command.output.empty())
+                fail("render needs non-empty file names");
+            break;
+        case CommandKind::demo:
+            if (positional.size() > 1) fail("demo takes at most one output folder");
+            command.output = positional.empty() ? "zvhost-demo" : positional[0];
+            if (command.allPrograms && !command.settings.program.empty())
+                fail("give either --all or --program, not both");
+            break;
+        case CommandKind::help: break;
     }
     return command;
 }

@@ -4,19 +4,22 @@
 #include "Renderer.h"
 #include "Settings.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace zvhost {
 
-enum class CommandKind { help, list, render, demo };
+enum class CommandKind { help, list, render, demo, editor };
 
 struct Command {
     CommandKind kind = CommandKind::help;
-    std::string pluginPath;  // empty: the ZvDelay32 plug-in found by PluginSearch
-    std::string input;       // render
-    std::string output;      // render: the file; demo: the folder
-    bool allPrograms = false;  // demo
+    std::string pluginPath;                   // empty: the ZvDelay32 plug-in found by PluginSearch
+    std::string input;                        // render
+    std::string output;                       // render: the file; demo: the folder
+    bool allPrograms = false;                 // demo
+    std::optional<double> closeAfterSeconds;  // editor: ends by itself after this long
+    std::string pngPath;                      // editor: saves a picture of it and ends
     RequestedSettings settings;
     RenderOptions options;
 };

@@ -5,15 +5,13 @@
 
 #include <ostream>
 #include <string>
-#include <vector>
 
 namespace zvhost {
 
 void runList(const Command& command, std::ostream& out);
 void runRender(const Command& command, std::ostream& out);
 void runDemo(const Command& command, std::ostream& out);
-// `zvhost editor ...`: the arguments after "editor".
-void runEditor(const std::vector<std::string>& arguments, std::ostream& out);
+void runEditor(const Command& command, std::ostream& out);
 
 // The sample rate and block size the plug-in is opened with for `list`; the Delay display, a
 // length in samples, depends on the rate.

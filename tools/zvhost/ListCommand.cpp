@@ -1,6 +1,5 @@
 #include "Commands.h"
 
-#include "HostCallback.h"
 #include "PluginInfo.h"
 #include "PluginSearch.h"
 
@@ -23,11 +22,7 @@ std::string formatValue(float value) {
 void runList(const Command& command, std::ostream& out) {
     const std::string path = command.pluginPath.empty() ? defaultPluginPath() : command.pluginPath;
     Plugin plugin(path);
-    hostState().sampleRate = kListSampleRate;
-    hostState().blockSize = kListBlockSize;
-    plugin.dispatch(effOpen);
-    plugin.dispatch(effSetSampleRate, 0, 0, nullptr, kListSampleRate);
-    plugin.dispatch(effSetBlockSize, 0, kListBlockSize);
+    plugin.open(kListSampleRate, kListBlockSize);
 
     const AEffect& effect = plugin.effect();
     const VstIntPtr pluginCategory = category(plugin);

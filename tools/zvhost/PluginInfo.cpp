@@ -11,11 +11,8 @@ namespace {
 // generous zeroed buffer and cut at its terminator.
 using TextBuffer = std::array<char, 256>;
 
-std::string askText(Plugin& plugin, VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0) {
-    TextBuffer text{};
-    plugin.dispatch(opcode, index, value, text.data());
-    text.back() = '\0';
-    return text.data();
+std::string askText(Plugin& plugin, VstInt32 opcode, VstInt32 index = 0) {
+    return plugin.instance().text(opcode, index);
 }
 
 }  // namespace
@@ -82,8 +79,9 @@ std::string fourCharacters(VstInt32 identifier) {
 
 std::string categoryName(VstIntPtr category) {
     static constexpr std::array<const char*, 12> names = {
-        "unknown",     "effect",     "synth",       "analysis",        "mastering", "spatializer",
-        "room effect", "surround effect", "restoration", "offline process", "shell",  "generator"};
+        "unknown",     "effect",          "synth",       "analysis",
+        "mastering",   "spatializer",     "room effect", "surround effect",
+        "restoration", "offline process", "shell",       "generator"};
     if (category < 0 || category >= static_cast<VstIntPtr>(names.size())) return "unknown";
     return names[static_cast<std::size_t>(category)];
 }

@@ -1,10 +1,12 @@
-// One plug-in instance, loaded from its shared object the way any Linux VST 2.4 host loads it:
-// dlopen, look up VSTPluginMain, call it with the host callback, check the record it returns.
+// One plug-in instance for one zvhost command: its library and the instance made through its entry
+// point with zvhost's host callback, every failure to load one reported as a plug-in error.
 #pragma once
 
-#include "AEffect.h"
-
 #include <string>
+
+#include "AEffect.h"
+#include "HostedEffect.h"
+#include "PluginLibrary.h"
 
 namespace zvhost {
 
@@ -12,23 +14,25 @@ class Plugin {
 public:
     // Throws HostError (ExitStatus::plugin) with one line saying what went wrong.
     explicit Plugin(const std::string& path);
-    ~Plugin();
-    Plugin(const Plugin&) = delete;
-    Plugin& operator=(const Plugin&) = delete;
 
-    const std::string& path() const { return path_; }
-    AEffect& effect() { return *effect_; }
+    const std::string& path() const { return library_.path(); }
+    AEffect& effect() { return *instance_.record(); }
+    const HostedEffect& instance() const { return instance_; }
 
     VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
-                       void* ptr = nullptr, float opt = 0.0f);
+                       void* ptr = nullptr, float opt = 0.0f) {
+        return instance_.call(opcode, index, value, ptr, opt);
+    }
+
+    // Opens the instance at a rate and block size, which the host callback then answers with too.
+    void open(float sampleRate, VstInt32 blockSize);
 
     // Ends the instance (effClose). The record is gone afterwards; only the destructor may follow.
-    void close();
+    void close() { instance_.close(); }
 
 private:
-    std::string path_;
-    void* library_ = nullptr;
-    AEffect* effect_ = nullptr;
+    PluginLibrary library_;  // first: the instance is closed before its library goes
+    HostedEffect instance_;
 };
 
 }  // namespace zvhost

@@ -58,13 +58,8 @@ Audio render(Plugin& plugin, const Audio& input, const ResolvedSettings& setting
     if ((effect.flags & effFlagsCanReplacing) == 0 || effect.processReplacing == nullptr)
         throw HostError(ExitStatus::plugin, "the plug-in does not offer processReplacing: " + plugin.path());
 
+    plugin.open(static_cast<float>(input.sampleRate), options.blockSize);
     HostState& host = hostState();
-    host.sampleRate = static_cast<float>(input.sampleRate);
-    host.blockSize = options.blockSize;
-
-    plugin.dispatch(effOpen);
-    plugin.dispatch(effSetSampleRate, 0, 0, nullptr, host.sampleRate);
-    plugin.dispatch(effSetBlockSize, 0, options.blockSize);
     apply(plugin, settings);
     plugin.dispatch(effMainsChanged, 0, 1);
 

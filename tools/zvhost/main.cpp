@@ -10,17 +10,13 @@ int main(int argc, char** argv) {
     using namespace zvhost;
     try {
         const std::vector<std::string> arguments(argv + 1, argv + argc);
-        // The editor command reads its own options (EditorCommand.cpp).
-        if (!arguments.empty() && arguments[0] == "editor") {
-            runEditor({arguments.begin() + 1, arguments.end()}, std::cout);
-            return 0;
-        }
         const Command command = parseCommandLine(arguments);
         switch (command.kind) {
-        case CommandKind::help: std::cout << usageText(); break;
-        case CommandKind::list: runList(command, std::cout); break;
-        case CommandKind::render: runRender(command, std::cout); break;
-        case CommandKind::demo: runDemo(command, std::cout); break;
+            case CommandKind::help: std::cout << usageText(); break;
+            case CommandKind::list: runList(command, std::cout); break;
+            case CommandKind::render: runRender(command, std::cout); break;
+            case CommandKind::demo: runDemo(command, std::cout); break;
+            case CommandKind::editor: runEditor(command, std::cout); break;
         }
         std::cout.flush();
         return std::cout ? 0 : static_cast<int>(ExitStatus::failure);

@@ -13,6 +13,7 @@
 
 #include "ControlScene.h"
 #include "KnobArithmetic.h"
+#include "Pump.h"
 #include "Window.h"
 #include "XTestSupport.h"
 #include "XvfbServer.h"
@@ -21,6 +22,8 @@
 #include "x11/X11WindowSystem.h"
 
 // Last: Xlib's macros (None, Bool, Status...) would clash with names in the headers above.
+#include "HostWindow.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -30,93 +33,16 @@ extern XvfbServer* theServer;
 
 namespace {
 
-struct Rgb {
-    int red, green, blue;
-    friend bool operator==(const Rgb&, const Rgb&) = default;
-};
-
-// The host's side: a connection of its own and a top-level window for the editor.
-class FakeHost {
-public:
-    explicit FakeHost(int x = 0, int y = 0, unsigned width = 344, unsigned height = 400)
-        : dpy(XOpenDisplay(nullptr)) {
-        window = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), x, y, width, height, 0, 0,
-                                     WhitePixel(dpy, DefaultScreen(dpy)));
-        XSelectInput(dpy, window, StructureNotifyMask);
-        XMapWindow(dpy, window);
-        XEvent event;
-        do {
-            XNextEvent(dpy, &event);
-        } while (event.type != MapNotify);
-    }
-    ~FakeHost() {
-        if (window != 0) XDestroyWindow(dpy, window);
-        XCloseDisplay(dpy);
-    }
-    FakeHost(const FakeHost&) = delete;
-    FakeHost& operator=(const FakeHost&) = delete;
-
-    void* handle() const { return reinterpret_cast<void*>(static_cast<std::uintptr_t>(window)); }
-
-    std::vector<::Window> children() const {
-        ::Window root = 0, parent = 0, *list = nullptr;
-        unsigned count = 0;
-        std::vector<::Window> all;
-        if (XQueryTree(dpy, window, &root, &parent, &list, &count) != 0) {
-            all.assign(list, list + count);
-            XFree(list);
-        }
-        return all;
-    }
-
-    // The colour the server shows at (x, y) of the host's window, children included.
-    Rgb pixelAt(int x, int y) const {
-        XImage* image = XGetImage(dpy, window, x, y, 1, 1, AllPlanes, ZPixmap);
-        if (image == nullptr) return {-1, -1, -1};
-        const unsigned long pixel = XGetPixel(image, 0, 0);
-        auto component = [pixel](unsigned long mask) {
-            int shift = 0;
-            while (mask != 0 && (mask & 1) == 0) {
-                mask >>= 1;
-                ++shift;
-            }
-            return static_cast<int>((pixel >> shift) & mask);
-        };
-        const Rgb colour{component(image->red_mask), component(image->green_mask),
-                         component(image->blue_mask)};
-        XDestroyImage(image);
-        return colour;
-    }
-
-    // The pointer, as the user moves it, at (x, y) of the host's window.
-    void movePointer(int x, int y) const { xtest::movePointer(dpy, window, x, y); }
-    void button(bool down) const { xtest::button(dpy, down); }
-    void destroyWindow() {
-        XDestroyWindow(dpy, window);
-        XSync(dpy, False);
-        window = 0;
-    }
-
-    Display* dpy;
-    ::Window window = 0;
-};
+// The editor's size, which the host's window takes in most cases.
+constexpr ParentWindow::Place kEditorSized{0, 0, 344, 400};
 
 // Pumps the plug-in's side as a host's idle does until `done` holds (or two seconds pass).
 bool pumpUntil(ui::WindowSystem& system, const std::function<bool()>& done) {
-    for (int i = 0; i < 400; ++i) {
-        system.processPendingEvents();
-        if (done()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return false;
+    return ::pumpUntil([&system] { system.processPendingEvents(); }, done);
 }
 
 void pumpFor(ui::WindowSystem& system, std::chrono::milliseconds time) {
-    const auto end = std::chrono::steady_clock::now() + time;
-    while (std::chrono::steady_clock::now() < end) {
-        system.processPendingEvents();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    ::pumpFor([&system] { system.processPendingEvents(); }, time);
 }
 
 // The editor's face: the background under seven knobs and two switches.
@@ -153,7 +79,7 @@ struct EditorFace {
 };
 
 // The picture number a knob shows at its centre (x, y in the host window), from its colour.
-int knobPictureAt(const FakeHost& host, int x, int y) {
+int knobPictureAt(const HostWindow& host, int x, int y) {
     const Rgb centre = host.pixelAt(x, y);
     if (centre.green != test_pictures::kKnobCentreGreen) return -1;
     return centre.red / 2;
@@ -171,7 +97,7 @@ using xtest::serverSeconds;
 }  // namespace
 
 TEST(X11Editor, AKnobInAChildWindowOfTheHostsWindowTurnsWithThePointerAndShowsItsPicture) {
-    FakeHost host;
+    HostWindow host(kEditorSized);
     auto system = ui::x11::makeX11WindowSystem();
     auto hostView = system->viewForHandle(host.handle());
     ASSERT_TRUE(hostView);
@@ -182,7 +108,7 @@ TEST(X11Editor, AKnobInAChildWindowOfTheHostsWindowTurnsWithThePointerAndShowsIt
     ASSERT_TRUE(pumpUntil(*system, [&] { return host.children().size() == 1; }));
     const ::Window child = host.children()[0];
     XWindowAttributes attributes{};
-    XGetWindowAttributes(host.dpy, child, &attributes);
+    XGetWindowAttributes(host.display(), child, &attributes);
     EXPECT_EQ(attributes.x, 0);
     EXPECT_EQ(attributes.y, 0);
     EXPECT_EQ(attributes.width, 344);
@@ -211,7 +137,7 @@ TEST(X11Editor, AKnobInAChildWindowOfTheHostsWindowTurnsWithThePointerAndShowsIt
 }
 
 TEST(X11Editor, TheChildWindowShowsPixelForPixelWhatTheTreeDrawsInMemory) {
-    FakeHost host;
+    HostWindow host(kEditorSized);
     auto system = ui::x11::makeX11WindowSystem();
     EditorFace shown, drawn;
     shown.knobs[2]->controlPoint()->setIntValue(99);
@@ -221,24 +147,21 @@ TEST(X11Editor, TheChildWindowShowsPixelForPixelWhatTheTreeDrawsInMemory) {
     ui::headless::HeadlessSurface memory(drawn.main);
     memory.displayAll();
 
-    XImage* image = XGetImage(host.dpy, host.window, 0, 0, 344, 400, AllPlanes, ZPixmap);
-    ASSERT_NE(image, nullptr);
+    const std::vector<Rgb> shownPixels = host.pixels(0, 0, 344, 400);
+    ASSERT_EQ(shownPixels.size(), 344u * 400u);
     int differing = 0;
     for (int y = 0; y < 400; ++y) {
         for (int x = 0; x < 344; ++x) {
-            const unsigned long pixel = XGetPixel(image, x, y);
             const ui::headless::Pixel expected = memory.pixelAtPixel(x, y);
-            const Rgb actual{static_cast<int>((pixel >> 16) & 0xff),
-                             static_cast<int>((pixel >> 8) & 0xff), static_cast<int>(pixel & 0xff)};
+            const Rgb& actual = shownPixels[static_cast<std::size_t>(y * 344 + x)];
             if (actual != (Rgb{expected.red, expected.green, expected.blue})) ++differing;
         }
     }
-    XDestroyImage(image);
     EXPECT_EQ(differing, 0);
 }
 
 TEST(X11Editor, ASwitchFlipsAtEachClick) {
-    FakeHost host;
+    HostWindow host(kEditorSized);
     auto system = ui::x11::makeX11WindowSystem();
     EditorFace face;
     system->viewForHandle(host.handle())->addSubview(face.main);
@@ -266,7 +189,7 @@ TEST(X11Editor, IdleBeforeOpenOpeningTwiceAndSeveralInstancesAreTolerated) {
     first->processPendingEvents();  // idle before any open: nothing to do, nothing opened
     second->processPendingEvents();
 
-    FakeHost hostA(0, 0), hostB(400, 0);
+    HostWindow hostA(kEditorSized), hostB({400, 0, 344, 400});
     EditorFace a1, a2, b;
     first->viewForHandle(hostA.handle())->addSubview(a1.main);
     first->viewForHandle(hostA.handle())->addSubview(a2.main);  // a second open, no close between
@@ -290,7 +213,7 @@ TEST(X11Editor, IdleBeforeOpenOpeningTwiceAndSeveralInstancesAreTolerated) {
 
 TEST(X11Editor, AHostDestroyingItsWindowFirstDoesNotTakeTheProcessDown) {
     auto system = ui::x11::makeX11WindowSystem();
-    auto host = std::make_unique<FakeHost>();
+    auto host = std::make_unique<HostWindow>(kEditorSized);
     EditorFace face;
     auto hostView = system->viewForHandle(host->handle());
     hostView->addSubview(face.main);
@@ -298,7 +221,7 @@ TEST(X11Editor, AHostDestroyingItsWindowFirstDoesNotTakeTheProcessDown) {
     // The host destroys its window (and with it our child window) and then closes the editor,
     // which takes its view away before it has heard of the destruction: destroying a window that
     // is gone is an X error, which by default ends the process.
-    host->destroyWindow();
+    host->destroy();
     face.knobs[0]->controlPoint()->setIntValue(3);
     face.main->removeFromSuperview();
     pumpFor(*system, std::chrono::milliseconds(50));
@@ -319,7 +242,7 @@ TEST(X11Editor, HandlesThatAreNotWindowsGiveNoView) {
 }
 
 TEST(X11Editor, TheHostsWindowCanBeReadAndResizedButNotMoved) {
-    FakeHost host(30, 40, 500, 300);
+    HostWindow host({30, 40, 500, 300});
     auto system = ui::x11::makeX11WindowSystem();
     auto hostView = system->viewForHandle(host.handle());
     ASSERT_NE(hostView->window(), nullptr);
@@ -330,7 +253,7 @@ TEST(X11Editor, TheHostsWindowCanBeReadAndResizedButNotMoved) {
     hostView->window()->setFrame({30, 428, 344, 400}, true, true);
     ASSERT_TRUE(pumpUntil(*system, [&] { return hostView->frame().size == ui::Size{344, 400}; }));
     XWindowAttributes attributes{};
-    XGetWindowAttributes(host.dpy, host.window, &attributes);
+    XGetWindowAttributes(host.display(), host.id(), &attributes);
     EXPECT_EQ(attributes.x, 30);
     EXPECT_EQ(attributes.y, 40);
 }
@@ -355,15 +278,15 @@ TEST(X11Editor, AFloatingWindowOfOurOwnFloatsHasAFixedSizeAndClosesThroughItsOwn
     window->makeKeyAndOrderFront();
     const auto id = static_cast<::Window>(reinterpret_cast<std::uintptr_t>(window->nativeHandle()));
 
-    FakeHost observer;
+    HostWindow observer(kEditorSized);
     ASSERT_TRUE(pumpUntil(*system, [&] { return window->isVisible(); }));
     XWindowAttributes attributes{};
-    XGetWindowAttributes(observer.dpy, id, &attributes);
+    XGetWindowAttributes(observer.display(), id, &attributes);
     EXPECT_EQ(attributes.x, 340);
     EXPECT_EQ(attributes.y, 768 - 184 - 400);
     XSizeHints hints{};
     long supplied = 0;
-    XGetWMNormalHints(observer.dpy, id, &hints, &supplied);
+    XGetWMNormalHints(observer.display(), id, &hints, &supplied);
     EXPECT_EQ(hints.min_width, 344);
     EXPECT_EQ(hints.max_width, 344);
     EXPECT_EQ(hints.max_height, 400);
@@ -371,23 +294,24 @@ TEST(X11Editor, AFloatingWindowOfOurOwnFloatsHasAFixedSizeAndClosesThroughItsOwn
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    XGetWindowProperty(observer.dpy, id, XInternAtom(observer.dpy, "_NET_WM_STATE", False), 0, 8,
-                       False, XA_ATOM, &type, &format, &count, &after, &data);
+    XGetWindowProperty(observer.display(), id,
+                       XInternAtom(observer.display(), "_NET_WM_STATE", False), 0, 8, False,
+                       XA_ATOM, &type, &format, &count, &after, &data);
     ASSERT_EQ(count, 1u);
     EXPECT_EQ(reinterpret_cast<Atom*>(data)[0],
-              XInternAtom(observer.dpy, "_NET_WM_STATE_ABOVE", False));
+              XInternAtom(observer.display(), "_NET_WM_STATE_ABOVE", False));
     XFree(data);
 
     // The window manager's close button, as a message to the window.
     XEvent message{};
     message.xclient.type = ClientMessage;
     message.xclient.window = id;
-    message.xclient.message_type = XInternAtom(observer.dpy, "WM_PROTOCOLS", False);
+    message.xclient.message_type = XInternAtom(observer.display(), "WM_PROTOCOLS", False);
     message.xclient.format = 32;
     message.xclient.data.l[0] =
-        static_cast<long>(XInternAtom(observer.dpy, "WM_DELETE_WINDOW", False));
-    XSendEvent(observer.dpy, id, False, NoEventMask, &message);
-    XSync(observer.dpy, False);
+        static_cast<long>(XInternAtom(observer.display(), "WM_DELETE_WINDOW", False));
+    XSendEvent(observer.display(), id, False, NoEventMask, &message);
+    XSync(observer.display(), False);
     ASSERT_TRUE(pumpUntil(*system, [&] { return window->closes == 1; }));
     EXPECT_TRUE(window->isClosed());
     window->close();
@@ -395,7 +319,7 @@ TEST(X11Editor, AFloatingWindowOfOurOwnFloatsHasAFixedSizeAndClosesThroughItsOwn
 }
 
 TEST(X11Editor, AnUntouchedOpenEditorCostsUnderOnePercentOfACore) {
-    FakeHost host;
+    HostWindow host(kEditorSized);
     auto system = ui::x11::makeX11WindowSystem();
     EditorFace face;
     system->viewForHandle(host.handle())->addSubview(face.main);

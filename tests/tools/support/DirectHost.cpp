@@ -1,43 +1,24 @@
 #include "DirectHost.h"
 
-#include "AEffect.h"
-
-#include <dlfcn.h>
+#include "HostCallback.h"
+#include "HostedEffect.h"
+#include "PluginLibrary.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace zvtest {
-
-namespace {
-
-VstIntPtr minimalHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
-    return opcode == audioMasterVersion ? 2400 : 0;
-}
-
-}  // namespace
 
 std::vector<float> processDirectly(const std::string& pluginPath, int sampleRate, int blockSize,
                                    const std::vector<float>& left, const std::vector<float>& right,
                                    std::size_t tailFrames, const DirectSettings& settings) {
-    void* library = ::dlopen(pluginPath.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (library == nullptr) throw std::runtime_error(::dlerror());
-    using Main = AEffect* (*)(audioMasterCallback);
-    const auto main = reinterpret_cast<Main>(::dlsym(library, "VSTPluginMain"));
-    AEffect* effect = main != nullptr ? main(minimalHost) : nullptr;
-    if (effect == nullptr) {
-        ::dlclose(library);
-        throw std::runtime_error("no effect from " + pluginPath);
-    }
-    const auto dispatch = [effect](VstInt32 opcode, VstIntPtr value = 0, float opt = 0.0f) {
-        return effect->dispatcher(effect, opcode, 0, value, nullptr, opt);
-    };
-    dispatch(effOpen);
-    dispatch(effSetSampleRate, 0, static_cast<float>(sampleRate));
-    dispatch(effSetBlockSize, blockSize);
-    if (settings.program >= 0) dispatch(effSetProgram, settings.program);
-    for (const auto& [index, value] : settings.parameters) effect->setParameter(effect, index, value);
-    dispatch(effMainsChanged, 1);
+    const PluginLibrary library(pluginPath);
+    HostedEffect effect(library.instantiateChecked(quietHost));
+    effect.call(effOpen);
+    effect.call(effSetSampleRate, 0, 0, nullptr, static_cast<float>(sampleRate));
+    effect.call(effSetBlockSize, 0, blockSize);
+    if (settings.program >= 0) effect.call(effSetProgram, 0, settings.program);
+    for (const auto& [index, value] : settings.parameters) effect.set(index, value);
+    effect.call(effMainsChanged, 0, 1);
 
     const std::size_t total = left.size() + tailFrames;
     std::vector<float> output(total * 2);
@@ -51,15 +32,13 @@ std::vector<float> processDirectly(const std::string& pluginPath, int sampleRate
             inL[i] = start + i < left.size() ? left[start + i] : 0.0f;
             inR[i] = start + i < right.size() ? right[start + i] : 0.0f;
         }
-        effect->processReplacing(effect, inputs, outputs, static_cast<VstInt32>(frames));
+        effect.process(inputs, outputs, static_cast<VstInt32>(frames));
         for (std::size_t i = 0; i < frames; ++i) {
             output[2 * (start + i)] = outL[i];
             output[2 * (start + i) + 1] = outR[i];
         }
     }
-    dispatch(effMainsChanged, 0);
-    dispatch(effClose);
-    ::dlclose(library);
+    effect.stop();
     return output;
 }
 
