@@ -65,6 +65,7 @@ const LV2UI_Descriptor kDescriptor = {lv2id::kUiUri, instantiate, cleanup, portE
 
 }  // namespace
 
-extern "C" LV2_SYMBOL_EXPORT const LV2UI_Descriptor* lv2ui_descriptor(std::uint32_t index) {
+// (The macro declares the entry extern "C" and visible.)
+LV2_SYMBOL_EXPORT const LV2UI_Descriptor* lv2ui_descriptor(std::uint32_t index) {
     return index == 0 ? &kDescriptor : nullptr;
 }
