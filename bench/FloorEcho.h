@@ -7,7 +7,10 @@
 #include <cstdint>
 #include <vector>
 
+#include <immintrin.h>
+
 #include "FactoryPrograms.h"
+#include "FilterLanes.h"
 #include "SineTable.h"
 #include "ThreeBandFilter.h"
 
@@ -20,6 +23,8 @@ public:
     void process(const float* inL, const float* inR, float* outL, float* outR, std::int32_t frames);
 
 private:
+    friend class FloorEchoFourLanes;
+
     std::vector<float> lineL, lineR;
     std::int32_t writePos = 0;
     bool panPhase = false;
@@ -103,3 +108,130 @@ inline void FloorEcho::process(const float* inL, const float* inR, float* outL, 
         }
     }
 }
+
+// The same arithmetic with the four filters in the four lanes of one AVX register, skewed as
+// FilterLanes runs them, and everything around them written plainly: the shape the four-lane
+// signal path is measured against. Needs AVX2 and blocks no longer than the line.
+class FloorEchoFourLanes {
+public:
+    FloorEchoFourLanes(const FactoryProgram& program, bool filtersOff, float sampleRate);
+
+    __attribute__((target("avx2"))) void process(const float* inL, const float* inR, float* outL,
+                                                 float* outR, std::int32_t frames);
+
+private:
+    FloorEcho settings;  // the plain floor's settings and filters, used as they are
+    std::vector<float> read, first, second;
+    ThreeBandFilter* chain[2][2] = {};
+    int filters = 0, inLoop = 0;
+};
+
+inline FloorEchoFourLanes::FloorEchoFourLanes(const FactoryProgram& program, bool filtersOff,
+                                              float sampleRate)
+    : settings(program, filtersOff, sampleRate),
+      read(2 * (FilterLanes::kHistoryRows + 4096)),
+      first(2 * (FilterLanes::kHistoryRows + 4096)),
+      second(2 * 4096) {
+    FloorEcho& s = settings;
+    for (bool inTheLoop : {true, false}) {
+        if (s.lowPassOn && s.lowPassInLoop == inTheLoop) {
+            chain[filters][0] = &s.lowPassL;
+            chain[filters++][1] = &s.lowPassR;
+        }
+        if (s.highPassOn && s.highPassInLoop == inTheLoop) {
+            chain[filters][0] = &s.highPassL;
+            chain[filters++][1] = &s.highPassR;
+        }
+        if (inTheLoop) inLoop = filters;
+    }
+}
+
+__attribute__((target("avx2"))) inline void FloorEchoFourLanes::process(const float* inL,
+                                                                        const float* inR,
+                                                                        float* outL, float* outR,
+                                                                        std::int32_t frames) {
+    FloorEcho& s = settings;
+    constexpr std::int32_t h = FilterLanes::kHistoryRows;
+    float* const echo = read.data() + 2 * h;
+    float* const afterFirst = first.data() + 2 * h;
+    const auto slot = [&](std::int32_t f) { return (s.writePos + f) % s.delaySamples; };
+    for (std::int32_t f = 0; f < frames; ++f) {
+        echo[2 * f] = s.lineL[slot(f)];
+        echo[2 * f + 1] = s.lineR[slot(f)];
+    }
+    if (filters > 0) {
+        ThreeBandFilter& secondL = *chain[filters - 1][0];
+        ThreeBandFilter& secondR = *chain[filters - 1][1];
+        FilterLanes lanes;
+        lanes.load(*chain[0][0], *chain[0][1], secondL, secondR);
+        FilterLanes::historyRows(*chain[0][0], *chain[0][1], read.data());
+        if (filters == 2) {
+            FilterLanes::historyRows(secondL, secondR, first.data());
+            lanes.run<true>(read.data(), first.data(), second.data(), frames);
+            lanes.storeSecond(secondL, secondR, first.data(), frames);
+        } else {
+            lanes.run<false>(read.data(), first.data(), second.data(), frames);
+        }
+        lanes.storeFirst(*chain[0][0], *chain[0][1], read.data(), frames);
+    }
+    const float* const written = inLoop == 0 ? echo : inLoop == 1 ? afterFirst : second.data();
+    const float* const heard = filters == 0 ? echo : filters == 1 ? afterFirst : second.data();
+    for (std::int32_t f = 0; f < frames; ++f) {
+        const std::int32_t at = slot(f);
+        const auto k = static_cast<std::int32_t>(static_cast<double>(at) / s.delaySamples *
+                                                 static_cast<double>(SineTable::kSize));
+        const float xL = inL[f];
+        const float xR = inR[f];
+        s.lineL[at] = s.feedBack * written[2 * f] + xL;
+        s.lineR[at] = s.feedBack * written[2 * f + 1] + xR;
+        if (at + 1 >= s.delaySamples) s.panPhase = !s.panPhase;
+        const double eL = static_cast<double>(heard[2 * f + 1] * s.gainL);
+        const double eR = static_cast<double>(heard[2 * f] * s.gainR);
+        const double m = s.panDepth * s.sineTable[k];
+        if (s.panPhase) {
+            outL[f] = static_cast<float>(eL * s.mix * (1.0 - m) + xL);
+            outR[f] = static_cast<float>(eR * s.mix + xR);
+        } else {
+            outL[f] = static_cast<float>(eL * s.mix + xL);
+            outR[f] = static_cast<float>(eR * s.mix * (1.0 - m) + xR);
+        }
+    }
+    s.writePos = slot(frames);
+}
+
+// What no shape can go below: the poles of the four filters alone, skewed across four lanes as
+// FilterLanes runs them (each stage waits only for its own previous frame), without the bands,
+// the lines or the outputs. It computes no audio.
+class FloorPoles {
+public:
+    __attribute__((target("avx2"))) void process(const float* inL, const float* inR,
+                                                 std::int32_t frames) {
+        const __m256d coef = _mm256_setr_pd(0.0785, 0.0785, 0.7654, 0.7654);
+        const __m256d antiDenormal = _mm256_set1_pd(2.3283064370807974e-10);
+        __m256d low[4], high[4];
+        for (int k = 0; k < 4; ++k) {
+            low[k] = _mm256_loadu_pd(state + 4 * k);
+            high[k] = _mm256_loadu_pd(state + 16 + 4 * k);
+        }
+        for (std::int32_t i = 0; i < frames; ++i) {
+            const __m256d x = _mm256_setr_pd(inL[i], inR[i], inL[i], inR[i]);
+            for (int k = 3; k >= 1; --k) {
+                low[k] =
+                    _mm256_add_pd(_mm256_mul_pd(_mm256_sub_pd(low[k - 1], low[k]), coef), low[k]);
+                high[k] = _mm256_add_pd(_mm256_mul_pd(_mm256_sub_pd(high[k - 1], high[k]), coef),
+                                        high[k]);
+            }
+            low[0] = _mm256_add_pd(_mm256_add_pd(low[0], antiDenormal),
+                                   _mm256_mul_pd(_mm256_sub_pd(x, low[0]), coef));
+            high[0] = _mm256_add_pd(_mm256_add_pd(high[0], antiDenormal),
+                                    _mm256_mul_pd(_mm256_sub_pd(x, high[0]), coef));
+        }
+        for (int k = 0; k < 4; ++k) {
+            _mm256_storeu_pd(state + 4 * k, low[k]);
+            _mm256_storeu_pd(state + 16 + 4 * k, high[k]);
+        }
+    }
+
+private:
+    double state[32] = {};
+};

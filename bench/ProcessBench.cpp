@@ -1,5 +1,7 @@
-// The cost of one stereo frame of processReplacing for the cases of the table, next to the floor:
-// the same arithmetic with nothing around it, run in the same process and interleaved with it.
+// The cost of one stereo frame of processReplacing for the cases of the table, with the filters
+// four lanes wide (where the processor has AVX2) and two lanes wide, next to the floors: the same
+// arithmetic with nothing around it, written plainly and four lanes wide, and the poles' own
+// chain alone. All run in the same process, interleaved.
 #include <string>
 
 #include "BenchSupport.h"
@@ -9,6 +11,7 @@ namespace bench {
 namespace {
 
 // The floor only means something if it computes what the effect computes.
+template <typename Floor>
 bool floorMatchesEffect(const EchoCase& echoCase) {
     auto effect = std::make_unique<VstXSynth>(nullptr);
     effect->setSampleRate(kSampleRate);
@@ -17,8 +20,8 @@ bool floorMatchesEffect(const EchoCase& echoCase) {
         effect->setParameter(kLowPass, 0.0f);
         effect->setParameter(kHighPass, 0.0f);
     }
-    auto floor = std::make_unique<FloorEcho>(kFactoryPrograms[echoCase.program],
-                                             echoCase.filtersOff, kSampleRate);
+    auto floor = std::make_unique<Floor>(kFactoryPrograms[echoCase.program], echoCase.filtersOff,
+                                         kSampleRate);
     BlockFeeder ours(512, 3);
     BlockFeeder bare(512, 3);
     for (int block = 0; block < 40; ++block) {
@@ -34,8 +37,10 @@ bool floorMatchesEffect(const EchoCase& echoCase) {
     return true;
 }
 
-void processEffect(benchmark::State& state, EchoCase echoCase) {
+void processEffect(benchmark::State& state, EchoCase echoCase, SignalPath::Lanes lanes) {
+    SignalPath::chooseLanes(lanes);
     auto effect = makeEffect(echoCase);
+    SignalPath::chooseLanes(SignalPath::Lanes::Four);  // back to the widest, the default
     BlockFeeder feeder(static_cast<std::int32_t>(state.range(0)));
     for (auto _ : state) {
         effect->processReplacing(feeder.inputs(), feeder.outputs(), feeder.size());
@@ -44,13 +49,14 @@ void processEffect(benchmark::State& state, EchoCase echoCase) {
     reportPerFrame(state, feeder.size());
 }
 
+template <typename Floor>
 void processFloor(benchmark::State& state, EchoCase echoCase) {
-    if (!floorMatchesEffect(echoCase)) {
+    if (!floorMatchesEffect<Floor>(echoCase)) {
         state.SkipWithError("the floor does not compute the effect's samples");
         return;
     }
-    auto floor = std::make_unique<FloorEcho>(kFactoryPrograms[echoCase.program],
-                                             echoCase.filtersOff, kSampleRate);
+    auto floor = std::make_unique<Floor>(kFactoryPrograms[echoCase.program], echoCase.filtersOff,
+                                         kSampleRate);
     BlockFeeder feeder(static_cast<std::int32_t>(state.range(0)));
     for (auto _ : state) {
         float** in = feeder.inputs();
@@ -61,14 +67,37 @@ void processFloor(benchmark::State& state, EchoCase echoCase) {
     reportPerFrame(state, feeder.size());
 }
 
+void processPoles(benchmark::State& state) {
+    FloorPoles poles;
+    BlockFeeder feeder(static_cast<std::int32_t>(state.range(0)));
+    for (auto _ : state) {
+        float** in = feeder.inputs();
+        poles.process(in[0], in[1], feeder.size());
+        benchmark::ClobberMemory();
+    }
+    reportPerFrame(state, feeder.size());
+}
+
 const bool registered = [] {
+    const auto blocks = [](benchmark::internal::Benchmark* b) {
+        withSpread(b)->ArgsProduct({{std::begin(kBlockSizes), std::end(kBlockSizes)}});
+    };
+    const bool fourLanes = SignalPath::widestLanes() == SignalPath::Lanes::Four;
     for (const EchoCase& echoCase : kCases) {
         const std::string name = echoCase.name;
-        withSpread(benchmark::RegisterBenchmark(("Process/" + name).c_str(), processEffect, echoCase))
-            ->ArgsProduct({{std::begin(kBlockSizes), std::end(kBlockSizes)}});
-        withSpread(benchmark::RegisterBenchmark(("Floor/" + name).c_str(), processFloor, echoCase))
-            ->ArgsProduct({{std::begin(kBlockSizes), std::end(kBlockSizes)}});
+        // "Process" is what the plug-in runs here: four lanes where the processor has AVX2.
+        blocks(benchmark::RegisterBenchmark(("Process/" + name).c_str(), processEffect, echoCase,
+                                            SignalPath::widestLanes()));
+        blocks(benchmark::RegisterBenchmark(("ProcessTwoLanes/" + name).c_str(), processEffect,
+                                            echoCase, SignalPath::Lanes::Two));
+        blocks(benchmark::RegisterBenchmark(("Floor/" + name).c_str(), processFloor<FloorEcho>,
+                                            echoCase));
+        if (fourLanes) {
+            blocks(benchmark::RegisterBenchmark(("FloorFourLanes/" + name).c_str(),
+                                                processFloor<FloorEchoFourLanes>, echoCase));
+        }
     }
+    if (fourLanes) blocks(benchmark::RegisterBenchmark("FloorPoles", processPoles));
     return true;
 }();
 

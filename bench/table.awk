@@ -55,6 +55,23 @@ END {
   }
 
   print ""
+  print "Two lanes and four, same run (\"Process\" above is four lanes where the processor has AVX2):"
+  print ""
+  print "| Program | Block | Four lanes (ns per frame) | Two lanes | Two ÷ four | Four-lane floor | Four ÷ four-lane floor | Poles alone |"
+  print "|---|---:|---:|---:|---:|---:|---:|---:|"
+  for (c = 1; c <= 4; c++) {
+    for (b = 1; b <= 2; b++) {
+      name = cases[c]; block = blocks[b]
+      four = get("Process/" name "/" block, "median", "ns_per_frame")
+      two = get("ProcessTwoLanes/" name "/" block, "median", "ns_per_frame")
+      lanesFloor = get("FloorFourLanes/" name "/" block, "median", "ns_per_frame")
+      poles = get("FloorPoles/" block, "median", "ns_per_frame")
+      printf "| %s | %s | %s | %s | %s | %s | %s | %s |\n", name, block, num(four, 1), num(two, 1),
+             ratio(two, four), num(lanesFloor, 1), ratio(four, lanesFloor), num(poles, 1)
+    }
+  }
+
+  print ""
   print "The peer and the floor, same run:"
   print ""
   print "| Measurement | Block 64 | Block 512 |"

@@ -11,9 +11,8 @@ namespace {
 // Where the frame sits along the delay length, as an index into the half-sine table; bounded for
 // any write position and length.
 std::int32_t modulationIndex(std::int32_t writePos, std::int32_t delaySamples) {
-    const double pos = delaySamples > 0
-                           ? static_cast<double>(writePos) / static_cast<double>(delaySamples)
-                           : 0.0;
+    const double pos =
+        delaySamples > 0 ? static_cast<double>(writePos) / static_cast<double>(delaySamples) : 0.0;
     const double scaled = pos * static_cast<double>(SineTable::kSize);
     if (!(scaled > 0.0)) return 0;
     if (scaled >= static_cast<double>(SineTable::kSize - 1)) return SineTable::kSize - 1;
@@ -59,10 +58,31 @@ inline void filterBoth(ThreeBandFilterPair& filters, float& dL, float& dR) {
     dL = _mm_cvtss_f32(narrow);
     dR = _mm_cvtss_f32(_mm_shuffle_ps(narrow, narrow, 1));
 }
+
+// Set only by a deliberate choice of two lanes; constant-initialised, so that paths made while
+// the program starts up see it too.
+std::atomic<bool> twoLanesChosen{false};
 }  // namespace
 
+SignalPath::Lanes SignalPath::widestLanes() {
+    static const Lanes widest = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") ? Lanes::Four : Lanes::Two;
+    }();
+    return widest;
+}
+
+void SignalPath::chooseLanes(Lanes wanted) {
+    twoLanesChosen.store(wanted == Lanes::Two, std::memory_order_relaxed);
+}
+
+SignalPath::Lanes SignalPath::chosenLanes() {
+    return twoLanesChosen.load(std::memory_order_relaxed) ? Lanes::Two : widestLanes();
+}
+
 SignalPath::SignalPath()
-    : delayBufferL(new float[kLineLength]()),
+    : lanes(chosenLanes()),
+      delayBufferL(new float[kLineLength]()),
       delayBufferR(new float[kLineLength]()),
       sineTable(SineTable::shared()) {}
 
@@ -125,9 +145,9 @@ SignalPath::Snapshot SignalPath::takeSnapshot(const EchoSettings& settings) {
     const double lowPass = settings.lowPass.load();
     const double highPass = settings.highPass.load();
     followFilterAmounts(lowPass, highPass);
-    now.lowPass = !(lowPass > 0.0)               ? FilterPlace::Off
-                  : settings.lowPassType.load()  ? FilterPlace::InLoop
-                                                 : FilterPlace::OnEcho;
+    now.lowPass = !(lowPass > 0.0)              ? FilterPlace::Off
+                  : settings.lowPassType.load() ? FilterPlace::InLoop
+                                                : FilterPlace::OnEcho;
     now.highPass = !(highPass > 0.0)              ? FilterPlace::Off
                    : settings.highPassType.load() ? FilterPlace::InLoop
                                                   : FilterPlace::OnEcho;
@@ -148,8 +168,8 @@ SignalPath::Snapshot SignalPath::takeSnapshot(const EchoSettings& settings) {
 }
 
 template <SignalPath::FilterPlace kLowPass, SignalPath::FilterPlace kHighPass>
-void SignalPath::runPiece(const Snapshot& snapshot, const float* inL, const float* inR,
-                          float* outL, float* outR, std::int32_t frames) {
+void SignalPath::runPiece(const Snapshot& snapshot, const float* inL, const float* inR, float* outL,
+                          float* outR, std::int32_t frames) {
     // Copies in locals, which no store through a sample pointer can reach: they stay in registers.
     const Snapshot now = snapshot;
     ThreeBandFilterPair lowPair(lowPassL, lowPassR);
@@ -305,7 +325,8 @@ void SignalPath::process(const EchoSettings& settings, const float* inL, const f
         if (requests.load(std::memory_order_relaxed) != 0) carryOutRequests();
         const Snapshot now = takeSnapshot(settings);
         const std::int32_t left = std::min(frames - done, kPieceFrames);
-        const bool withinLine = now.delaySamples > 0 && writePos >= 0 && writePos < now.delaySamples;
+        const bool withinLine =
+            now.delaySamples > 0 && writePos >= 0 && writePos < now.delaySamples;
         if (!withinLine || (now.delaySamples < kShortestQuickLine && now.delaySamples < left)) {
             runPieceCarefully(now, inL + done, inR + done, outL + done, outR + done, left);
             done += left;
@@ -314,8 +335,13 @@ void SignalPath::process(const EchoSettings& settings, const float* inL, const f
         // At most one line length, so that nothing written is read back before it is guarded.
         const std::int32_t piece = std::min(left, now.delaySamples);
         const std::int32_t firstSlot = writePos;
-        const Piece run = kPieces[static_cast<int>(now.lowPass)][static_cast<int>(now.highPass)];
-        (this->*run)(now, inL + done, inR + done, outL + done, outR + done, piece);
+        if (lanes == Lanes::Four) {
+            runPieceFourLanes(now, inL + done, inR + done, outL + done, outR + done, piece);
+        } else {
+            const Piece run =
+                kPieces[static_cast<int>(now.lowPass)][static_cast<int>(now.highPass)];
+            (this->*run)(now, inL + done, inR + done, outL + done, outR + done, piece);
+        }
         guardLineSlots(firstSlot, piece, now.delaySamples);
         keepFinite(outL + done, piece);
         keepFinite(outR + done, piece);

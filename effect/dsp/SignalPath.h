@@ -15,6 +15,11 @@
 // channel side by side in one register, then carry only their own state from frame to frame,
 // and the processor overlaps the work of many frames. Every sample comes out as the plain
 // frame-by-frame algorithm gives it.
+//
+// Lanes: where the processor has AVX2, the four filters run in the four lanes of one register
+// instead (SignalPathFourLanes.cpp), frames skewed across the lanes; the result is the same to
+// the last bit. The choice is made once per process, and every other x86-64 processor runs the
+// two-lane pieces.
 #pragma once
 
 #include <atomic>
@@ -30,7 +35,19 @@ public:
     static constexpr std::int32_t kLineLength = 192000;
     static constexpr std::int32_t kPieceFrames = 128;
 
+    // How many filters share one register: left and right (SSE2, every x86-64 processor), or
+    // both channels of both filters (AVX2).
+    enum class Lanes { Two, Four };
+
     SignalPath();
+
+    // Four where this processor has AVX2; found out once per process.
+    static Lanes widestLanes();
+    // The lanes of paths made from now on: the widest by default. Tests and benchmarks ask for
+    // Two to compare the two; Four is granted only where the processor has it.
+    static void chooseLanes(Lanes wanted);
+    static Lanes chosenLanes();
+    Lanes lanesInUse() const { return lanes; }
 
     // The delay length for a Delay value: (rate − 1) × value in single precision, truncated
     // toward zero, and never longer than the lines (high rates or values above 1 would index
@@ -72,8 +89,11 @@ private:
     // long, so that no slot it writes is read again within it; the caller guards what it wrote.
     // The filter places are template arguments: each combination has loops without those tests.
     template <FilterPlace kLowPass, FilterPlace kHighPass>
-    void runPiece(const Snapshot& now, const float* inL, const float* inR, float* outL,
-                  float* outR, std::int32_t frames);
+    void runPiece(const Snapshot& now, const float* inL, const float* inR, float* outL, float* outR,
+                  std::int32_t frames);
+    // The same piece with the filters in four lanes (needs AVX2; any filter places).
+    void runPieceFourLanes(const Snapshot& now, const float* inL, const float* inR, float* outL,
+                           float* outR, std::int32_t frames);
     // The same frame by frame for any state of the line (lines of a few samples, a write
     // position left beyond a shortened line), guarding each value as it is made.
     void runPieceCarefully(const Snapshot& now, const float* inL, const float* inR, float* outL,
@@ -85,6 +105,7 @@ private:
     void clearLines();
     void followFilterAmounts(double lowPass, double highPass);
 
+    Lanes lanes;
     std::unique_ptr<float[]> delayBufferL;
     std::unique_ptr<float[]> delayBufferR;
     std::int32_t writePos = 0;

@@ -51,6 +51,7 @@ public:
 
 private:
     friend class ThreeBandFilterPair;
+    friend class FilterLanes;
 
     double lowCoef = 0.0;
     double lowPoles[4] = {};

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "EffectUnderTest.h"
+#include "LaneWidths.h"
 #include "ReferenceDelay.h"
 
 namespace {
@@ -118,14 +119,19 @@ TEST(Echo, ModulationAttenuatesTheEchoByTheHalfSine) {
 }
 
 // The effect keeps its settings in atomics, carries line clears out on the audio thread, flushes
-// subnormals, guards its values and runs its filters in pairs; none of that may change a single
-// sample of normal audio. At 22050, 24000 and 32000 Hz the high-pass's 18500 Hz split lies
-// above half the rate and still keeps its own coefficient, which must hold to the last bit.
-TEST(Echo, EveryProgramMatchesThePlainAlgorithmSampleForSample) {
+// subnormals, guards its values and runs its filters two or four lanes wide; none of that may
+// change a single sample of normal audio. At 22050, 24000 and 32000 Hz the high-pass's 18500 Hz
+// split lies above half the rate and still keeps its own coefficient, which must hold to the last
+// bit.
+class EchoOnEachLaneWidth : public OnEachLaneWidth {};
+ZV_ON_EACH_LANE_WIDTH(EchoOnEachLaneWidth);
+
+TEST_P(EchoOnEachLaneWidth, EveryProgramMatchesThePlainAlgorithmSampleForSample) {
     StereoBuffer in = noise(3 * 44100, 11);
     for (float rate : {44100.0f, 22050.0f, 24000.0f, 32000.0f}) {
         for (int program = 0; program < kNumPrograms; ++program) {
             EffectUnderTest effect;
+            ASSERT_EQ(effect.getSignalPath().lanesInUse(), GetParam());
             ReferenceDelay reference;
             effect.setProgram(program);
             reference.setProgram(program);
@@ -146,7 +152,7 @@ TEST(Echo, EveryProgramMatchesThePlainAlgorithmSampleForSample) {
 
 // What a host does over a session, in a fixed but arbitrary order: parameters, program changes
 // and rate changes between blocks of any length, with input and output in the same arrays.
-TEST(Echo, MatchesThePlainAlgorithmUnderAutomationAndRateChangesInPlace) {
+TEST_P(EchoOnEachLaneWidth, MatchesThePlainAlgorithmUnderAutomationAndRateChangesInPlace) {
     std::mt19937 random(20240610u);
     const auto pick = [&random](unsigned count) { return static_cast<unsigned>(random() % count); };
     const auto uniform = [&random] {

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "EffectUnderTest.h"
+#include "LaneWidths.h"
 #include "ReferenceDelay.h"
 #include "ThreeBandFilter.h"
 
@@ -31,12 +32,15 @@ void expectSame(const StereoBuffer& actual, const StereoBuffer& expected, const 
 }
 }  // namespace
 
-TEST(LoopPieces, LinesShorterThanTheBlockMatchThePlainAlgorithm) {
+class LoopPiecesOnEachLaneWidth : public OnEachLaneWidth {};
+ZV_ON_EACH_LANE_WIDTH(LoopPiecesOnEachLaneWidth);
+
+TEST_P(LoopPiecesOnEachLaneWidth, LinesShorterThanTheBlockMatchThePlainAlgorithm) {
     // 44099 × value samples: 0, 1, 4, 31, 32, 33, 63, 100, 511, 600 and 5000.
     const float delays[] = {0.0f,     2.5e-5f,  1.0e-4f,   7.1e-4f,   7.3e-4f, 7.5e-4f,
                             1.43e-3f, 2.27e-3f, 1.159e-2f, 1.361e-2f, 0.1134f};
     const StereoBuffer in = noise(12000, 21);
-    for (int program : {0, 14, 10, 11}) {
+    for (int program : {0, 14, 10, 11, 9}) {
         for (float delay : delays) {
             for (int block : {1, 7, 64, 512, 4096}) {
                 EffectUnderTest effect;
@@ -54,7 +58,7 @@ TEST(LoopPieces, LinesShorterThanTheBlockMatchThePlainAlgorithm) {
     }
 }
 
-TEST(LoopPieces, ChangesBetweenBlocksTakeEffectAtTheNextFrame) {
+TEST_P(LoopPiecesOnEachLaneWidth, ChangesBetweenBlocksTakeEffectAtTheNextFrame) {
     EffectUnderTest effect;
     ReferenceDelay reference;
     effect.setProgram(21);
