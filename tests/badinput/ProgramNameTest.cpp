@@ -34,29 +34,32 @@ TEST_F(ProgramNames, EmptyNameIsStoredEmpty) {
     expectEchoComesBack();
 }
 
-TEST_F(ProgramNames, NameOf1000CharactersIsCutTo24) {
-    auto name = nameAtPageEdge(1000, true);
+// Names around the limit, each stored as its first 24 characters at the most.
+struct NameLength {
+    const char* name;
+    std::size_t characters;
+    bool terminated;
+};
+const NameLength kNameLengths[] = {
+    {"NameOf1000CharactersIsCutTo24", 1000, true},
+    {"NameOf1000CharactersWithoutTerminatorIsCutTo24", 1000, false},
+    {"NameOf24CharactersWithoutTerminatorIsReadNoFurther", 24, false},
+    {"NameOf24CharactersWithTerminatorIsKeptWhole", 24, true},
+};
+
+class ProgramNameLengths : public HostileHostCase,
+                           public ::testing::WithParamInterface<NameLength> {};
+
+TEST_P(ProgramNameLengths, AreStoredAsTheFirst24Characters) {
+    auto name = nameAtPageEdge(GetParam().characters, GetParam().terminated);
     effect.call(effSetProgramName, 0, 0, name->data());
     EXPECT_EQ(currentName(effect), kFirst24);
 }
 
-TEST_F(ProgramNames, NameOf1000CharactersWithoutTerminatorIsCutTo24) {
-    auto name = nameAtPageEdge(1000, false);
-    effect.call(effSetProgramName, 0, 0, name->data());
-    EXPECT_EQ(currentName(effect), kFirst24);
-}
-
-TEST_F(ProgramNames, NameOf24CharactersWithoutTerminatorIsReadNoFurther) {
-    auto name = nameAtPageEdge(24, false);
-    effect.call(effSetProgramName, 0, 0, name->data());
-    EXPECT_EQ(currentName(effect), kFirst24);
-}
-
-TEST_F(ProgramNames, NameOf24CharactersWithTerminatorIsKeptWhole) {
-    auto name = nameAtPageEdge(24, true);
-    effect.call(effSetProgramName, 0, 0, name->data());
-    EXPECT_EQ(currentName(effect), kFirst24);
-}
+INSTANTIATE_TEST_SUITE_P(ProgramNames, ProgramNameLengths, ::testing::ValuesIn(kNameLengths),
+                         [](const ::testing::TestParamInfo<NameLength>& param) {
+                             return std::string(param.param.name);
+                         });
 
 TEST_F(ProgramNames, LongNameIsReadBackIntoExactly25BytesByIndex) {
     auto name = nameAtPageEdge(1000, false);
@@ -71,7 +74,9 @@ TEST_F(ProgramNames, LongNameIsReadBackIntoExactly25BytesByIndex) {
 }
 
 TEST_F(ProgramNames, NamesWithBytesBeyondAsciiAreKeptAsBytes) {
-    const std::string name = "\xC3\xA9" "cho \x01\x7F\xFF";
+    const std::string name =
+        "\xC3\xA9"
+        "cho \x01\x7F\xFF";
     auto bytes = std::make_unique<PageEdgeBytes>(name.size() + 1);
     std::memcpy(bytes->data(), name.c_str(), name.size() + 1);
     effect.call(effSetProgramName, 0, 0, bytes->data());

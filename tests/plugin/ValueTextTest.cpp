@@ -246,21 +246,20 @@ TEST(DecibelsToString, SilenceIsMinusInfinity) {
               "-o");
 }
 
+// A length in samples at 44100 Hz, as a conversion of periods writes it into 8 characters.
+std::string periodText(void (*convert)(float, float, char*, VstInt32), float samples) {
+    return convertChecked(8, [&](char* t, VstInt32 n) { convert(samples, 44100.0f, t, n); });
+}
+
 TEST(HertzToString, PeriodsGiveTheirFrequency) {
-    auto hz = [](float samples) {
-        return convertChecked(
-            8, [&](char* t, VstInt32 n) { valuetext::Hz2string(samples, 44100.0f, t, n); });
-    };
+    auto hz = [](float samples) { return periodText(valuetext::Hz2string, samples); };
     EXPECT_EQ(hz(100.0f), "441.0000");
     EXPECT_EQ(hz(1.0f), "44100.00");
     EXPECT_EQ(hz(0.0f), floatText(0.0f));
 }
 
 TEST(MillisecondsToString, SampleCountsGiveTheirDuration) {
-    auto ms = [](float samples) {
-        return convertChecked(
-            8, [&](char* t, VstInt32 n) { valuetext::ms2string(samples, 44100.0f, t, n); });
-    };
+    auto ms = [](float samples) { return periodText(valuetext::ms2string, samples); };
     EXPECT_EQ(ms(44100.0f), "1000.000");
     EXPECT_EQ(ms(441.0f), "10.00000");
     // Single-precision arithmetic would give 3043.559.

@@ -13,6 +13,7 @@
 
 #include "AudioThreadWatch.h"
 #include "EffectUnderTest.h"
+#include "HostCallback.h"
 #include "HostedEffect.h"
 #include "LaneWidths.h"
 #include "PluginLibrary.h"
@@ -78,7 +79,7 @@ TEST(RealTime, TheWatchesSeeWhatTheyAreThereFor) {
     // The plug-in library carries its own C++ runtime; its allocations are seen all the same.
     PluginLibrary library(ZV_PLUGIN_PATH);
     WatchedSection making;
-    HostedEffect effect = library.instantiate();
+    HostedEffect effect(library.instantiate(quietHost));
     EXPECT_GE(making.stop().allocations, 2);  // the effect and its two delay lines
 
     const SystemCallReport report = countSystemCalls([] { keep = reinterpret_cast<void*>(static_cast<std::intptr_t>(getppid())); });
@@ -132,7 +133,7 @@ TEST_P(RealTimeOnEachLaneWidth, TheAudioThreadMakesNoSystemCall) {
 // The shipped library, with its own copy of the C++ runtime, reached only through its record.
 TEST(RealTime, TheBuiltPlugInKeepsItsAudioThreadFreeOfAllocationsLocksAndSystemCalls) {
     PluginLibrary library(ZV_PLUGIN_PATH);
-    HostedEffect effect = library.instantiate();
+    HostedEffect effect(library.instantiate(quietHost));
     effect.start(48000.0f, 512);
     StereoBuffer in = noise(512, 5);
     StereoBuffer out(512);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 
 namespace zvhost {
 
@@ -18,7 +19,8 @@ bool sameIgnoringCase(const std::string& a, const std::string& b) {
 }
 
 // An exact match wins; otherwise a single match ignoring case.
-std::optional<std::size_t> findName(const std::vector<std::string>& names, const std::string& wanted) {
+std::optional<std::size_t> findName(const std::vector<std::string>& names,
+                                    const std::string& wanted) {
     for (std::size_t i = 0; i < names.size(); ++i)
         if (names[i] == wanted) return i;
     std::optional<std::size_t> found;
@@ -39,33 +41,39 @@ std::optional<long> wholeNumber(const std::string& text) {
     return std::stol(text);
 }
 
-VstInt32 findProgram(Plugin& plugin, const std::string& numberOrName) {
-    const VstInt32 count = plugin.effect().numPrograms;
-    if (const auto number = wholeNumber(numberOrName)) {
+namespace {
+
+// A number below `count`, or one of the names; `kind` ("program", "parameter") names them in the
+// message. The names are asked for only when no number was given.
+VstInt32 findNumberOrName(const std::string& wanted, VstInt32 count,
+                          const std::function<std::vector<std::string>()>& names,
+                          const std::string& kind) {
+    if (const auto number = wholeNumber(wanted)) {
         if (*number < count) return static_cast<VstInt32>(*number);
-        throw HostError(ExitStatus::usage, "unknown program " + numberOrName + ": the plug-in has " +
-                                               std::to_string(count) + " programs, 0 to " +
+        throw HostError(ExitStatus::usage, "unknown " + kind + " " + wanted + ": the plug-in has " +
+                                               std::to_string(count) + " " + kind + "s, 0 to " +
                                                std::to_string(count - 1));
     }
-    if (const auto index = findName(programNames(plugin), numberOrName))
-        return static_cast<VstInt32>(*index);
-    throw HostError(ExitStatus::usage, "unknown program '" + numberOrName +
-                                           "' (zvhost list shows the program names)");
+    if (const auto index = findName(names(), wanted)) return static_cast<VstInt32>(*index);
+    throw HostError(ExitStatus::usage, "unknown " + kind + " '" + wanted +
+                                           "' (zvhost list shows the " + kind + " names)");
+}
+
+}  // namespace
+
+VstInt32 findProgram(Plugin& plugin, const std::string& numberOrName) {
+    return findNumberOrName(
+        numberOrName, plugin.effect().numPrograms, [&plugin] { return programNames(plugin); },
+        "program");
 }
 
 VstInt32 findParameter(Plugin& plugin, const std::string& indexOrName) {
-    const VstInt32 count = plugin.effect().numParams;
-    if (const auto number = wholeNumber(indexOrName)) {
-        if (*number < count) return static_cast<VstInt32>(*number);
-        throw HostError(ExitStatus::usage, "unknown parameter " + indexOrName + ": the plug-in has " +
-                                               std::to_string(count) + " parameters, 0 to " +
-                                               std::to_string(count - 1));
-    }
-    std::vector<std::string> names;
-    for (const auto& info : parameters(plugin)) names.push_back(info.name);
-    if (const auto index = findName(names, indexOrName)) return static_cast<VstInt32>(*index);
-    throw HostError(ExitStatus::usage, "unknown parameter '" + indexOrName +
-                                           "' (zvhost list shows the parameter names)");
+    const auto names = [&plugin] {
+        std::vector<std::string> all;
+        for (const auto& info : parameters(plugin)) all.push_back(info.name);
+        return all;
+    };
+    return findNumberOrName(indexOrName, plugin.effect().numParams, names, "parameter");
 }
 
 ResolvedSettings resolve(Plugin& plugin, const RequestedSettings& requested) {
@@ -79,7 +87,8 @@ ResolvedSettings resolve(Plugin& plugin, const RequestedSettings& requested) {
 void apply(Plugin& plugin, const ResolvedSettings& settings) {
     if (settings.program) plugin.dispatch(effSetProgram, 0, *settings.program);
     AEffect& effect = plugin.effect();
-    for (const auto& [index, value] : settings.parameters) effect.setParameter(&effect, index, value);
+    for (const auto& [index, value] : settings.parameters)
+        effect.setParameter(&effect, index, value);
 }
 
 }  // namespace zvhost
