@@ -10,60 +10,60 @@ namespace {
 // A colour component of a pixel, wherever the visual puts it.
 class ComponentReader {
 public:
-    explicit ComponentReader(unsigned long mask) : mask_(mask) {
-        while (mask_ != 0 && (mask_ & 1) == 0) {
-            mask_ >>= 1;
-            ++shift_;
+    explicit ComponentReader(unsigned long componentMask) : mask(componentMask) {
+        while (mask != 0 && (mask & 1) == 0) {
+            mask >>= 1;
+            ++shift;
         }
     }
     int operator()(unsigned long pixel) const {
-        return static_cast<int>((pixel >> shift_) & mask_);
+        return static_cast<int>((pixel >> shift) & mask);
     }
 
 private:
-    unsigned long mask_;
-    int shift_ = 0;
+    unsigned long mask;
+    int shift = 0;
 };
 
 }  // namespace
 
 ParentWindow::ParentWindow(const Place& place, Background background, const std::string& title)
-    : display_(XOpenDisplay(nullptr)) {
-    if (display_ == nullptr) {
+    : _display(XOpenDisplay(nullptr)) {
+    if (_display == nullptr) {
         throw std::runtime_error("cannot open the X display (is DISPLAY set?)");
     }
-    const int screen = DefaultScreen(display_);
-    const unsigned long fill = background == Background::white ? WhitePixel(display_, screen)
-                                                               : BlackPixel(display_, screen);
-    window_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), place.x, place.y,
+    const int screen = DefaultScreen(_display);
+    const unsigned long fill = background == Background::white ? WhitePixel(_display, screen)
+                                                               : BlackPixel(_display, screen);
+    window = XCreateSimpleWindow(_display, DefaultRootWindow(_display), place.x, place.y,
                                   place.width, place.height, 0, 0, fill);
-    if (!title.empty()) XStoreName(display_, window_, title.c_str());
+    if (!title.empty()) XStoreName(_display, window, title.c_str());
     // The window manager's close button becomes a message to the host instead of a kill.
-    deleteWindow_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
-    XSetWMProtocols(display_, window_, &deleteWindow_, 1);
-    XSelectInput(display_, window_, StructureNotifyMask);
-    XMapWindow(display_, window_);
+    deleteWindow = XInternAtom(_display, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(_display, window, &deleteWindow, 1);
+    XSelectInput(_display, window, StructureNotifyMask);
+    XMapWindow(_display, window);
     XEvent event;
     do {
-        XNextEvent(display_, &event);
+        XNextEvent(_display, &event);
     } while (event.type != MapNotify);
 }
 
 ParentWindow::~ParentWindow() {
-    if (window_ != 0) XDestroyWindow(display_, window_);
-    XCloseDisplay(display_);
+    if (window != 0) XDestroyWindow(_display, window);
+    XCloseDisplay(_display);
 }
 
 void* ParentWindow::handle() const {
-    return reinterpret_cast<void*>(static_cast<std::uintptr_t>(window_));
+    return reinterpret_cast<void*>(static_cast<std::uintptr_t>(window));
 }
 
 std::vector<::Window> ParentWindow::children() const {
-    XSync(display_, False);
+    XSync(_display, False);
     ::Window root = 0, parent = 0, *list = nullptr;
     unsigned count = 0;
     std::vector<::Window> all;
-    if (XQueryTree(display_, window_, &root, &parent, &list, &count) != 0) {
+    if (XQueryTree(_display, window, &root, &parent, &list, &count) != 0) {
         all.assign(list, list + count);
         XFree(list);
     }
@@ -71,16 +71,16 @@ std::vector<::Window> ParentWindow::children() const {
 }
 
 XWindowAttributes ParentWindow::attributesOf(::Window which) const {
-    XSync(display_, False);
+    XSync(_display, False);
     XWindowAttributes attributes{};
-    XGetWindowAttributes(display_, which, &attributes);
+    XGetWindowAttributes(_display, which, &attributes);
     return attributes;
 }
 
 std::vector<Rgb> ParentWindow::pixels(int x, int y, int width, int height) const {
-    XSync(display_, False);
+    XSync(_display, False);
     std::vector<Rgb> all;
-    XImage* image = XGetImage(display_, window_, x, y, static_cast<unsigned>(width),
+    XImage* image = XGetImage(_display, window, x, y, static_cast<unsigned>(width),
                               static_cast<unsigned>(height), AllPlanes, ZPixmap);
     if (image == nullptr) return all;
     const ComponentReader red(image->red_mask), green(image->green_mask), blue(image->blue_mask);
@@ -101,21 +101,21 @@ Rgb ParentWindow::pixelAt(int x, int y) const {
 }
 
 bool ParentWindow::stillOpen() {
-    while (window_ != 0 && XPending(display_) > 0) {
+    while (window != 0 && XPending(_display) > 0) {
         XEvent event;
-        XNextEvent(display_, &event);
+        XNextEvent(_display, &event);
         if (event.type == ClientMessage &&
-            static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow_) {
-            closedByUser_ = true;
-        } else if (event.type == DestroyNotify && event.xdestroywindow.window == window_) {
-            window_ = 0;
+            static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow) {
+            closedByUser = true;
+        } else if (event.type == DestroyNotify && event.xdestroywindow.window == window) {
+            window = 0;
         }
     }
-    return !closedByUser_ && window_ != 0;
+    return !closedByUser && window != 0;
 }
 
 void ParentWindow::destroy() {
-    XDestroyWindow(display_, window_);
-    XSync(display_, False);
-    window_ = 0;
+    XDestroyWindow(_display, window);
+    XSync(_display, False);
+    window = 0;
 }

@@ -33,8 +33,8 @@ public:
 
     // What a Linux host passes to effEditOpen: the window's id.
     void* handle() const;
-    ::Window id() const { return window_; }
-    Display* display() const { return display_; }
+    ::Window id() const { return window; }
+    Display* display() const { return _display; }
 
     // The windows the plug-in made inside this one, once the server has seen all requests.
     std::vector<::Window> children() const;
@@ -53,8 +53,8 @@ public:
     void destroy();
 
 private:
-    Display* display_;
-    ::Window window_ = 0;
-    Atom deleteWindow_ = 0;
-    bool closedByUser_ = false;
+    Display* _display;
+    ::Window window = 0;
+    Atom deleteWindow = 0;
+    bool closedByUser = false;
 };

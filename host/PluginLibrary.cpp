@@ -9,35 +9,35 @@ namespace {
 
 }  // namespace
 
-PluginLibrary::PluginLibrary(const std::string& path) : path_(path) {
+PluginLibrary::PluginLibrary(const std::string& path) : _path(path) {
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0) fail("plug-in not found: " + path);
     if (!S_ISREG(status.st_mode)) fail("plug-in is not a file: " + path);
 
     // A bare file name would make dlopen search the library path instead of the current folder.
     const std::string openPath = path.find('/') == std::string::npos ? "./" + path : path;
-    handle_ = ::dlopen(openPath.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (handle_ == nullptr) {
+    handle = ::dlopen(openPath.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) {
         const char* reason = ::dlerror();
         fail("cannot load plug-in " + path + ": " + (reason != nullptr ? reason : "unknown error"));
     }
-    entryPoint_ = reinterpret_cast<EntryPoint>(::dlsym(handle_, "VSTPluginMain"));
-    if (entryPoint_ == nullptr) {
-        ::dlclose(handle_);
+    entryPoint = reinterpret_cast<EntryPoint>(::dlsym(handle, "VSTPluginMain"));
+    if (entryPoint == nullptr) {
+        ::dlclose(handle);
         fail("not a VST 2.4 plug-in (no VSTPluginMain): " + path);
     }
 }
 
-PluginLibrary::~PluginLibrary() { ::dlclose(handle_); }
+PluginLibrary::~PluginLibrary() { ::dlclose(handle); }
 
 AEffect* PluginLibrary::instantiateChecked(audioMasterCallback host) const {
     AEffect* effect = instantiate(host);
     if (effect == nullptr) {
-        fail("plug-in refused to start (VSTPluginMain returned no effect): " + path_);
+        fail("plug-in refused to start (VSTPluginMain returned no effect): " + _path);
     }
     // Not a record we know how to drive: it is not called into, not even to close it.
     if (effect->magic != kEffectMagic) {
-        fail("not a VST 2.4 plug-in (its effect record has the wrong magic number): " + path_);
+        fail("not a VST 2.4 plug-in (its effect record has the wrong magic number): " + _path);
     }
     return effect;
 }

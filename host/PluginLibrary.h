@@ -22,11 +22,11 @@ public:
     PluginLibrary(const PluginLibrary&) = delete;
     PluginLibrary& operator=(const PluginLibrary&) = delete;
 
-    const std::string& path() const { return path_; }
+    const std::string& path() const { return _path; }
 
     // What the entry point answers, unchecked: hosts that misbehave on purpose need to see a
     // null record as it comes.
-    AEffect* instantiate(audioMasterCallback host) const { return entryPoint_(host); }
+    AEffect* instantiate(audioMasterCallback host) const { return entryPoint(host); }
 
     // An instance a host can drive: throws PluginLoadError, without calling into the record, when
     // the entry point gives none or a record of another kind.
@@ -35,7 +35,7 @@ public:
 private:
     using EntryPoint = AEffect* (*)(audioMasterCallback);
 
-    std::string path_;
-    void* handle_ = nullptr;
-    EntryPoint entryPoint_ = nullptr;
+    std::string _path;
+    void* handle = nullptr;
+    EntryPoint entryPoint = nullptr;
 };
