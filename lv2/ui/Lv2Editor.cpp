@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "EditorLayout.h"
+#include "EditorScale.h"
 #include "Lv2Identity.h"
 #include "View.h"
 #include "Window.h"
@@ -14,11 +15,15 @@ namespace {
 constexpr ui::Size kViewSize{layout::viewWidth, layout::viewHeight};
 }  // namespace
 
-Lv2Editor::Lv2Editor(PortEditorHost editorHost, void* parent, const LV2UI_Resize* resize)
+Lv2Editor::Lv2Editor(PortEditorHost editorHost, void* parent, const LV2UI_Resize* resize,
+                     std::optional<double> hostScale)
     : host(editorHost), system(ui::x11::makeX11WindowSystem()) {
     view = std::make_shared<ZelvasUiView13>(ui::Rect{ui::Point{}, kViewSize}, &host);
     view->awakeFromNib();
     if (parent == nullptr) return;
+    const double scale =
+        editor_scale::choose(hostScale, editor_scale::fromEnvironment(), system->desktopScale());
+    system->setScale(scale);
 
     // The view at the host window's top-left corner, in a child window of its own. The host's
     // window keeps its size: the host hears the editor's size and sizes it itself.
@@ -27,7 +32,8 @@ Lv2Editor::Lv2Editor(PortEditorHost editorHost, void* parent, const LV2UI_Resize
     parentView->addSubview(view);
     widgetId = ui::x11::childWindowOf(*parentView, *view);
     if (resize != nullptr && resize->ui_resize != nullptr) {
-        resize->ui_resize(resize->handle, layout::viewWidth, layout::viewHeight);
+        resize->ui_resize(resize->handle, editor_scale::pixels(layout::viewWidth, scale),
+                          editor_scale::pixels(layout::viewHeight, scale));
     }
     // The child window exists on the server before the host embeds it.
     system->processPendingEvents();

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "PortEditorHost.h"
 #include "WindowSystem.h"
@@ -21,7 +22,9 @@ class ZelvasUiView13;
 class Lv2Editor {
 public:
     // `parent`: the host's X window to show the view in, or null. `resize` may be null.
-    Lv2Editor(PortEditorHost host, void* parent, const LV2UI_Resize* resize);
+    // `hostScale`: the pixels to the point the host asks for, if it says (see EditorScale.h).
+    Lv2Editor(PortEditorHost host, void* parent, const LV2UI_Resize* resize,
+              std::optional<double> hostScale);
     ~Lv2Editor();
     Lv2Editor(const Lv2Editor&) = delete;
     Lv2Editor& operator=(const Lv2Editor&) = delete;

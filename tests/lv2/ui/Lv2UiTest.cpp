@@ -4,11 +4,15 @@
 // host sends must move the control on screen and never come back.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <lv2/atom/atom.h>
+#include <lv2/options/options.h>
 #include <lv2/ui/ui.h>
+#include <lv2/urid/urid.h>
 
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -48,6 +52,16 @@ int resize(LV2UI_Feature_Handle handle, int width, int height) {
     return 0;
 }
 
+// The host's URIs as numbers: their place in a list, from 1.
+LV2_URID mapUri(LV2_URID_Map_Handle handle, const char* uri) {
+    auto* uris = static_cast<std::vector<std::string>*>(handle);
+    for (std::size_t i = 0; i < uris->size(); ++i) {
+        if ((*uris)[i] == uri) return static_cast<LV2_URID>(i + 1);
+    }
+    uris->push_back(uri);
+    return static_cast<LV2_URID>(uris->size());
+}
+
 // The host: its own display connection and top-level window, and the UI library.
 class UiHost {
 public:
@@ -69,16 +83,31 @@ public:
         dlclose(library);
     }
 
-    void instantiate() {
+    // With `scale`, the host passes ui:scaleFactor among its options.
+    void instantiate(std::optional<float> scale = std::nullopt) {
         LV2UI_Touch touchFeature{&log, touch};
         touchData = touchFeature;
         resizeData = LV2UI_Resize{&log, resize};
         const LV2_Feature parent{LV2_UI__parent, reinterpret_cast<void*>(window)};
         const LV2_Feature touching{LV2_UI__touch, &touchData};
         const LV2_Feature resizing{LV2_UI__resize, &resizeData};
-        const LV2_Feature* features[] = {&parent, &touching, &resizing, nullptr};
+        LV2_URID_Map map{&uris, mapUri};
+        const float factor = scale.value_or(1.0f);
+        const LV2_Options_Option options[] = {
+            {LV2_OPTIONS_INSTANCE, 0, map.map(&uris, LV2_UI__scaleFactor), sizeof factor,
+             map.map(&uris, LV2_ATOM__Float), &factor},
+            {LV2_OPTIONS_INSTANCE, 0, 0, 0, 0, nullptr}};
+        const LV2_Feature mapping{LV2_URID__map, &map};
+        const LV2_Feature optionList{LV2_OPTIONS__options,
+                                     const_cast<LV2_Options_Option*>(options)};
+        std::vector<const LV2_Feature*> features{&parent, &touching, &resizing};
+        if (scale) {
+            features.push_back(&mapping);
+            features.push_back(&optionList);
+        }
+        features.push_back(nullptr);
         handle = descriptor->instantiate(descriptor, lv2id::kPluginUri, "", writeFunction, &log,
-                                         &widget, features);
+                                         &widget, features.data());
         idle = static_cast<const LV2UI_Idle_Interface*>(
             descriptor->extension_data(LV2_UI__idleInterface));
     }
@@ -130,6 +159,7 @@ public:
     const LV2UI_Idle_Interface* idle = nullptr;
     LV2UI_Touch touchData{};
     LV2UI_Resize resizeData{};
+    std::vector<std::string> uris;
     HostLog log;
 };
 
@@ -201,4 +231,19 @@ TEST(Lv2Ui, ShowsItselfInTheHostsWindowAndTalksOnlyThroughPorts) {
     host.descriptor->cleanup(host.handle);
     host.handle = nullptr;
     EXPECT_TRUE(host.children().empty()) << "the editor's window outlived the UI";
+}
+
+// A host on a high-density screen passes its scale: the child window has the pixels for it and
+// the host hears that size.
+TEST(Lv2Ui, TheHostsScaleFactorGivesTheChildWindowItsPixels) {
+    UiHost host;
+    host.instantiate(1.5f);
+    ASSERT_NE(host.handle, nullptr);
+    const auto children = host.children();
+    ASSERT_EQ(children.size(), 1u);
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(host.dpy, children[0], &attributes);
+    EXPECT_EQ(attributes.width, 516);
+    EXPECT_EQ(attributes.height, 600);
+    EXPECT_EQ(host.log.sizes, (std::vector<std::pair<int, int>>{{516, 600}}));
 }
