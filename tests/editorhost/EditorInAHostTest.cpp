@@ -6,11 +6,15 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "ControlValues.h"
 #include "EditorPictures.h"
 #include "HostedEditor.h"
 #include "KnobArithmetic.h"
+
+// Last: Xlib's macros would clash with names in the headers above.
+#include <X11/Xatom.h>
 
 namespace {
 
@@ -111,9 +115,8 @@ TEST_F(EditorInAHost, DraggingTheFeedbackKnobWithThePointerSetsTheFeedback) {
     const float expected = control_values::valueOfKnobStep(step);
     ASSERT_TRUE(plugin.idleUntil([&] { return plugin.parameter(kFeedBack) == expected; }))
         << plugin.parameter(kFeedBack);
-    EXPECT_TRUE(plugin.idleUntil([&] {
-        return knobShown(feedBack) == static_cast<int>(knob::pictureForValue(step));
-    }));
+    EXPECT_TRUE(plugin.idleUntil(
+        [&] { return knobShown(feedBack) == static_cast<int>(knob::pictureForValue(step)); }));
     EXPECT_EQ(plugin.parameter(kLowPassType), 1.0f);  // the switches kept their placements
     EXPECT_EQ(plugin.parameter(kHighPassType), 0.0f);
 }
@@ -231,4 +234,70 @@ TEST_F(EditorInAHost, ReopenedInANewHostWindowAfterTheOldOneWentTheEditorShowsEv
     // Both kinds of new window were met.
     EXPECT_GT(reused, 0);
     EXPECT_GT(fresh, 0);
+}
+
+namespace {
+
+// The desktop's resources as the server holds them for new connections (the root window's
+// RESOURCE_MANAGER), for as long as the object lives.
+class DesktopResources {
+public:
+    DesktopResources(Display* display, const std::string& text) : dpy(display) {
+        XChangeProperty(dpy, DefaultRootWindow(dpy), XA_RESOURCE_MANAGER, XA_STRING, 8,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(text.data()),
+                        static_cast<int>(text.size()));
+        XSync(dpy, False);
+    }
+    ~DesktopResources() {
+        XDeleteProperty(dpy, DefaultRootWindow(dpy), XA_RESOURCE_MANAGER);
+        XSync(dpy, False);
+    }
+    DesktopResources(const DesktopResources&) = delete;
+    DesktopResources& operator=(const DesktopResources&) = delete;
+
+private:
+    Display* dpy;
+};
+
+}  // namespace
+
+// A desktop at 192 dots per inch asks for two pixels to the point: the editor's window has them,
+// shows the pictures drawn for them, and a drag of 2k pixels turns a knob as far as k pixels do
+// at one pixel to the point.
+TEST_F(EditorInAHost, OnADesktopAt192DotsPerInchTheEditorHasTwiceThePixelsAndDragsInPoints) {
+    const DesktopResources desktop(host.display(), "Xft.dpi:\t192\n");
+    const EditorPictures sharp(ZV_PICTURES_DIR, 2);
+    ASSERT_EQ(plugin.call(effEditOpen, 0, 0, host.handle()), 1);
+    ERect* rect = nullptr;
+    ASSERT_EQ(plugin.call(effEditGetRect, 0, 0, &rect), 1);
+    EXPECT_EQ(rect->bottom, 800);
+    EXPECT_EQ(rect->right, 688);
+    const auto children = host.children();
+    ASSERT_EQ(children.size(), 1u);
+    const XWindowAttributes attributes = host.attributesOf(children[0]);
+    EXPECT_EQ(attributes.width, 688);
+    EXPECT_EQ(attributes.height, 800);
+
+    const KnobOnScreen& feedBack = kKnobs[2];
+    const int x = 2 * feedBack.x, y = 2 * feedBack.y;
+    const int shownAtStart = static_cast<int>(knob::pictureForValue(21));  // 0.215
+    ASSERT_TRUE(plugin.idleUntil(
+        [&] { return sharp.knobShown(host.pixels(x, y, 96, 96), x, y) == shownAtStart; }));
+
+    host.movePointer(x + 48, y + 48);
+    host.button(true);
+    for (int up = 10; up <= 60; up += 10) {
+        host.movePointer(x + 48, y + 48 - up);
+        plugin.idleFor(std::chrono::milliseconds(10));
+    }
+    host.button(false);
+    // Sixty pixels are thirty points: as far as the thirty-pixel drag at one pixel to the point.
+    const std::int32_t step =
+        knob::indexForAngle(100, static_cast<float>(knob::restAngleForIndex(100, 21) - 30));
+    const float expected = control_values::valueOfKnobStep(step);
+    ASSERT_TRUE(plugin.idleUntil([&] { return plugin.parameter(kFeedBack) == expected; }))
+        << plugin.parameter(kFeedBack);
+    EXPECT_TRUE(plugin.idleUntil([&] {
+        return sharp.knobShown(host.pixels(x, y, 96, 96), x, y) == knob::pictureForValue(step);
+    }));
 }

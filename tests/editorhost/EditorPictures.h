@@ -14,13 +14,18 @@
 
 class EditorPictures {
 public:
-    explicit EditorPictures(const std::string& folder) {
-        background = load(folder + "/delaybackground.png");
-        switchOff = load(folder + "/switchoff.png");
-        switchOn = load(folder + "/switchon.png");
-        for (int k = 0; k < 128; ++k) {
-            knobs.push_back(load(folder + "/fxknob" + std::to_string(k) + ".png"));
-        }
+    // The pictures for `scale` pixels to the point: 1, or 2 for the set drawn at twice the pixels.
+    explicit EditorPictures(const std::string& folder, int pixelsPerPoint = 1)
+        : scale(pixelsPerPoint) {
+        const std::string suffix =
+            pixelsPerPoint == 1 ? "" : "@" + std::to_string(pixelsPerPoint) + "x";
+        const auto file = [&](const std::string& name) {
+            return folder + "/" + name + suffix + ".png";
+        };
+        background = load(file("delaybackground"));
+        switchOff = load(file("switchoff"));
+        switchOn = load(file("switchon"));
+        for (int k = 0; k < 128; ++k) knobs.push_back(load(file("fxknob" + std::to_string(k))));
     }
     ~EditorPictures() {
         for (cairo_surface_t* s : knobs) cairo_surface_destroy(s);
@@ -33,14 +38,14 @@ public:
     std::vector<Rgb> backgroundAt(int x, int y, int width, int height) const {
         return compose(nullptr, x, y, width, height, 0);
     }
-    // Knob frame `k` over the background, for the 48 by 48 knob at (x, y). The knob's pointer
-    // view lies over it and draws the same frame again, so the frame is laid on twice.
+    // Knob frame `k` over the background, for the 48 by 48 point knob at (x, y) in pixels. The
+    // knob's pointer view lies over it and draws the same frame again: the frame is laid on twice.
     std::vector<Rgb> knobAt(int k, int x, int y) const {
-        return compose(knobs[k], x, y, 48, 48, 2);
+        return compose(knobs[k], x, y, 48 * scale, 48 * scale, 2);
     }
-    // A switch over the background, for the 15 by 16 switch at (x, y).
+    // A switch over the background, for the 15 by 16 point switch at (x, y) in pixels.
     std::vector<Rgb> switchAt(bool on, int x, int y) const {
-        return compose(on ? switchOn : switchOff, x, y, 15, 16, 1);
+        return compose(on ? switchOn : switchOff, x, y, 15 * scale, 16 * scale, 1);
     }
 
     // The knob frame that `shown` (the knob's pixels at (x, y)) matches best; -1 when none
@@ -55,12 +60,12 @@ public:
                 best = k;
             }
         }
-        return bestDistance <= 48 * 48 ? best : -1;
+        return bestDistance <= 48 * scale * 48 * scale ? best : -1;
     }
     // 1 on, 0 off, -1 neither.
     int switchShown(const std::vector<Rgb>& shown, int x, int y) const {
-        if (distance(shown, switchAt(true, x, y)) <= 15 * 16) return 1;
-        if (distance(shown, switchAt(false, x, y)) <= 15 * 16) return 0;
+        if (distance(shown, switchAt(true, x, y)) <= 15 * 16 * scale * scale) return 1;
+        if (distance(shown, switchAt(false, x, y)) <= 15 * 16 * scale * scale) return 0;
         return -1;
     }
 
@@ -112,6 +117,7 @@ private:
         return all;
     }
 
+    int scale;
     cairo_surface_t* background = nullptr;
     cairo_surface_t* switchOff = nullptr;
     cairo_surface_t* switchOn = nullptr;
