@@ -43,7 +43,8 @@ private:
         for (const auto& [counter, value] : run.counters) {
             // ns_per_frame arrives in seconds; every other figure as it was counted.
             const double scale = counter.rfind("ns_", 0) == 0 ? 1e9 : 1.0;
-            *csv << name << ',' << statistic << ',' << counter << ',' << value.value * scale << '\n';
+            *csv << name << ',' << statistic << ',' << counter << ',' << value.value * scale
+                 << '\n';
         }
     }
 

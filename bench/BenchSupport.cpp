@@ -59,10 +59,9 @@ void reportPerFrame(benchmark::State& state, std::int64_t framesPerIteration) {
 
 benchmark::internal::Benchmark* withSpread(benchmark::internal::Benchmark* b) {
     return b
-        ->ComputeStatistics("min",
-                            [](const std::vector<double>& v) {
-                                return *std::min_element(v.begin(), v.end());
-                            })
+        ->ComputeStatistics(
+            "min",
+            [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); })
         ->ComputeStatistics("max", [](const std::vector<double>& v) {
             return *std::max_element(v.begin(), v.end());
         });

@@ -33,7 +33,8 @@ void timeChange(benchmark::State& state, Change change, float delayValue) {
         const auto stop = std::chrono::steady_clock::now();
         microseconds += std::chrono::duration<double, std::micro>(stop - start).count();
     }
-    state.counters["us_per_change"] = benchmark::Counter(microseconds, benchmark::Counter::kAvgIterations);
+    state.counters["us_per_change"] =
+        benchmark::Counter(microseconds, benchmark::Counter::kAvgIterations);
     state.counters["delay_samples"] = effect->getDelaySamples();
 }
 
@@ -42,7 +43,8 @@ const bool registered = [] {
     withSpread(benchmark::RegisterBenchmark("Change/Delay/SlapBack", timeChange, Change::Delay,
                                             kFactoryPrograms[0].delayTime))
         ->Iterations(2000);
-    withSpread(benchmark::RegisterBenchmark("Change/Delay/Longest", timeChange, Change::Delay, 1.0f))
+    withSpread(
+        benchmark::RegisterBenchmark("Change/Delay/Longest", timeChange, Change::Delay, 1.0f))
         ->Iterations(200);
     withSpread(benchmark::RegisterBenchmark("Change/SampleRate/SlapBack", timeChange,
                                             Change::SampleRate, kFactoryPrograms[0].delayTime))

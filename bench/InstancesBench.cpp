@@ -39,8 +39,10 @@ void roundRobin(benchmark::State& state, EchoCase echoCase, std::int32_t blockSi
     for (std::size_t t = 0; t < count; ++t) {
         VstXSynth& effect = *tracks[t].effect;
         effect.setProgram(echoCase.program);
-        effect.setParameter(kLowPass, echoCase.filtersOff ? 0.0f : static_cast<float>(program.lowPass));
-        effect.setParameter(kHighPass, echoCase.filtersOff ? 0.0f : static_cast<float>(program.highPass));
+        effect.setParameter(kLowPass,
+                            echoCase.filtersOff ? 0.0f : static_cast<float>(program.lowPass));
+        effect.setParameter(kHighPass,
+                            echoCase.filtersOff ? 0.0f : static_cast<float>(program.highPass));
     }
     for (auto _ : state) {
         for (std::size_t t = 0; t < count; ++t) {
@@ -61,17 +63,20 @@ void roundRobin(benchmark::State& state, EchoCase echoCase, std::int32_t blockSi
 const bool registered = [] {
     for (const EchoCase& echoCase : kCases) {
         for (std::int64_t block : kBlockSizes) {
-            const std::string name = std::string("Instances/") + echoCase.name + "/" +
-                                     std::to_string(block);
+            const std::string name =
+                std::string("Instances/") + echoCase.name + "/" + std::to_string(block);
             withSpread(benchmark::RegisterBenchmark(name.c_str(), roundRobin, echoCase,
                                                     static_cast<std::int32_t>(block)))
                 ->Arg(300);
         }
     }
     // How the count holds up as the session grows (SlapBack, 64-frame blocks).
-    withSpread(benchmark::RegisterBenchmark("Instances/SlapBackBySessionSize", roundRobin,
-                                            kCases[0], 64))
-        ->Arg(1)->Arg(100)->Arg(300)->Arg(500);
+    withSpread(
+        benchmark::RegisterBenchmark("Instances/SlapBackBySessionSize", roundRobin, kCases[0], 64))
+        ->Arg(1)
+        ->Arg(100)
+        ->Arg(300)
+        ->Arg(500);
     return true;
 }();
 

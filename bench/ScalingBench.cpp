@@ -30,9 +30,17 @@ void byDelayLength(benchmark::State& state) {
 
 const bool registered = [] {
     withSpread(benchmark::RegisterBenchmark("Scaling/Frames", byBlockSize))
-        ->Arg(16)->Arg(64)->Arg(256)->Arg(1024)->Arg(4096);
+        ->Arg(16)
+        ->Arg(64)
+        ->Arg(256)
+        ->Arg(1024)
+        ->Arg(4096);
     withSpread(benchmark::RegisterBenchmark("Scaling/DelaySamples", byDelayLength))
-        ->Arg(1)->Arg(100)->Arg(1000)->Arg(10000)->Arg(47999);
+        ->Arg(1)
+        ->Arg(100)
+        ->Arg(1000)
+        ->Arg(10000)
+        ->Arg(47999);
     return true;
 }();
 

@@ -12,7 +12,7 @@ namespace bench {
 namespace {
 
 constexpr float kHighFeedback = 0.9f;
-constexpr std::int64_t kBurstFrames = 48000;                 // one second of full-scale noise
+constexpr std::int64_t kBurstFrames = 48000;                   // one second of full-scale noise
 constexpr std::int64_t kSilenceBeforeTiming = 3 * 60 * 48000;  // three minutes
 
 bool isSubnormal(float x) { return std::fpclassify(x) == FP_SUBNORMAL; }
@@ -78,14 +78,15 @@ void tailOfFloor(benchmark::State& state, bool silent) {
 const bool registered = [] {
     for (const EchoCase& echoCase : kCases) {
         for (bool silent : {false, true}) {
-            const std::string name = std::string("Tail/") + echoCase.name +
-                                     (silent ? "/silence" : "/signal");
+            const std::string name =
+                std::string("Tail/") + echoCase.name + (silent ? "/silence" : "/signal");
             withSpread(benchmark::RegisterBenchmark(name.c_str(), tailOfEffect, echoCase, silent))
                 ->ArgsProduct({{std::begin(kBlockSizes), std::end(kBlockSizes)}});
         }
     }
     for (bool silent : {false, true}) {
-        const std::string name = std::string("Tail/UnflushedFloor") + (silent ? "/silence" : "/signal");
+        const std::string name =
+            std::string("Tail/UnflushedFloor") + (silent ? "/silence" : "/signal");
         withSpread(benchmark::RegisterBenchmark(name.c_str(), tailOfFloor, silent))->Arg(512);
     }
     return true;

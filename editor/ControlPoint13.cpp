@@ -25,7 +25,8 @@ ControlPoint13::ControlPoint13(ui::Rect frame, std::int32_t insets,
             _previousValue = 50;
             _value = 50;
             break;
-        default: break;
+        default:
+            break;
     }
 }
 

@@ -38,9 +38,9 @@ void KnobDelegate13::createKnobs() {
     for (std::size_t k = 0; k < knobs.size(); ++k) {
         const layout::Control& place = layout::knobs[k];
         const float v = effect != nullptr ? effect->parameterValue(place.parameter) : 0.0f;
-        auto knob = std::make_shared<FlatKnob13>(rectOf(place.frame), 2, 3,
+        auto knob = std::make_shared<FlatKnob13>(rectOf(place.frame), 2, 3, ui::Color::clearColor(),
                                                  ui::Color::clearColor(), ui::Color::clearColor(),
-                                                 ui::Color::clearColor(), pictures);
+                                                 pictures);
         knob->setControl(0);
         ControlPoint13* point = knob->controlPoint();
         point->setDelegate(this);
@@ -98,8 +98,7 @@ void KnobDelegate13::knobUpdatedWithIndex(int /*index*/, const int* /*value*/, u
     // A click is a whole gesture of its own.
     const ZelvasCustomImageView13* toggle = switchForParameter(parameter);
     beginGesture(parameter);
-    mainView.updateParameters(parameter,
-                              control_values::valueOfSwitchState(toggle->imageState()));
+    mainView.updateParameters(parameter, control_values::valueOfSwitchState(toggle->imageState()));
     endGesture();
 }
 

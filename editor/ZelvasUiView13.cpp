@@ -4,8 +4,7 @@
 #include "KnobDelegate13.h"
 #include "ParameterTable.h"
 
-ZelvasUiView13::ZelvasUiView13(ui::Rect frame, EditorHost* effect)
-    : View(frame), _effect(effect) {}
+ZelvasUiView13::ZelvasUiView13(ui::Rect frame, EditorHost* effect) : View(frame), _effect(effect) {}
 
 ZelvasUiView13::~ZelvasUiView13() = default;
 

@@ -75,8 +75,8 @@ bool zveditor13::open(void* ptr) {
     uiView = view;
 
     ui::WindowSystem& windows = windowSystem();
-    pixelsPerPoint = editor_scale::choose(hostScale, editor_scale::fromEnvironment(),
-                                          windows.desktopScale());
+    pixelsPerPoint =
+        editor_scale::choose(hostScale, editor_scale::fromEnvironment(), windows.desktopScale());
     windows.setScale(pixelsPerPoint);
     if (auto hostWindow = windows.windowWithWindowRef(ptr)) {
         showInFloatingWindow(*hostWindow, ptr);

@@ -15,8 +15,7 @@ constexpr VstInt32 kOutputs = 2;
 }  // namespace
 
 VstXSynth::VstXSynth(audioMasterCallback host, EditorFactory makeEditor)
-    : AudioEffectX(host, kNumPrograms, kNumParams),
-      lastSampleRate(wholeHertz(getSampleRate())) {
+    : AudioEffectX(host, kNumPrograms, kNumParams), lastSampleRate(wholeHertz(getSampleRate())) {
     parameter_fields::copy(settings, kFactoryPrograms[0]);
 
     signalPath.setupFilters(lastSampleRate);
@@ -57,9 +56,9 @@ void VstXSynth::processReplacing(float** inputs, float** outputs, VstInt32 sampl
     }
 
     if (sampleFrames >= 1) {
-        const bool buffersGiven = inputs != nullptr && outputs != nullptr &&
-                                  inputs[0] != nullptr && inputs[1] != nullptr &&
-                                  outputs[0] != nullptr && outputs[1] != nullptr;
+        const bool buffersGiven = inputs != nullptr && outputs != nullptr && inputs[0] != nullptr &&
+                                  inputs[1] != nullptr && outputs[0] != nullptr &&
+                                  outputs[1] != nullptr;
         if (buffersGiven) {
             signalPath.process(settings, inputs[0], inputs[1], outputs[0], outputs[1],
                                sampleFrames);

@@ -9,8 +9,8 @@
 
 #include "AudioEffectX.h"
 #include "DelayProgram.h"
-#include "EditorHost.h"
 #include "EchoSettings.h"
+#include "EditorHost.h"
 #include "FactoryPrograms.h"
 #include "ParameterTable.h"
 #include "SignalPath.h"

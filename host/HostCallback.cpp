@@ -29,20 +29,32 @@ VstIntPtr hostCallback(AEffect* /*effect*/, VstInt32 opcode, VstInt32 index, Vst
                        void* ptr, float /*opt*/) {
     const HostState& state = hostState();
     switch (opcode) {
-        case audioMasterVersion: return kVstVersion;
-        case audioMasterPinConnected: return index < 2 ? 0 : 1;  // 0 means connected: both are
-        case audioMasterGetSampleRate: return static_cast<VstIntPtr>(state.sampleRate);
-        case audioMasterGetBlockSize: return state.blockSize;
+        case audioMasterVersion:
+            return kVstVersion;
+        case audioMasterPinConnected:
+            return index < 2 ? 0 : 1;  // 0 means connected: both are
+        case audioMasterGetSampleRate:
+            return static_cast<VstIntPtr>(state.sampleRate);
+        case audioMasterGetBlockSize:
+            return state.blockSize;
         case audioMasterGetCurrentProcessLevel:
             return state.rendering ? kProcessLevelOffline : kProcessLevelUser;
-        case audioMasterGetAutomationState: return kAutomationOff;
-        case audioMasterWillReplaceOrAccumulate: return 1;  // replacing
-        case audioMasterGetVendorString: return copyText(ptr, kHostVendor);
-        case audioMasterGetProductString: return copyText(ptr, kHostProduct);
-        case audioMasterGetVendorVersion: return kHostVendorVersion;
-        case audioMasterGetLanguage: return kLanguageEnglish;
-        case audioMasterUpdateDisplay: return 1;  // nothing on screen to update, but understood
-        default: return 0;
+        case audioMasterGetAutomationState:
+            return kAutomationOff;
+        case audioMasterWillReplaceOrAccumulate:
+            return 1;  // replacing
+        case audioMasterGetVendorString:
+            return copyText(ptr, kHostVendor);
+        case audioMasterGetProductString:
+            return copyText(ptr, kHostProduct);
+        case audioMasterGetVendorVersion:
+            return kHostVendorVersion;
+        case audioMasterGetLanguage:
+            return kLanguageEnglish;
+        case audioMasterUpdateDisplay:
+            return 1;  // nothing on screen to update, but understood
+        default:
+            return 0;
     }
 }
 

@@ -16,9 +16,7 @@ public:
             ++shift;
         }
     }
-    int operator()(unsigned long pixel) const {
-        return static_cast<int>((pixel >> shift) & mask);
-    }
+    int operator()(unsigned long pixel) const { return static_cast<int>((pixel >> shift) & mask); }
 
 private:
     unsigned long mask;
@@ -36,7 +34,7 @@ ParentWindow::ParentWindow(const Place& place, Background background, const std:
     const unsigned long fill = background == Background::white ? WhitePixel(_display, screen)
                                                                : BlackPixel(_display, screen);
     window = XCreateSimpleWindow(_display, DefaultRootWindow(_display), place.x, place.y,
-                                  place.width, place.height, 0, 0, fill);
+                                 place.width, place.height, 0, 0, fill);
     if (!title.empty()) XStoreName(_display, window, title.c_str());
     // The window manager's close button becomes a message to the host instead of a kill.
     deleteWindow = XInternAtom(_display, "WM_DELETE_WINDOW", False);

@@ -34,9 +34,12 @@ cairo_status_t readBytes(void* closure, unsigned char* data, unsigned int length
 
 cairo_operator_t cairoOperator(CompositingOperation operation) {
     switch (operation) {
-        case CompositingOperation::Clear: return CAIRO_OPERATOR_CLEAR;
-        case CompositingOperation::Copy: return CAIRO_OPERATOR_SOURCE;
-        case CompositingOperation::SourceOver: return CAIRO_OPERATOR_OVER;
+        case CompositingOperation::Clear:
+            return CAIRO_OPERATOR_CLEAR;
+        case CompositingOperation::Copy:
+            return CAIRO_OPERATOR_SOURCE;
+        case CompositingOperation::SourceOver:
+            return CAIRO_OPERATOR_OVER;
     }
     return CAIRO_OPERATOR_OVER;
 }

@@ -7,8 +7,10 @@ namespace ui {
 
 int windowLevelForKey(WindowLevelKey key) {
     switch (key) {
-        case WindowLevelKey::Normal: return 0;
-        case WindowLevelKey::Floating: return 3;
+        case WindowLevelKey::Normal:
+            return 0;
+        case WindowLevelKey::Floating:
+            return 3;
     }
     return 0;
 }

@@ -210,7 +210,11 @@ enum AudioMasterOpcodes : VstInt32 {
 };
 static_assert(audioMasterVendorSpecific == 35 && audioMasterGetInputSpeakerArrangement == 49);
 
-enum VstPlugCategory : VstInt32 { kPlugCategUnknown = 0, kPlugCategEffect = 1, kPlugCategSynth = 2 };
+enum VstPlugCategory : VstInt32 {
+    kPlugCategUnknown = 0,
+    kPlugCategEffect = 1,
+    kPlugCategSynth = 2
+};
 
 // The editor rectangle reported to the host.
 struct ERect {

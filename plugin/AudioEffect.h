@@ -103,8 +103,8 @@ protected:
     AEffect cEffect;
 
 private:
-    static VstIntPtr dispatcherEntry(AEffect* e, VstInt32 opcode, VstInt32 index,
-                                     VstIntPtr value, void* ptr, float opt) noexcept;
+    static VstIntPtr dispatcherEntry(AEffect* e, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                     void* ptr, float opt) noexcept;
     static void processEntry(AEffect* e, float** inputs, float** outputs,
                              VstInt32 sampleFrames) noexcept;
     static void processReplacingEntry(AEffect* e, float** inputs, float** outputs,

@@ -19,8 +19,7 @@ public:
     }
     virtual bool beginEdit(VstInt32 index);
     virtual bool endEdit(VstInt32 index);
-    virtual bool getProgramNameIndexed(VstInt32 /*category*/, VstInt32 /*index*/,
-                                       char* /*text*/) {
+    virtual bool getProgramNameIndexed(VstInt32 /*category*/, VstInt32 /*index*/, char* /*text*/) {
         return false;
     }
     virtual bool beginSetProgram() { return false; }
@@ -33,9 +32,7 @@ public:
     virtual VstInt32 getInputLatency();
     virtual VstInt32 getOutputLatency();
     virtual bool getInputProperties(VstInt32 /*index*/, VstPinProperties* /*p*/) { return false; }
-    virtual bool getOutputProperties(VstInt32 /*index*/, VstPinProperties* /*p*/) {
-        return false;
-    }
+    virtual bool getOutputProperties(VstInt32 /*index*/, VstPinProperties* /*p*/) { return false; }
     virtual bool setSpeakerArrangement(VstSpeakerArrangement* /*input*/,
                                        VstSpeakerArrangement* /*output*/) {
         return false;

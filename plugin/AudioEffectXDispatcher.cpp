@@ -53,8 +53,7 @@ VstIntPtr AudioEffectX::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr va
         case effGetTailSize:
             return getGetTailSize();
         case effGetParameterProperties:
-            return answer(
-                getParameterProperties(index, static_cast<VstParameterProperties*>(ptr)));
+            return answer(getParameterProperties(index, static_cast<VstParameterProperties*>(ptr)));
         case effGetVstVersion:
             return getVstVersion();
         case effEditKeyDown:
@@ -114,8 +113,8 @@ VstIntPtr AudioEffectX::dispatchEditorKey(VstInt32 opcode, VstInt32 index, VstIn
     key.virt = static_cast<unsigned char>(value & 0xFF);
     // Modifier bits fit a byte; anything outside the 32-bit range (or NaN) carries none.
     const bool representable = std::isfinite(opt) && std::fabs(opt) < 2147483648.0f;
-    key.modifier = representable ? static_cast<unsigned char>(static_cast<VstInt32>(opt) & 0xFF)
-                                 : 0;
+    key.modifier =
+        representable ? static_cast<unsigned char>(static_cast<VstInt32>(opt) & 0xFF) : 0;
     const bool consumed = opcode == effEditKeyDown ? editor->onKeyDown(key) : editor->onKeyUp(key);
     return answer(consumed);
 }

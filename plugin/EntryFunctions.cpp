@@ -6,8 +6,8 @@ AudioEffect* AudioEffect::objectOf(AEffect* e) {
     return e != nullptr ? static_cast<AudioEffect*>(e->object) : nullptr;
 }
 
-VstIntPtr AudioEffect::dispatcherEntry(AEffect* e, VstInt32 opcode, VstInt32 index,
-                                       VstIntPtr value, void* ptr, float opt) noexcept {
+VstIntPtr AudioEffect::dispatcherEntry(AEffect* e, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                       void* ptr, float opt) noexcept {
     AudioEffect* effect = objectOf(e);
     if (effect == nullptr) return 0;
     const VstIntPtr result = effect->dispatcher(opcode, index, value, ptr, opt);

@@ -6,9 +6,10 @@ ZV_BUILD_PACKAGES=(build-essential cmake pkg-config libsndfile1-dev libcairo2-de
 # To build and run every test: GoogleTest, the 32-bit layout check, Clang with its sanitizer
 # runtimes and the symbolizer that names functions in their reports, Ardour and sox for the
 # real-host round trip, an X server for the editor, a plug-in from another vendor for zvhost, and
-# for the LV2 bundle: lilv to read it and run it (lv2apply), sord_validate behind lv2_validate.
+# for the LV2 bundle: lilv to read it and run it (lv2apply), sord_validate behind lv2_validate;
+# clang-format for the style check, and git to list the files it checks.
 ZV_TEST_PACKAGES=(libgtest-dev g++-multilib clang libclang-rt-14-dev llvm ardour sox xvfb xauth libxtst-dev
-                  lsp-plugins-vst liblilv-dev lilv-utils sordi)
+                  lsp-plugins-vst liblilv-dev lilv-utils sordi clang-format git)
 
 zv_missing_packages() {
   local package

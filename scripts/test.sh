@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what the tests need, then builds and runs the whole test suite twice: with GCC and
-# warnings as errors, and with Clang under AddressSanitizer and UndefinedBehaviorSanitizer; then
-# the threaded tests under ThreadSanitizer, a bounded libFuzzer run and a benchmark smoke run.
+# Installs what the tests need and checks the style; then builds and runs the whole test suite
+# twice: with GCC and warnings as errors, and with Clang under AddressSanitizer and
+# UndefinedBehaviorSanitizer; then the threaded tests under ThreadSanitizer, a bounded libFuzzer
+# run and a benchmark smoke run.
 #   bash scripts/test.sh
 # Environment: ZV_BUILD_ROOT (default build), ZV_JOBS (default 2).
 set -euo pipefail
@@ -23,6 +24,9 @@ run_tests() {
     ctest --test-dir "$dir" --output-on-failure -j "$jobs"
   fi
 }
+
+echo "== Style: every C++ file as .clang-format has it"
+git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
 
 step=$(date +%s)
 echo "== GCC build, warnings as errors ($root/gcc)"

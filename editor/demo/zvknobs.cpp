@@ -57,9 +57,9 @@ std::shared_ptr<ui::View> buildControls(KnobDelegate& delegate) {
         frames->push_back(std::make_shared<ui::Image>("fxknob" + std::to_string(i), "png"));
     }
     for (std::size_t k = 0; k < layout::knobs.size(); ++k) {
-        auto knob =
-            std::make_shared<FlatKnob13>(rectOf(layout::knobs[k].frame), 2, 3, ui::Color::clearColor(),
-                                         ui::Color::clearColor(), ui::Color::clearColor(), frames);
+        auto knob = std::make_shared<FlatKnob13>(rectOf(layout::knobs[k].frame), 2, 3,
+                                                 ui::Color::clearColor(), ui::Color::clearColor(),
+                                                 ui::Color::clearColor(), frames);
         auto steps = std::make_shared<std::vector<int>>();
         for (int i = 0; i < 100; ++i) steps->push_back(i);
         knob->controlPoint()->setDelegate(&delegate);

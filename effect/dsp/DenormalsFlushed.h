@@ -7,7 +7,9 @@
 
 class DenormalsFlushed {
 public:
-    DenormalsFlushed() : saved(_mm_getcsr()) { _mm_setcsr(saved | kFlushToZero | kDenormalsAreZero); }
+    DenormalsFlushed() : saved(_mm_getcsr()) {
+        _mm_setcsr(saved | kFlushToZero | kDenormalsAreZero);
+    }
     ~DenormalsFlushed() { _mm_setcsr(saved); }
     DenormalsFlushed(const DenormalsFlushed&) = delete;
     DenormalsFlushed& operator=(const DenormalsFlushed&) = delete;

@@ -237,12 +237,24 @@ void SignalPath::runPieceFourLanes(const Snapshot& now, const float* inL, const 
         if (place == FilterPlace::InLoop) inLoop = filters;
     }
     switch (filters * 3 + inLoop) {
-        case 0: runFourLanePiece<0, 0>(piece, chain); break;
-        case 3: runFourLanePiece<1, 0>(piece, chain); break;
-        case 4: runFourLanePiece<1, 1>(piece, chain); break;
-        case 6: runFourLanePiece<2, 0>(piece, chain); break;
-        case 7: runFourLanePiece<2, 1>(piece, chain); break;
-        default: runFourLanePiece<2, 2>(piece, chain); break;
+        case 0:
+            runFourLanePiece<0, 0>(piece, chain);
+            break;
+        case 3:
+            runFourLanePiece<1, 0>(piece, chain);
+            break;
+        case 4:
+            runFourLanePiece<1, 1>(piece, chain);
+            break;
+        case 6:
+            runFourLanePiece<2, 0>(piece, chain);
+            break;
+        case 7:
+            runFourLanePiece<2, 1>(piece, chain);
+            break;
+        default:
+            runFourLanePiece<2, 2>(piece, chain);
+            break;
     }
 
     if (frames > piece.wrapFrame) {

@@ -2,6 +2,8 @@
 
 // Single-precision values are the shortest decimals that give the intended float (0.6399999f is
 // not 0.64f); double values are exact literals.
+// The table keeps its columns: clang-format would fold them into one another.
+// clang-format off
 const std::array<FactoryProgram, kNumPrograms> kFactoryPrograms = {{
     // name                delay        feedback    lowPass   highPass  lpLoop hpLoop pan    depth     mix
     {"SlapBack",           0.079977326f, 0.215f,     0.374,    0.655999, true,  false, 0.5,      0.0,      1.0},
@@ -31,3 +33,4 @@ const std::array<FactoryProgram, kNumPrograms> kFactoryPrograms = {{
     {"Glassy",             0.1599773f,   0.759999f,  0.204999, 0.595,    true,  true,  0.519999, 0.425,    1.0},
     {"Punk",               0.19498865f,  0.529999f,  0.577,    0.0,      false, false, 0.5,      0.0,      0.67},
 }};
+// clang-format on

@@ -16,15 +16,24 @@ namespace parameter_fields {
 // parameter's field in `values`.
 template <typename Visit>
 constexpr void forEach(Visit&& visit) {
-    visit(kDelay, [](auto& v) -> auto& { return v.delayTime; });
-    visit(kFeedBack, [](auto& v) -> auto& { return v.feedBack; });
-    visit(kLowPass, [](auto& v) -> auto& { return v.lowPass; });
-    visit(kHighPass, [](auto& v) -> auto& { return v.highPass; });
-    visit(kLowPassType, [](auto& v) -> auto& { return v.lowPassType; });
-    visit(kHighPassType, [](auto& v) -> auto& { return v.highPassType; });
-    visit(kPan, [](auto& v) -> auto& { return v.pan; });
-    visit(kPanDepth, [](auto& v) -> auto& { return v.panDepth; });
-    visit(kMix, [](auto& v) -> auto& { return v.mix; });
+    visit(
+        kDelay, [](auto& v) -> auto& { return v.delayTime; });
+    visit(
+        kFeedBack, [](auto& v) -> auto& { return v.feedBack; });
+    visit(
+        kLowPass, [](auto& v) -> auto& { return v.lowPass; });
+    visit(
+        kHighPass, [](auto& v) -> auto& { return v.highPass; });
+    visit(
+        kLowPassType, [](auto& v) -> auto& { return v.lowPassType; });
+    visit(
+        kHighPassType, [](auto& v) -> auto& { return v.highPassType; });
+    visit(
+        kPan, [](auto& v) -> auto& { return v.pan; });
+    visit(
+        kPanDepth, [](auto& v) -> auto& { return v.panDepth; });
+    visit(
+        kMix, [](auto& v) -> auto& { return v.mix; });
 }
 
 // A field is either a plain value (a factory program) or a setting other threads may read.

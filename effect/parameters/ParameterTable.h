@@ -30,7 +30,7 @@ struct ParameterRow {
     ParameterIndex index;
     const char* symbol;  // lower case, digits and underscores; never changes once published
     const char* name;    // at most 13 characters: hosts must give 14
-    const char* label;  // the unit; "%" goes with the plain 0..1 value
+    const char* label;   // the unit; "%" goes with the plain 0..1 value
     DisplayRule display;
 };
 

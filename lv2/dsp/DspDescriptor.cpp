@@ -36,11 +36,20 @@ LV2_Handle instantiate(const LV2_Descriptor*, double rate, const char*, const LV
 void connectPort(LV2_Handle handle, std::uint32_t port, void* data) {
     Instance& self = *instanceOf(handle);
     switch (port) {
-        case lv2id::kInputLeft: self.inL = static_cast<const float*>(data); return;
-        case lv2id::kInputRight: self.inR = static_cast<const float*>(data); return;
-        case lv2id::kOutputLeft: self.outL = static_cast<float*>(data); return;
-        case lv2id::kOutputRight: self.outR = static_cast<float*>(data); return;
-        default: break;
+        case lv2id::kInputLeft:
+            self.inL = static_cast<const float*>(data);
+            return;
+        case lv2id::kInputRight:
+            self.inR = static_cast<const float*>(data);
+            return;
+        case lv2id::kOutputLeft:
+            self.outL = static_cast<float*>(data);
+            return;
+        case lv2id::kOutputRight:
+            self.outR = static_cast<float*>(data);
+            return;
+        default:
+            break;
     }
     const int parameter = lv2id::parameterOfPort(port);
     if (parameter >= 0)

@@ -34,8 +34,7 @@ int X11Connection::screenWidth() const { return DisplayWidth(dpy, DefaultScreen(
 
 int X11Connection::screenHeight() const { return DisplayHeight(dpy, DefaultScreen(dpy)); }
 
-std::optional<double> X11Connection::resourceNumber(const char* name,
-                                                    const char* className) const {
+std::optional<double> X11Connection::resourceNumber(const char* name, const char* className) const {
     const char* resources = XResourceManagerString(dpy);
     if (resources == nullptr) return std::nullopt;
     XrmInitialize();

@@ -13,8 +13,7 @@ namespace {
 // host view's scale. Hiding and closing it are the host's business and do nothing here.
 class X11HostWindow : public WindowBackend {
 public:
-    X11HostWindow(std::shared_ptr<X11Connection> connection, ::Window window,
-                  X11HostView* content)
+    X11HostWindow(std::shared_ptr<X11Connection> connection, ::Window window, X11HostView* content)
         : conn(std::move(connection)), host(window), contentArea(content) {}
 
     Rect frame() const override {
@@ -98,8 +97,8 @@ X11Surface* X11HostView::surfaceOf(const View& subview) const {
 
 void X11HostView::didAddSubview(View& subview) {
     if (gone) return;
-    surfaces[&subview] =
-        std::make_unique<X11Surface>(conn, subview.shared_from_this(), host, nullptr, pixelsPerPoint);
+    surfaces[&subview] = std::make_unique<X11Surface>(conn, subview.shared_from_this(), host,
+                                                      nullptr, pixelsPerPoint);
 }
 
 void X11HostView::setScale(double scale) {

@@ -40,12 +40,11 @@ X11Surface::X11Surface(std::shared_ptr<X11Connection> connection, std::shared_pt
     attributes.event_mask =
         ExposureMask | ButtonPressMask | ButtonReleaseMask | ButtonMotionMask | StructureNotifyMask;
     // The parent counts from its top-left corner, where Linux hosts expect the editor.
-    xid = XCreateWindow(dpy, parent, toPixels(frame.minX() * this->scale()),
-                        toPixels(frame.minY() * this->scale()),
-                        static_cast<unsigned>(std::max(pixelWidth(), 1)),
-                        static_cast<unsigned>(std::max(pixelHeight(), 1)), 0, CopyFromParent,
-                        InputOutput, CopyFromParent,
-                        CWBackPixmap | CWBorderPixel | CWBitGravity | CWEventMask, &attributes);
+    xid = XCreateWindow(
+        dpy, parent, toPixels(frame.minX() * this->scale()), toPixels(frame.minY() * this->scale()),
+        static_cast<unsigned>(std::max(pixelWidth(), 1)),
+        static_cast<unsigned>(std::max(pixelHeight(), 1)), 0, CopyFromParent, InputOutput,
+        CopyFromParent, CWBackPixmap | CWBorderPixel | CWBitGravity | CWEventMask, &attributes);
     if (trap.syncAndCheck() || xid == 0) {
         gone = true;
         xid = 0;
@@ -155,7 +154,8 @@ void X11Surface::handleEvent(const XEvent& event) {
                 if (onScreen != nullptr) cairo_surface_finish(onScreen);
             }
             break;
-        default: break;
+        default:
+            break;
     }
 }
 

@@ -234,10 +234,18 @@ void X11TopLevelWindow::handleEvent(const XEvent& event) {
                 owner()->close();
             }
             break;
-        case FocusIn: key = true; break;
-        case FocusOut: key = false; break;
-        case MapNotify: visible = true; break;
-        case UnmapNotify: visible = false; break;
+        case FocusIn:
+            key = true;
+            break;
+        case FocusOut:
+            key = false;
+            break;
+        case MapNotify:
+            visible = true;
+            break;
+        case UnmapNotify:
+            visible = false;
+            break;
         case DestroyNotify:
             if (event.xdestroywindow.window == xid) {
                 conn->forget(xid, this);
@@ -246,7 +254,8 @@ void X11TopLevelWindow::handleEvent(const XEvent& event) {
                 key = false;
             }
             break;
-        default: break;
+        default:
+            break;
     }
 }
 

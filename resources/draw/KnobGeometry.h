@@ -21,8 +21,6 @@ constexpr double capRadius = 11.4;
 constexpr double pointerInnerRadius = 4.2;
 constexpr double pointerOuterRadius = 10.2;
 
-constexpr double frameAngle(int frame) {
-  return minimumAngle - travel * frame / (frameCount - 1);
-}
+constexpr double frameAngle(int frame) { return minimumAngle - travel * frame / (frameCount - 1); }
 
 }  // namespace knob

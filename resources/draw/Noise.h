@@ -5,17 +5,17 @@
 // A fixed-seed pseudo-random sequence for the panel's grain: the same numbers on every run and
 // every machine, unlike the C library's generators.
 class Noise {
- public:
-  explicit Noise(std::uint32_t seed) : state_(seed == 0 ? 0x9E3779B9u : seed) {}
+public:
+    explicit Noise(std::uint32_t seed) : state_(seed == 0 ? 0x9E3779B9u : seed) {}
 
-  // Uniform in [-1, 1).
-  double next() {
-    state_ ^= state_ << 13;
-    state_ ^= state_ >> 17;
-    state_ ^= state_ << 5;
-    return static_cast<double>(state_) / 2147483648.0 - 1.0;
-  }
+    // Uniform in [-1, 1).
+    double next() {
+        state_ ^= state_ << 13;
+        state_ ^= state_ >> 17;
+        state_ ^= state_ << 5;
+        return static_cast<double>(state_) / 2147483648.0 - 1.0;
+    }
 
- private:
-  std::uint32_t state_;
+private:
+    std::uint32_t state_;
 };

@@ -5,12 +5,12 @@
 // The colours of the product's face: a dark graphite panel, warm amber for everything that
 // shows a value or a state, cool grey for lettering.
 struct Colour {
-  double r;
-  double g;
-  double b;
-  double a = 1.0;
+    double r;
+    double g;
+    double b;
+    double a = 1.0;
 
-  constexpr Colour withAlpha(double alpha) const { return {r, g, b, alpha}; }
+    constexpr Colour withAlpha(double alpha) const { return {r, g, b, alpha}; }
 };
 
 constexpr Colour rgb(int r, int g, int b) { return {r / 255.0, g / 255.0, b / 255.0, 1.0}; }
@@ -30,5 +30,5 @@ constexpr Colour white = rgb(255, 255, 255);
 inline void setSource(cairo_t* cr, Colour c) { cairo_set_source_rgba(cr, c.r, c.g, c.b, c.a); }
 
 inline void addStop(cairo_pattern_t* pattern, double offset, Colour c) {
-  cairo_pattern_add_color_stop_rgba(pattern, offset, c.r, c.g, c.b, c.a);
+    cairo_pattern_add_color_stop_rgba(pattern, offset, c.r, c.g, c.b, c.a);
 }

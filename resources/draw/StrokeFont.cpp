@@ -14,9 +14,9 @@ namespace {
 // optionally rounded off with a corner radius "x,y:r"; a trailing "z" closes the stroke, ';'
 // separates strokes and a single point draws a dot.
 struct GlyphShape {
-  char character;
-  double width;
-  const char* strokes;
+    char character;
+    double width;
+    const char* strokes;
 };
 
 constexpr std::array glyphs{
@@ -81,52 +81,52 @@ constexpr std::array glyphs{
 constexpr double letterGap = 2.6;
 
 const GlyphShape& glyphFor(char character) {
-  for (const GlyphShape& glyph : glyphs) {
-    if (glyph.character == character) return glyph;
-  }
-  // A missing letter is a mistake in this program, not something to paper over with a gap.
-  throw std::invalid_argument(std::string("no glyph for '") + character + "'");
+    for (const GlyphShape& glyph : glyphs) {
+        if (glyph.character == character) return glyph;
+    }
+    // A missing letter is a mistake in this program, not something to paper over with a gap.
+    throw std::invalid_argument(std::string("no glyph for '") + character + "'");
 }
 
 struct Vertex {
-  double x;
-  double y;
-  double radius;
+    double x;
+    double y;
+    double radius;
 };
 
 struct Stroke {
-  std::vector<Vertex> vertices;
-  bool closed = false;
+    std::vector<Vertex> vertices;
+    bool closed = false;
 };
 
 std::vector<Stroke> parseStrokes(const char* text) {
-  std::vector<Stroke> strokes(1);
-  const char* p = text;
-  while (*p != '\0') {
-    if (*p == ' ') {
-      ++p;
-    } else if (*p == ';') {
-      strokes.emplace_back();
-      ++p;
-    } else if (*p == 'z') {
-      strokes.back().closed = true;
-      ++p;
-    } else {
-      char* end = nullptr;
-      Vertex vertex{std::strtod(p, &end), 0.0, 0.0};
-      vertex.y = std::strtod(end + 1, &end);  // skip the comma
-      if (*end == ':') vertex.radius = std::strtod(end + 1, &end);
-      strokes.back().vertices.push_back(vertex);
-      p = end;
+    std::vector<Stroke> strokes(1);
+    const char* p = text;
+    while (*p != '\0') {
+        if (*p == ' ') {
+            ++p;
+        } else if (*p == ';') {
+            strokes.emplace_back();
+            ++p;
+        } else if (*p == 'z') {
+            strokes.back().closed = true;
+            ++p;
+        } else {
+            char* end = nullptr;
+            Vertex vertex{std::strtod(p, &end), 0.0, 0.0};
+            vertex.y = std::strtod(end + 1, &end);  // skip the comma
+            if (*end == ':') vertex.radius = std::strtod(end + 1, &end);
+            strokes.back().vertices.push_back(vertex);
+            p = end;
+        }
     }
-  }
-  if (strokes.back().vertices.empty()) strokes.pop_back();
-  return strokes;
+    if (strokes.back().vertices.empty()) strokes.pop_back();
+    return strokes;
 }
 
 struct Point {
-  double x;
-  double y;
+    double x;
+    double y;
 };
 
 Point operator-(Point a, Point b) { return {a.x - b.x, a.y - b.y}; }
@@ -137,33 +137,33 @@ double lengthOf(Point a) { return std::hypot(a.x, a.y); }
 // Goes from the current point towards the corner and around it on a circular arc of the given
 // radius (a cubic Bezier), ending on the way to the next point.
 void roundCorner(cairo_t* cr, Point previous, Point corner, Point next, double radius) {
-  const Point toPrevious = previous - corner;
-  const Point toNext = next - corner;
-  const double lengthPrevious = lengthOf(toPrevious);
-  const double lengthNext = lengthOf(toNext);
-  if (radius <= 0.0 || lengthPrevious == 0.0 || lengthNext == 0.0) {
-    cairo_line_to(cr, corner.x, corner.y);
-    return;
-  }
-  const Point u = toPrevious * (1.0 / lengthPrevious);
-  const Point v = toNext * (1.0 / lengthNext);
-  const double cosine = std::max(-1.0, std::min(1.0, u.x * v.x + u.y * v.y));
-  const double between = std::acos(cosine);  // angle between the two legs
-  if (between > 3.14159) {                    // straight on: nothing to round
-    cairo_line_to(cr, corner.x, corner.y);
-    return;
-  }
-  const double tangent = std::min({radius / std::tan(between / 2.0), lengthPrevious / 2.0,
-                                   lengthNext / 2.0});
-  const double usedRadius = tangent * std::tan(between / 2.0);
-  const double turn = 3.141592653589793 - between;
-  const double handle = 4.0 / 3.0 * std::tan(turn / 4.0) * usedRadius;
-  const Point start = corner + u * tangent;
-  const Point end = corner + v * tangent;
-  const Point control1 = start - u * handle;
-  const Point control2 = end - v * handle;
-  cairo_line_to(cr, start.x, start.y);
-  cairo_curve_to(cr, control1.x, control1.y, control2.x, control2.y, end.x, end.y);
+    const Point toPrevious = previous - corner;
+    const Point toNext = next - corner;
+    const double lengthPrevious = lengthOf(toPrevious);
+    const double lengthNext = lengthOf(toNext);
+    if (radius <= 0.0 || lengthPrevious == 0.0 || lengthNext == 0.0) {
+        cairo_line_to(cr, corner.x, corner.y);
+        return;
+    }
+    const Point u = toPrevious * (1.0 / lengthPrevious);
+    const Point v = toNext * (1.0 / lengthNext);
+    const double cosine = std::max(-1.0, std::min(1.0, u.x * v.x + u.y * v.y));
+    const double between = std::acos(cosine);  // angle between the two legs
+    if (between > 3.14159) {                   // straight on: nothing to round
+        cairo_line_to(cr, corner.x, corner.y);
+        return;
+    }
+    const double tangent =
+        std::min({radius / std::tan(between / 2.0), lengthPrevious / 2.0, lengthNext / 2.0});
+    const double usedRadius = tangent * std::tan(between / 2.0);
+    const double turn = 3.141592653589793 - between;
+    const double handle = 4.0 / 3.0 * std::tan(turn / 4.0) * usedRadius;
+    const Point start = corner + u * tangent;
+    const Point end = corner + v * tangent;
+    const Point control1 = start - u * handle;
+    const Point control2 = end - v * handle;
+    cairo_line_to(cr, start.x, start.y);
+    cairo_curve_to(cr, control1.x, control1.y, control2.x, control2.y, end.x, end.y);
 }
 
 // The centre of the pixel the coordinate falls in: a one-pixel line there covers whole pixels.
@@ -171,33 +171,33 @@ double snapped(double coordinate) { return std::floor(coordinate) + 0.5; }
 
 void addStroke(cairo_t* cr, const Stroke& stroke, double originX, double baseline, double scale,
                bool snap) {
-  std::vector<Point> points;
-  for (const Vertex& vertex : stroke.vertices) {
-    Point point{originX + vertex.x * scale, baseline - vertex.y * scale};
-    if (snap) point = {snapped(point.x), snapped(point.y)};
-    points.push_back(point);
-  }
-  const std::size_t count = points.size();
-  if (count == 1) {  // a dot: a round cap on a zero-length stroke
-    cairo_move_to(cr, points[0].x, points[0].y);
-    cairo_line_to(cr, points[0].x, points[0].y);
-    return;
-  }
-  if (stroke.closed) {
-    const Point start = (points[count - 1] + points[0]) * 0.5;
-    cairo_move_to(cr, start.x, start.y);
-    for (std::size_t i = 0; i < count; ++i) {
-      roundCorner(cr, points[(i + count - 1) % count], points[i], points[(i + 1) % count],
-                  stroke.vertices[i].radius * scale);
+    std::vector<Point> points;
+    for (const Vertex& vertex : stroke.vertices) {
+        Point point{originX + vertex.x * scale, baseline - vertex.y * scale};
+        if (snap) point = {snapped(point.x), snapped(point.y)};
+        points.push_back(point);
     }
-    cairo_close_path(cr);
-    return;
-  }
-  cairo_move_to(cr, points[0].x, points[0].y);
-  for (std::size_t i = 1; i + 1 < count; ++i) {
-    roundCorner(cr, points[i - 1], points[i], points[i + 1], stroke.vertices[i].radius * scale);
-  }
-  cairo_line_to(cr, points[count - 1].x, points[count - 1].y);
+    const std::size_t count = points.size();
+    if (count == 1) {  // a dot: a round cap on a zero-length stroke
+        cairo_move_to(cr, points[0].x, points[0].y);
+        cairo_line_to(cr, points[0].x, points[0].y);
+        return;
+    }
+    if (stroke.closed) {
+        const Point start = (points[count - 1] + points[0]) * 0.5;
+        cairo_move_to(cr, start.x, start.y);
+        for (std::size_t i = 0; i < count; ++i) {
+            roundCorner(cr, points[(i + count - 1) % count], points[i], points[(i + 1) % count],
+                        stroke.vertices[i].radius * scale);
+        }
+        cairo_close_path(cr);
+        return;
+    }
+    cairo_move_to(cr, points[0].x, points[0].y);
+    for (std::size_t i = 1; i + 1 < count; ++i) {
+        roundCorner(cr, points[i - 1], points[i], points[i + 1], stroke.vertices[i].radius * scale);
+    }
+    cairo_line_to(cr, points[count - 1].x, points[count - 1].y);
 }
 
 double unitScale(const TextStyle& style) { return style.capHeight / 10.0; }
@@ -205,44 +205,44 @@ double unitScale(const TextStyle& style) { return style.capHeight / 10.0; }
 // How far the next letter starts from this one. Snapped lettering moves in whole pixels, so
 // that every gap between two letters comes out the same once the strokes sit on pixel centres.
 double advance(const GlyphShape& glyph, const TextStyle& style) {
-  const double scale = unitScale(style);
-  if (!style.snapToPixels) return glyph.width * scale + letterGap * scale + style.tracking;
-  return std::floor(glyph.width * scale) + std::round(letterGap * scale + style.tracking);
+    const double scale = unitScale(style);
+    if (!style.snapToPixels) return glyph.width * scale + letterGap * scale + style.tracking;
+    return std::floor(glyph.width * scale) + std::round(letterGap * scale + style.tracking);
 }
 
 double inkWidth(const GlyphShape& glyph, const TextStyle& style) {
-  const double width = glyph.width * unitScale(style);
-  return style.snapToPixels ? std::floor(width) : width;
+    const double width = glyph.width * unitScale(style);
+    return style.snapToPixels ? std::floor(width) : width;
 }
 
 }  // namespace
 
 double textWidth(std::string_view text, const TextStyle& style) {
-  double width = 0.0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const GlyphShape& glyph = glyphFor(text[i]);
-    width += i + 1 < text.size() ? advance(glyph, style) : inkWidth(glyph, style);
-  }
-  return width;
+    double width = 0.0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const GlyphShape& glyph = glyphFor(text[i]);
+        width += i + 1 < text.size() ? advance(glyph, style) : inkWidth(glyph, style);
+    }
+    return width;
 }
 
 void addTextPath(cairo_t* cr, std::string_view text, double x, double baseline,
                  const TextStyle& style) {
-  const double scale = unitScale(style);
-  cairo_set_line_width(cr, style.strokeWidth);
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  double originX = style.snapToPixels ? std::round(x) : x;
-  for (char character : text) {
-    const GlyphShape& glyph = glyphFor(character);
-    for (const Stroke& stroke : parseStrokes(glyph.strokes)) {
-      addStroke(cr, stroke, originX, baseline, scale, style.snapToPixels);
+    const double scale = unitScale(style);
+    cairo_set_line_width(cr, style.strokeWidth);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    double originX = style.snapToPixels ? std::round(x) : x;
+    for (char character : text) {
+        const GlyphShape& glyph = glyphFor(character);
+        for (const Stroke& stroke : parseStrokes(glyph.strokes)) {
+            addStroke(cr, stroke, originX, baseline, scale, style.snapToPixels);
+        }
+        originX += advance(glyph, style);
     }
-    originX += advance(glyph, style);
-  }
 }
 
 void addCenteredTextPath(cairo_t* cr, std::string_view text, double centerX, double baseline,
                          const TextStyle& style) {
-  addTextPath(cr, text, centerX - textWidth(text, style) / 2.0, baseline, style);
+    addTextPath(cr, text, centerX - textWidth(text, style) / 2.0, baseline, style);
 }

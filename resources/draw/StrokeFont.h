@@ -8,10 +8,10 @@
 // the pictures come out the same on every machine and the build needs no installed fonts.
 // Glyphs are designed in units: the baseline at 0, capitals 10 high, lower case 7.
 struct TextStyle {
-  double capHeight = 7.0;     // pixels
-  double strokeWidth = 1.1;   // pixels
-  double tracking = 0.0;      // extra pixels between letters
-  bool snapToPixels = false;  // centre straight strokes on pixel centres: crisp small labels
+    double capHeight = 7.0;     // pixels
+    double strokeWidth = 1.1;   // pixels
+    double tracking = 0.0;      // extra pixels between letters
+    bool snapToPixels = false;  // centre straight strokes on pixel centres: crisp small labels
 };
 
 double textWidth(std::string_view text, const TextStyle& style);

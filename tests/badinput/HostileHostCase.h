@@ -11,16 +11,16 @@
 #include <utility>
 
 #include "AudioChecks.h"
-#include "ParameterTable.h"
 #include "HostCallback.h"
 #include "HostedEffect.h"
+#include "ParameterTable.h"
 #include "PluginLibrary.h"
 #include "StereoBuffer.h"
 
 class HostileHostCase : public ::testing::Test {
 protected:
     static constexpr float kSlapBackDelayValue = 0.079977326f;  // program 0's Delay
-    static constexpr int kSlapBackDelay = 3526;                  // the same at 44100 Hz
+    static constexpr int kSlapBackDelay = 3526;                 // the same at 44100 Hz
 
     static void SetUpTestSuite() { library = std::make_unique<PluginLibrary>(ZV_PLUGIN_PATH); }
     static void TearDownTestSuite() { library.reset(); }

@@ -60,11 +60,11 @@ TEST_F(IndexesOutOfRange, ParameterTextsLeaveTheBufferUntouched) {
 TEST_F(IndexesOutOfRange, SetProgramKeepsTheCurrentProgram) {
     effect.call(effSetProgram, 0, 3);
     const auto before = allParameters(effect);
-    const VstIntPtr values[] = {-1, 26, 1000, INT32_MIN, INT32_MAX,
-                                static_cast<VstIntPtr>(INTPTR_MAX), static_cast<VstIntPtr>(INTPTR_MIN),
-                                // Would name program 3 if cut to 32 bits.
-                                (static_cast<VstIntPtr>(1) << 32) + 3,
-                                -(static_cast<VstIntPtr>(1) << 32) + 3};
+    const VstIntPtr values[] = {
+        -1, 26, 1000, INT32_MIN, INT32_MAX, static_cast<VstIntPtr>(INTPTR_MAX),
+        static_cast<VstIntPtr>(INTPTR_MIN),
+        // Would name program 3 if cut to 32 bits.
+        (static_cast<VstIntPtr>(1) << 32) + 3, -(static_cast<VstIntPtr>(1) << 32) + 3};
     for (VstIntPtr value : values) {
         effect.call(effSetProgram, 0, value);
         EXPECT_EQ(effect.call(effGetProgram), 3) << value;

@@ -76,8 +76,8 @@ INSTANTIATE_TEST_SUITE_P(EveryOpcodeTakingAPointer, NullPointer,
                          });
 
 TEST_F(NullPointers, GettersDoNotClaimToHaveFilledANullBuffer) {
-    for (VstInt32 opcode : {effGetProgramNameIndexed, effGetOutputProperties,
-                            effGetInputProperties, effGetMidiKeyName, effGetParameterProperties}) {
+    for (VstInt32 opcode : {effGetProgramNameIndexed, effGetOutputProperties, effGetInputProperties,
+                            effGetMidiKeyName, effGetParameterProperties}) {
         for (VstInt32 index : {0, 1}) {
             EXPECT_EQ(effect.call(opcode, index, 0, nullptr), 0) << "opcode " << opcode;
         }

@@ -14,8 +14,8 @@ public:
     explicit PageEdgeBytes(std::size_t count) : size(count) {
         page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
         span = ((count + page - 1) / page + 1) * page;
-        void* mapped = mmap(nullptr, span, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS,
-                            -1, 0);
+        void* mapped =
+            mmap(nullptr, span, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (mapped == MAP_FAILED) throw std::runtime_error("mmap failed");
         base = static_cast<unsigned char*>(mapped);
         if (mprotect(base + span - page, page, PROT_NONE) != 0) {

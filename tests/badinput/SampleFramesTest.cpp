@@ -77,8 +77,8 @@ TEST_F(FrameCounts, BlocksLargerThanAnnouncedSoundAsAnnouncedOnes) {
 }
 
 TEST_F(FrameCounts, BlockSizesThatAreNotSizesAreOnlyRemembered) {
-    for (VstIntPtr size : {VstIntPtr{0}, VstIntPtr{-1}, VstIntPtr{INT32_MIN},
-                           static_cast<VstIntPtr>(INTPTR_MAX)}) {
+    for (VstIntPtr size :
+         {VstIntPtr{0}, VstIntPtr{-1}, VstIntPtr{INT32_MIN}, static_cast<VstIntPtr>(INTPTR_MAX)}) {
         effect.call(effSetBlockSize, 0, size);
         StereoBuffer out = run(noise(4096, 13), 777);
         EXPECT_EQ(unusableSamples(out), 0u) << size;

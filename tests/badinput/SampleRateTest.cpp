@@ -79,8 +79,9 @@ TEST_F(SampleRates, ARateBeyondTheLinesKeepsTheDelayInsideThem) {
 TEST_F(SampleRates, ARateChangeKeepsEveryValueExactlyAsSent) {
     // The rate is taken up inside the process call, where subnormal numbers are flushed: a value
     // narrowed again there would come back as 0 instead of what the host sent.
-    const float sent[kNumParams] = {0.25f, 1e-40f, 1e-40f, -1e-41f, 1.0f, 0.0f, -0.0f, 1e-39f,
-                                    std::numeric_limits<float>::denorm_min()};
+    const float sent[kNumParams] = {0.25f,   1e-40f, 1e-40f,
+                                    -1e-41f, 1.0f,   0.0f,
+                                    -0.0f,   1e-39f, std::numeric_limits<float>::denorm_min()};
     for (VstInt32 i = 0; i < kNumParams; ++i) effect.set(i, sent[i]);
     effect.call(effSetSampleRate, 0, 0, nullptr, 96000.0f);
     run(noise(1024, 3));

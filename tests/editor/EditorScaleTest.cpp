@@ -52,9 +52,8 @@ Shown openIn(Scene& scene, HostViewHandle& host) {
 }  // namespace
 
 TEST(EditorScale, AFactorIsRoundedToAQuarterThenHeldBetweenOneAndTwo) {
-    const std::pair<double, double> taken[] = {{0.5, 1.0},  {1.0, 1.0},  {1.1, 1.0},
-                                               {1.13, 1.25}, {1.5, 1.5}, {1.9, 2.0},
-                                               {2.0, 2.0},  {4.0, 2.0}};
+    const std::pair<double, double> taken[] = {{0.5, 1.0}, {1.0, 1.0}, {1.1, 1.0}, {1.13, 1.25},
+                                               {1.5, 1.5}, {1.9, 2.0}, {2.0, 2.0}, {4.0, 2.0}};
     for (const auto& [factor, expected] : taken) {
         EXPECT_EQ(editor_scale::accepted(factor), expected) << factor;
     }

@@ -97,7 +97,6 @@ TEST(EffectToEditor, TheMailboxKeepsTheLatestValueOfEachParameterAndDropsOthers)
     mailbox.deliver([&](int, float) { ADD_FAILURE() << "nothing was pending"; });
 }
 
-
 namespace {
 
 // A host that, each time the editor's change reaches it, has one of its other threads change
@@ -114,8 +113,8 @@ private:
         if (opcode != audioMasterAutomate || record == nullptr || record->object == nullptr) {
             return 0;
         }
-        auto* effect = static_cast<HostChangingOnAnotherThread*>(
-            static_cast<AudioEffect*>(record->object));
+        auto* effect =
+            static_cast<HostChangingOnAnotherThread*>(static_cast<AudioEffect*>(record->object));
         const int change = ++effect->panChanges;
         std::thread([effect, change] {
             effect->setParameter(kPan, static_cast<float>(change % 90 + 5) / 100.0f);

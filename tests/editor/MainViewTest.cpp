@@ -27,10 +27,10 @@ TEST(MainViewLayout, EveryControlLiesWhereItBelongsAboveTheBackground) {
     MainViewScene scene;
     KnobDelegate13& c = scene.controller();
     const Place places[] = {
-        {c.timeKnob(), {60, 202, 48, 48}},     {c.mixKnob(), {239, 202, 48, 48}},
-        {c.feedBackKnob(), {154, 202, 48, 48}}, {c.lowPassKnob(), {117, 119, 48, 48}},
-        {c.highPassKnob(), {192, 119, 48, 48}}, {c.panWidthKnob(), {75, 37, 48, 48}},
-        {c.panKnob(), {222, 37, 48, 48}},       {c.lowPassSwitch(), {82, 132, 15, 16}},
+        {c.timeKnob(), {60, 202, 48, 48}},        {c.mixKnob(), {239, 202, 48, 48}},
+        {c.feedBackKnob(), {154, 202, 48, 48}},   {c.lowPassKnob(), {117, 119, 48, 48}},
+        {c.highPassKnob(), {192, 119, 48, 48}},   {c.panWidthKnob(), {75, 37, 48, 48}},
+        {c.panKnob(), {222, 37, 48, 48}},         {c.lowPassSwitch(), {82, 132, 15, 16}},
         {c.highPassSwitch(), {253, 132, 15, 16}},
     };
     const auto& children = scene.view->subviews();
@@ -97,7 +97,8 @@ TEST(ControlToEffect, TouchingOneControlLeavesTheOtherEightBitIdentical) {
                 scene.turn(*knob, MainViewScene::step(knob) > 50 ? -4.0 : 4.0);
                 EXPECT_NE(bits()[index], before[index]) << when << ", knob " << index;
             } else {
-                const auto& toggle = index == kLowPassType ? *c.lowPassSwitch() : *c.highPassSwitch();
+                const auto& toggle =
+                    index == kLowPassType ? *c.lowPassSwitch() : *c.highPassSwitch();
                 scene.click(toggle);
                 EXPECT_EQ(scene.effect.getParameter(index), toggle.imageState() != 0 ? 1.0f : 0.0f)
                     << when << ", switch " << index;
@@ -112,8 +113,8 @@ TEST(ControlToEffect, TouchingOneControlLeavesTheOtherEightBitIdentical) {
         scene.rebuild();  // as the next open builds it
         touchEveryControl("program " + std::to_string(program));
     }
-    const float hostValues[kNumParams] = {0.0799f, 0.333f, 0.29f, 0.999f, 0.5f, 0.5f,
-                                          0.001f, 0.6666f, 1.0f};
+    const float hostValues[kNumParams] = {0.0799f, 0.333f, 0.29f,   0.999f, 0.5f,
+                                          0.5f,    0.001f, 0.6666f, 1.0f};
     for (VstInt32 index = 0; index < kNumParams; ++index) {
         scene.effect.setParameter(index, hostValues[index]);
         scene.view->updateView(index, hostValues[index]);  // as the host's change arrives
@@ -150,12 +151,11 @@ TEST(ControlToEffect, AGestureReachesTheHostAsBeginEachStepAndEnd) {
     scene.rebuild();
     scene.turnInSteps(*scene.controller().mixKnob(), 3.0, 9.0);
     using M = HostMessage;
-    EXPECT_EQ(scene.effect.hostMessages,
-              (std::vector<M>{{audioMasterBeginEdit, kMix, 0.0f},
-                              {audioMasterAutomate, kMix, 51.0f * 0.01f},
-                              {audioMasterAutomate, kMix, 52.0f * 0.01f},
-                              {audioMasterAutomate, kMix, 53.0f * 0.01f},
-                              {audioMasterEndEdit, kMix, 0.0f}}));
+    EXPECT_EQ(scene.effect.hostMessages, (std::vector<M>{{audioMasterBeginEdit, kMix, 0.0f},
+                                                         {audioMasterAutomate, kMix, 51.0f * 0.01f},
+                                                         {audioMasterAutomate, kMix, 52.0f * 0.01f},
+                                                         {audioMasterAutomate, kMix, 53.0f * 0.01f},
+                                                         {audioMasterEndEdit, kMix, 0.0f}}));
     EXPECT_EQ(scene.effect.indexesWritten(), (std::vector<VstInt32>{kMix, kMix, kMix}));
     scene.effect.hostMessages.clear();
     scene.click(*scene.controller().highPassSwitch());
@@ -178,8 +178,9 @@ TEST(ControlToEffect, AGestureCutShortByTheEditorClosingStillEnds) {
     scene.dispatch(effEditClose);
     ASSERT_GE(effect.hostMessages.size(), 3u);
     EXPECT_EQ(effect.hostMessages.back(), (HostMessage{audioMasterEndEdit, kFeedBack, 0.0f}));
-    const auto ends = std::count_if(effect.hostMessages.begin(), effect.hostMessages.end(),
-                                    [](const HostMessage& m) { return m.opcode == audioMasterEndEdit; });
+    const auto ends =
+        std::count_if(effect.hostMessages.begin(), effect.hostMessages.end(),
+                      [](const HostMessage& m) { return m.opcode == audioMasterEndEdit; });
     EXPECT_EQ(ends, 1);
 }
 
@@ -272,8 +273,8 @@ TEST(EffectToControl, EachParameterMovesItsOwnControl) {
     MainViewScene scene;
     KnobDelegate13& c = scene.controller();
     const std::pair<int, const FlatKnob13*> knobs[] = {
-        {kDelay, c.timeKnob()},    {kFeedBack, c.feedBackKnob()}, {kLowPass, c.lowPassKnob()},
-        {kHighPass, c.highPassKnob()}, {kPan, c.panKnob()},     {kPanDepth, c.panWidthKnob()},
+        {kDelay, c.timeKnob()},        {kFeedBack, c.feedBackKnob()}, {kLowPass, c.lowPassKnob()},
+        {kHighPass, c.highPassKnob()}, {kPan, c.panKnob()},           {kPanDepth, c.panWidthKnob()},
         {kMix, c.mixKnob()},
     };
     int value = 11;

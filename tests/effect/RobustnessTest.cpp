@@ -16,7 +16,8 @@ constexpr float kInf = std::numeric_limits<float>::infinity();
 bool allFiniteAndNormal(const StereoBuffer& buffer) {
     for (std::size_t i = 0; i < buffer.frames(); ++i) {
         for (float x : {buffer.left[i], buffer.right[i]}) {
-            if (!std::isfinite(x) || (x != 0.0f && std::fpclassify(x) == FP_SUBNORMAL)) return false;
+            if (!std::isfinite(x) || (x != 0.0f && std::fpclassify(x) == FP_SUBNORMAL))
+                return false;
         }
     }
     return true;

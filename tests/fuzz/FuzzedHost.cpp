@@ -16,7 +16,7 @@ namespace {
 constexpr int kMaxCalls = 400;
 constexpr std::size_t kFrameBudget = std::size_t{1} << 16;  // per session: milliseconds each
 constexpr std::size_t kOpaqueRecordBytes = 512;  // records the effect has no reason to write
-constexpr float kUntouched = 12345.0f;            // in outputs that must not be written
+constexpr float kUntouched = 12345.0f;           // in outputs that must not be written
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
@@ -48,8 +48,7 @@ void fuzzCheckFailed(const char* what, long detail) {
     std::abort();
 }
 
-VstIntPtr FuzzedHost::call(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
-                           float opt) {
+VstIntPtr FuzzedHost::call(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
     return effect->dispatcher(effect, opcode, index, value, ptr, opt);
 }
 
@@ -79,9 +78,9 @@ void FuzzedHost::run() {
                 break;
             case 4: {
                 const VstInt32 index = anyIndex();
-                FUZZ_CHECK(ProgramModel::same(effect->getParameter(effect, index),
-                                              model.parameter(index)),
-                           index);
+                FUZZ_CHECK(
+                    ProgramModel::same(effect->getParameter(effect, index), model.parameter(index)),
+                    index);
                 break;
             }
             case 5:
@@ -137,10 +136,10 @@ float FuzzedHost::anyFloat() {
 }
 
 float FuzzedHost::anySampleRate() {
-    static constexpr float kRates[] = {44100.0f, 48000.0f, 96000.0f, 192000.0f, 192001.0f,
-                                       384000.0f, 22050.0f, 8000.0f, 1.0f, 0.0f, -1.0f,
-                                       kNaN, kInf, -kInf, 1e9f, 44100.5f, 1e-40f,
-                                       std::numeric_limits<float>::max()};
+    static constexpr float kRates[] = {
+        44100.0f, 48000.0f, 96000.0f, 192000.0f, 192001.0f, 384000.0f,
+        22050.0f, 8000.0f,  1.0f,     0.0f,      -1.0f,     kNaN,
+        kInf,     -kInf,    1e9f,     44100.5f,  1e-40f,    std::numeric_limits<float>::max()};
     const std::uint8_t choice = in.byte();
     if (choice < 200) return kRates[choice % std::size(kRates)];
     return anyFloat();
@@ -149,14 +148,30 @@ float FuzzedHost::anySampleRate() {
 VstInt32 FuzzedHost::anyFrameCount(std::size_t& budget) {
     VstInt32 frames = 0;
     switch (in.byte() % 8) {
-        case 0: frames = 0; break;
-        case 1: frames = 1; break;
-        case 2: frames = 8192; break;
-        case 3: frames = 1 + in.byte(); break;
-        case 4: frames = 64; break;
-        case 5: frames = in.byte() % 2 != 0 ? INT32_MIN : -1 - static_cast<VstInt32>(in.byte()); break;
-        case 6: frames = static_cast<VstInt32>(in.below(8193)); break;
-        default: frames = 512; break;
+        case 0:
+            frames = 0;
+            break;
+        case 1:
+            frames = 1;
+            break;
+        case 2:
+            frames = 8192;
+            break;
+        case 3:
+            frames = 1 + in.byte();
+            break;
+        case 4:
+            frames = 64;
+            break;
+        case 5:
+            frames = in.byte() % 2 != 0 ? INT32_MIN : -1 - static_cast<VstInt32>(in.byte());
+            break;
+        case 6:
+            frames = static_cast<VstInt32>(in.below(8193));
+            break;
+        default:
+            frames = 512;
+            break;
     }
     if (frames > 0) {
         frames = static_cast<VstInt32>(std::min(static_cast<std::size_t>(frames), budget));
@@ -191,7 +206,8 @@ void FuzzedHost::dispatchAnyOpcode() {
     // window of its own (and the session may end with it open).
     if (opcode == effEditOpen || nullPointer) {
         VstIntPtr plainValue = value;
-        if (opcode == effSetSpeakerArrangement || opcode == effGetSpeakerArrangement) plainValue = 0;
+        if (opcode == effSetSpeakerArrangement || opcode == effGetSpeakerArrangement)
+            plainValue = 0;
         call(opcode, index, plainValue, nullptr, opt);
         return;
     }
@@ -270,8 +286,8 @@ void FuzzedHost::dispatchTextOut(VstInt32 opcode, VstInt32 index, VstIntPtr valu
 // A new name for the current program: short or very long, with or without a terminator (a
 // name without one is only sent when it is at least as long as the 24 characters kept).
 void FuzzedHost::dispatchProgramName(float opt) {
-    std::string name = in.byte() % 4 == 0 ? std::string(1000, static_cast<char>(in.byte()))
-                                          : in.bytes(40);
+    std::string name =
+        in.byte() % 4 == 0 ? std::string(1000, static_cast<char>(in.byte())) : in.bytes(40);
     const bool terminated = name.size() < 24 || in.byte() % 2 == 0;
     GuardedBlock<char> text(name.size() + (terminated ? 1 : 0));
     std::memcpy(text.data(), name.data(), name.size());
@@ -397,23 +413,37 @@ void FuzzedHost::processAnyBlock(std::size_t& budget) {
     float** inputArray = inputs;
     float** outputArray = outputs;
     switch (layout) {
-        case kSeparate: break;
-        case kInPlace: outputs[0] = inL.data(); outputs[1] = inR.data(); break;
-        case kSwappedInPlace: outputs[0] = inR.data(); outputs[1] = inL.data(); break;
-        case kNoInputs: inputArray = nullptr; break;
-        case kOneOutputMissing: outputs[1] = nullptr; break;
-        case kNothing: inputArray = nullptr; outputArray = nullptr; break;
+        case kSeparate:
+            break;
+        case kInPlace:
+            outputs[0] = inL.data();
+            outputs[1] = inR.data();
+            break;
+        case kSwappedInPlace:
+            outputs[0] = inR.data();
+            outputs[1] = inL.data();
+            break;
+        case kNoInputs:
+            inputArray = nullptr;
+            break;
+        case kOneOutputMissing:
+            outputs[1] = nullptr;
+            break;
+        case kNothing:
+            inputArray = nullptr;
+            outputArray = nullptr;
+            break;
     }
     effect->processReplacing(effect, inputArray, outputArray, frames);
 
-    FUZZ_CHECK(inL.guardsIntact() && inR.guardsIntact() && outL.guardsIntact() &&
-                   outR.guardsIntact(),
-               frames);
+    FUZZ_CHECK(
+        inL.guardsIntact() && inR.guardsIntact() && outL.guardsIntact() && outR.guardsIntact(),
+        frames);
     const bool inPlace = layout == kInPlace || layout == kSwappedInPlace;
     if (frames <= 0 || layout == kNothing) {
-        FUZZ_CHECK(allEqual(outL.data(), length, kUntouched) &&
-                       allEqual(outR.data(), length, kUntouched),
-                   frames);
+        FUZZ_CHECK(
+            allEqual(outL.data(), length, kUntouched) && allEqual(outR.data(), length, kUntouched),
+            frames);
         FUZZ_CHECK(std::memcmp(inL.data(), inLBefore.data(), length * sizeof(float)) == 0 &&
                        std::memcmp(inR.data(), inRBefore.data(), length * sizeof(float)) == 0,
                    frames);

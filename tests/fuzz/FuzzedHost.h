@@ -50,7 +50,7 @@ private:
 
 // Stops the run with a message naming the broken promise.
 [[noreturn]] void fuzzCheckFailed(const char* what, long detail);
-#define FUZZ_CHECK(condition, detail) \
-    do {                              \
+#define FUZZ_CHECK(condition, detail)                                             \
+    do {                                                                          \
         if (!(condition)) fuzzCheckFailed(#condition, static_cast<long>(detail)); \
     } while (false)

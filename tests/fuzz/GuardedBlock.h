@@ -32,8 +32,7 @@ public:
     static constexpr unsigned char kPattern = 0xA5;
 
     explicit GuardedBlock(std::size_t count)
-        : length(count),
-          storage(new unsigned char[kGuardBytes + count * sizeof(T) + kGuardBytes]) {
+        : length(count), storage(new unsigned char[kGuardBytes + count * sizeof(T) + kGuardBytes]) {
         std::memset(storage.get(), kPattern, kGuardBytes);
         std::memset(storage.get() + kGuardBytes, 0, count * sizeof(T));
         std::memset(storage.get() + kGuardBytes + count * sizeof(T), kPattern, kGuardBytes);

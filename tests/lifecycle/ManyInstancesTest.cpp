@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "AudioChecks.h"
-#include "ParameterTable.h"
 #include "HostCallback.h"
 #include "HostedEffect.h"
+#include "ParameterTable.h"
 #include "PluginLibrary.h"
 #include "StereoBuffer.h"
 
@@ -40,7 +40,8 @@ StereoBuffer materialOfTrack(int i) {
     // Some tracks get sparse impulses, the rest noise at different levels.
     if (i % 4 == 0) {
         StereoBuffer clicks(kFrames);
-        for (std::size_t at = 100; at < kFrames; at += 10007) clicks.left[at] = clicks.right[at + 3] = 0.9f;
+        for (std::size_t at = 100; at < kFrames; at += 10007)
+            clicks.left[at] = clicks.right[at + 3] = 0.9f;
         return clicks;
     }
     StereoBuffer material = noise(kFrames, static_cast<unsigned>(100 + i));

@@ -42,7 +42,8 @@ public:
 // An editor that writes down the keys it is given.
 class RecordingEditor : public AEffEditor {
 public:
-    RecordingEditor(AudioEffect* owner, bool* destroyed) : AEffEditor(owner), destroyedFlag(destroyed) {}
+    RecordingEditor(AudioEffect* owner, bool* destroyed)
+        : AEffEditor(owner), destroyedFlag(destroyed) {}
     ~RecordingEditor() override { *destroyedFlag = true; }
     bool onKeyDown(VstKeyCode& key) override {
         last = key;
@@ -75,8 +76,8 @@ TEST(Dispatcher, AnswersItsFixedQuestions) {
 
 TEST(Dispatcher, UnlistedAndDeprecatedOpcodesAnswerZero) {
     RecordingEffect effect;
-    for (VstInt32 opcode : {-5, -1, 9, 16, 17, 18, 20, 21, 28, 30, 31, 32, 36, 37, 43, 46, 53,
-                            54, 55, 57, 80, 90, 1000}) {
+    for (VstInt32 opcode : {-5, -1, 9,  16, 17, 18, 20, 21, 28, 30, 31,  32,
+                            36, 37, 43, 46, 53, 54, 55, 57, 80, 90, 1000}) {
         EXPECT_EQ(dispatch(effect, opcode, 1, 1, nullptr, 1.0f), 0) << opcode;
     }
     EXPECT_TRUE(effect.calls.empty());
@@ -133,7 +134,7 @@ TEST(Dispatcher, BuildsTheEditorsKeyCodeFromThreeArguments) {
     EXPECT_EQ(editor->last.virt, 0x41);
     EXPECT_EQ(editor->last.modifier, 1);
     EXPECT_EQ(dispatch(effect, effEditKeyDown, 0, 0, nullptr, -1.0f), 1);
-    EXPECT_EQ(editor->last.modifier, 0xFF);  // -1 truncated, low byte
+    EXPECT_EQ(editor->last.modifier, 0xFF);                                // -1 truncated, low byte
     EXPECT_EQ(dispatch(effect, effEditKeyDown, 0, 0, nullptr, 1e30f), 1);  // no overflow
     EXPECT_EQ(dispatch(effect, effEditKeyUp, 'a', 0, nullptr, 0.0f), 0);
     EXPECT_EQ(dispatch(effect, effSetEditKnobMode, 0, 2), 1);

@@ -82,7 +82,8 @@ TEST(RealTime, TheWatchesSeeWhatTheyAreThereFor) {
     HostedEffect effect(library.instantiate(quietHost));
     EXPECT_GE(making.stop().allocations, 2);  // the effect and its two delay lines
 
-    const SystemCallReport report = countSystemCalls([] { keep = reinterpret_cast<void*>(static_cast<std::intptr_t>(getppid())); });
+    const SystemCallReport report = countSystemCalls(
+        [] { keep = reinterpret_cast<void*>(static_cast<std::intptr_t>(getppid())); });
     if (!report.filterInstalled) GTEST_SKIP() << "no seccomp filter here: " << report.whyNot;
     EXPECT_EQ(report.calls, 1);
     EXPECT_EQ(countSystemCalls([] {}).calls, 0);

@@ -10,7 +10,7 @@ struct SystemCallReport {
     bool filterInstalled = false;  // false where the kernel or a sandbox does not allow filters
     std::string whyNot;            // when not installed
     long calls = 0;
-    long firstCallNumber = -1;     // the number of the first system call made, for the message
+    long firstCallNumber = -1;  // the number of the first system call made, for the message
 };
 
 SystemCallReport countSystemCalls(const std::function<void()>& work);

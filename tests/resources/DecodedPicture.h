@@ -10,49 +10,49 @@
 
 // An embedded PNG decoded with cairo, as the editor decodes it, with its pixels at hand.
 class DecodedPicture {
- public:
-  explicit DecodedPicture(const EmbeddedResource& resource) : unread_(resource) {
-    surface_ = cairo_image_surface_create_from_png_stream(&DecodedPicture::read, this);
-  }
-  ~DecodedPicture() { cairo_surface_destroy(surface_); }
-  DecodedPicture(const DecodedPicture&) = delete;
-  DecodedPicture& operator=(const DecodedPicture&) = delete;
+public:
+    explicit DecodedPicture(const EmbeddedResource& resource) : unread_(resource) {
+        surface_ = cairo_image_surface_create_from_png_stream(&DecodedPicture::read, this);
+    }
+    ~DecodedPicture() { cairo_surface_destroy(surface_); }
+    DecodedPicture(const DecodedPicture&) = delete;
+    DecodedPicture& operator=(const DecodedPicture&) = delete;
 
-  bool valid() const { return cairo_surface_status(surface_) == CAIRO_STATUS_SUCCESS; }
-  bool allBytesRead() const { return unread_.size == 0; }
-  int width() const { return cairo_image_surface_get_width(surface_); }
-  int height() const { return cairo_image_surface_get_height(surface_); }
+    bool valid() const { return cairo_surface_status(surface_) == CAIRO_STATUS_SUCCESS; }
+    bool allBytesRead() const { return unread_.size == 0; }
+    int width() const { return cairo_image_surface_get_width(surface_); }
+    int height() const { return cairo_image_surface_get_height(surface_); }
 
-  struct Pixel {  // premultiplied, as cairo keeps it
-    int alpha;
-    int red;
-    int green;
-    int blue;
-  };
+    struct Pixel {  // premultiplied, as cairo keeps it
+        int alpha;
+        int red;
+        int green;
+        int blue;
+    };
 
-  Pixel at(int x, int y) const {
-    cairo_surface_flush(surface_);
-    const unsigned char* row =
-        cairo_image_surface_get_data(surface_) + y * cairo_image_surface_get_stride(surface_);
-    std::uint32_t word = 0;
-    std::memcpy(&word, row + 4 * x, sizeof word);
-    const int alpha = cairo_image_surface_get_format(surface_) == CAIRO_FORMAT_RGB24
-                          ? 255
-                          : static_cast<int>(word >> 24);
-    return {alpha, static_cast<int>((word >> 16) & 0xFF), static_cast<int>((word >> 8) & 0xFF),
-            static_cast<int>(word & 0xFF)};
-  }
+    Pixel at(int x, int y) const {
+        cairo_surface_flush(surface_);
+        const unsigned char* row =
+            cairo_image_surface_get_data(surface_) + y * cairo_image_surface_get_stride(surface_);
+        std::uint32_t word = 0;
+        std::memcpy(&word, row + 4 * x, sizeof word);
+        const int alpha = cairo_image_surface_get_format(surface_) == CAIRO_FORMAT_RGB24
+                              ? 255
+                              : static_cast<int>(word >> 24);
+        return {alpha, static_cast<int>((word >> 16) & 0xFF), static_cast<int>((word >> 8) & 0xFF),
+                static_cast<int>(word & 0xFF)};
+    }
 
- private:
-  static cairo_status_t read(void* closure, unsigned char* data, unsigned int length) {
-    auto* self = static_cast<DecodedPicture*>(closure);
-    if (length > self->unread_.size) return CAIRO_STATUS_READ_ERROR;
-    std::memcpy(data, self->unread_.bytes, length);
-    self->unread_.bytes += length;
-    self->unread_.size -= length;
-    return CAIRO_STATUS_SUCCESS;
-  }
+private:
+    static cairo_status_t read(void* closure, unsigned char* data, unsigned int length) {
+        auto* self = static_cast<DecodedPicture*>(closure);
+        if (length > self->unread_.size) return CAIRO_STATUS_READ_ERROR;
+        std::memcpy(data, self->unread_.bytes, length);
+        self->unread_.bytes += length;
+        self->unread_.size -= length;
+        return CAIRO_STATUS_SUCCESS;
+    }
 
-  EmbeddedResource unread_;
-  cairo_surface_t* surface_ = nullptr;
+    EmbeddedResource unread_;
+    cairo_surface_t* surface_ = nullptr;
 };

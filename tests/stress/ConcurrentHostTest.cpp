@@ -129,8 +129,8 @@ protected:
             textsUnterminated += terminatedWithin(display, sizeof display) ? 0 : 1;
             textsUnterminated += terminatedWithin(name, sizeof name) ? 0 : 1;
             textsUnterminated += terminatedWithin(programName, sizeof programName) ? 0 : 1;
-            effect.call(effGetProgramNameIndexed, static_cast<VstInt32>(random() % kNumPrograms),
-                        0, programName);
+            effect.call(effGetProgramNameIndexed, static_cast<VstInt32>(random() % kNumPrograms), 0,
+                        programName);
             textsUnterminated += terminatedWithin(programName, sizeof programName) ? 0 : 1;
             effect.get(index);
             counts.textReads.fetch_add(5, std::memory_order_relaxed);
@@ -194,11 +194,11 @@ TEST_F(ConcurrentHost, EveryCallAtOnceLeavesTheLastValuesSetAndUsableAudio) {
     audio.stop();
     audioThread.join();
 
-    std::printf("audio blocks %ld, parameter changes %ld, program changes %ld, renames %ld, "
-                "text reads %ld, rate changes %ld\n",
-                counts.blocks.load(), counts.parameterChanges.load(),
-                counts.programChanges.load(), counts.programRenames.load(),
-                counts.textReads.load(), counts.rateChanges.load());
+    std::printf(
+        "audio blocks %ld, parameter changes %ld, program changes %ld, renames %ld, "
+        "text reads %ld, rate changes %ld\n",
+        counts.blocks.load(), counts.parameterChanges.load(), counts.programChanges.load(),
+        counts.programRenames.load(), counts.textReads.load(), counts.rateChanges.load());
     RecordProperty("audioBlocks", std::to_string(counts.blocks.load()));
     RecordProperty("parameterChanges", std::to_string(counts.parameterChanges.load()));
 

@@ -40,7 +40,8 @@ TEST(InstancesOnManyThreads, AreBuiltRunAndClosedAtOnceAndEachSoundsAsAlone) {
     for (int t = 0; t < kThreads; ++t) {
         threads.emplace_back([&unusable, &outputs, t] {
             for (int n = 0; n < kInstancesPerThread; ++n) {
-                const StereoBuffer out = soundOfProgram((t * kInstancesPerThread + n) % kNumPrograms);
+                const StereoBuffer out =
+                    soundOfProgram((t * kInstancesPerThread + n) % kNumPrograms);
                 unusable += countUnusableSamples(out.left.data(), kFrames) +
                             countUnusableSamples(out.right.data(), kFrames);
                 outputs[static_cast<std::size_t>(t * kInstancesPerThread + n)] = out;

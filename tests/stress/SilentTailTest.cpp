@@ -21,21 +21,20 @@ constexpr VstInt32 kBigBlock = 65536;
 
 struct Tail {
     const char* name;
-    VstInt32 program;   // the filter placement and the rest
+    VstInt32 program;  // the filter placement and the rest
     float rate;
     float delay;
     float feedBack;
     float burstLevel;
-    double minutes;     // of silence after the burst
-    bool filtersOff;    // without filters the tail can fall all the way to zero
+    double minutes;   // of silence after the burst
+    bool filtersOff;  // without filters the tail can fall all the way to zero
 };
 
 // An echo of one second at 0.99 feedback takes about 2.4 hours to fall from full scale through
 // the whole single-precision range down to zero: the first run covers all of it. With a filter
 // in the loop the tail settles on a tiny constant instead, so those runs are shorter.
 const Tail kTails[] = {
-    {"OneSecondEchoAt099FeedbackForTwoAndAHalfHours", 0, 44100.0f, 1.0f, 0.99f, 1.0f, 150.0,
-     true},
+    {"OneSecondEchoAt099FeedbackForTwoAndAHalfHours", 0, 44100.0f, 1.0f, 0.99f, 1.0f, 150.0, true},
     {"LowAndHighPassInTheLoopForTenMinutes", 23, 44100.0f, 1.0f, 0.99f, 1.0f, 10.0, false},
     {"LowAndHighPassOnTheEchoForTenMinutes", 13, 44100.0f, 1.0f, 0.99f, 1.0f, 10.0, false},
     {"ShortEchoAtFullFeedbackForFiveMinutes", 0, 44100.0f, 0.001f, 1.0f, 1.0f, 5.0, false},

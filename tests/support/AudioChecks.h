@@ -12,8 +12,8 @@ inline bool isUsableSample(float x) {
     std::memcpy(&bits, &x, sizeof bits);
     const std::uint32_t exponent = bits & 0x7F800000u;
     const std::uint32_t mantissa = bits & 0x007FFFFFu;
-    if (exponent == 0x7F800000u) return false;         // infinity or NaN
-    return exponent != 0 || mantissa == 0;             // subnormal unless zero
+    if (exponent == 0x7F800000u) return false;  // infinity or NaN
+    return exponent != 0 || mantissa == 0;      // subnormal unless zero
 }
 
 // How many samples of the block a validating host would reject.

@@ -17,7 +17,8 @@ public:
     StereoBuffer run(StereoBuffer input, int framesPerBlock = 512) {
         StereoBuffer output(input.frames());
         for (std::size_t start = 0; start < input.frames(); start += framesPerBlock) {
-            const std::size_t length = std::min<std::size_t>(framesPerBlock, input.frames() - start);
+            const std::size_t length =
+                std::min<std::size_t>(framesPerBlock, input.frames() - start);
             float* in[2] = {input.left.data() + start, input.right.data() + start};
             float* out[2] = {output.left.data() + start, output.right.data() + start};
             processReplacing(in, out, static_cast<VstInt32>(length));

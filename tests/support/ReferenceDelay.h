@@ -76,7 +76,9 @@ public:
                 std::fill(lineL.begin(), lineL.end(), 0.0f);
                 std::fill(lineR.begin(), lineR.end(), 0.0f);
                 break;
-            case 1: feedBack = cur.feedBack = value; break;
+            case 1:
+                feedBack = cur.feedBack = value;
+                break;
             case 2:
                 lowPass = cur.lowPass = wide;
                 lowPassL.midGain = lowPassL.highGain = 1.0 - wide;
@@ -87,12 +89,23 @@ public:
                 highPassL.lowGain = 1.0 - wide;
                 highPassR.lowGain = 1.0 - wide;
                 break;
-            case 4: lowPassType = cur.lowPassType = value != 0.0f; break;
-            case 5: highPassType = cur.highPassType = value != 0.0f; break;
-            case 6: pan = cur.pan = wide; break;
-            case 7: panDepth = cur.panDepth = wide; break;
-            case 8: mix = cur.mix = wide; break;
-            default: break;
+            case 4:
+                lowPassType = cur.lowPassType = value != 0.0f;
+                break;
+            case 5:
+                highPassType = cur.highPassType = value != 0.0f;
+                break;
+            case 6:
+                pan = cur.pan = wide;
+                break;
+            case 7:
+                panDepth = cur.panDepth = wide;
+                break;
+            case 8:
+                mix = cur.mix = wide;
+                break;
+            default:
+                break;
         }
     }
 

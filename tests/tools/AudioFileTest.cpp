@@ -37,7 +37,8 @@ TEST(AudioFile, WavOutputIs32BitFloatAndKeepsEverySampleExactly) {
     const auto back = zvtest::readWav(folder.file("out.wav"));
     EXPECT_EQ(back.format, SF_FORMAT_WAV | SF_FORMAT_FLOAT);
     EXPECT_EQ(back.sampleRate, 96000);
-    EXPECT_EQ(back.interleaved, (std::vector<float>{1.0e-30f, 0.0f, -3.5f, 2.0f, 0.123456789f, -1.0f}));
+    EXPECT_EQ(back.interleaved,
+              (std::vector<float>{1.0e-30f, 0.0f, -3.5f, 2.0f, 0.123456789f, -1.0f}));
 }
 
 TEST(AudioFile, TheExtensionChoosesTheOutputFormat) {
@@ -68,7 +69,8 @@ TEST(AudioFile, AWriterReplacesAnOlderFileOnlyWhenDone) {
     AudioWriter writer(folder.file("out.wav"));
     EXPECT_EQ(zvtest::readBytes(folder.file("out.wav")), "old");
     writer.write(audio);
-    EXPECT_EQ(zvtest::readWav(folder.file("out.wav")).interleaved, (std::vector<float>{0.5f, 0.5f}));
+    EXPECT_EQ(zvtest::readWav(folder.file("out.wav")).interleaved,
+              (std::vector<float>{0.5f, 0.5f}));
     EXPECT_EQ(folder.entries(), (std::vector<std::string>{"out.wav"}));
 }
 

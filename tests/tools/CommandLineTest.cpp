@@ -21,9 +21,9 @@ ExitStatus statusOf(std::vector<std::string> arguments) {
 }  // namespace
 
 TEST(CommandLine, RenderTakesEveryOptionInEitherSpelling) {
-    const Command command = parse({"render", "in.wav", "--program", "Canyon", "--set=MIX=0.25",
-                                   "--set", "3=1", "--block=64", "--tail", "0.5", "out.flac",
-                                   "--plugin", "/x/y.so"});
+    const Command command =
+        parse({"render", "in.wav", "--program", "Canyon", "--set=MIX=0.25", "--set", "3=1",
+               "--block=64", "--tail", "0.5", "out.flac", "--plugin", "/x/y.so"});
     EXPECT_EQ(command.kind, CommandKind::render);
     EXPECT_EQ(command.input, "in.wav");
     EXPECT_EQ(command.output, "out.flac");

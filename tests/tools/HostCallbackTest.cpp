@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-
 using namespace zvhost;
 
 TEST(HostCallback, AnswersVersion2400EvenBeforeAnyEffectExists) {

@@ -19,7 +19,9 @@ struct Picture {
     bool orangeIn(int fromRow, int toRow) const { return find(fromRow, toRow, false); }
 
     cairo_surface_t* surface = nullptr;
-    ~Picture() { if (surface != nullptr) cairo_surface_destroy(surface); }
+    ~Picture() {
+        if (surface != nullptr) cairo_surface_destroy(surface);
+    }
 
 private:
     bool find(int fromRow, int toRow, bool blue) const {
@@ -61,7 +63,8 @@ Audio burst(std::size_t frames, bool left, bool right) {
 TEST(WaveformPicture, DrawsEachChannelInItsOwnLaneInputsBlueOutputsOrange) {
     zvtest::TemporaryFolder folder;
     // Sound only in input left and output right: the other two lanes show just their zero line.
-    drawWaveformPicture(burst(4000, true, false), burst(6000, false, true), "title", folder.file("p.png"));
+    drawWaveformPicture(burst(4000, true, false), burst(6000, false, true), "title",
+                        folder.file("p.png"));
     Picture picture;
     load(picture, folder.file("p.png"));
     ASSERT_EQ(picture.width, kPictureWidth);
@@ -70,7 +73,9 @@ TEST(WaveformPicture, DrawsEachChannelInItsOwnLaneInputsBlueOutputsOrange) {
     // Four lanes between a 40-pixel title and a 30-pixel time axis, 10 pixels apart. Only rows
     // well above each lane's zero line are looked at.
     const int lane = (kPictureHeight - 40 - 30 - 3 * 10) / 4;
-    const auto upperHalf = [&](int n) { return std::pair{40 + n * (lane + 10) + 2, 40 + n * (lane + 10) + lane / 2 - 3}; };
+    const auto upperHalf = [&](int n) {
+        return std::pair{40 + n * (lane + 10) + 2, 40 + n * (lane + 10) + lane / 2 - 3};
+    };
     EXPECT_TRUE(picture.blueIn(upperHalf(0).first, upperHalf(0).second));
     EXPECT_FALSE(picture.blueIn(upperHalf(1).first, upperHalf(1).second));
     EXPECT_FALSE(picture.orangeIn(upperHalf(2).first, upperHalf(2).second));

@@ -32,7 +32,8 @@ void prepare(const TemporaryFolder& folder) {
     zvtest::writeWav(folder.file("three.wav"), 44100, 3, std::vector<float>(30, 0.1f));
     zvtest::writeBytes(folder.file("notaudio.txt"), "just some words\n");
     zvtest::writeBytes(folder.file("empty.wav"), "");
-    zvtest::writeBytes(folder.file("damaged.wav"), "RIFF\x24\x00\x00\x00WAVEfmt garbage garbage garbage");
+    zvtest::writeBytes(folder.file("damaged.wav"),
+                       "RIFF\x24\x00\x00\x00WAVEfmt garbage garbage garbage");
     zvtest::writeBytes(folder.file("text.so"), "not machine code\n");
     fs::create_directory(folder.path() / "sub");
     fs::create_symlink(folder.path() / "in.wav", folder.path() / "link.wav");
@@ -43,16 +44,19 @@ std::map<std::string, std::string> snapshot(const fs::path& root) {
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
         const std::string name = fs::relative(entry.path(), root).string();
-        files[name] = entry.is_symlink() ? "-> " + fs::read_symlink(entry.path()).string()
-                      : entry.is_directory() ? "folder" : zvtest::readBytes(entry.path().string());
+        files[name] = entry.is_symlink()     ? "-> " + fs::read_symlink(entry.path()).string()
+                      : entry.is_directory() ? "folder"
+                                             : zvtest::readBytes(entry.path().string());
     }
     return files;
 }
 
-std::vector<std::string> substitute(const std::vector<std::string>& arguments, const std::string& folder) {
+std::vector<std::string> substitute(const std::vector<std::string>& arguments,
+                                    const std::string& folder) {
     std::vector<std::string> result;
     for (std::string argument : arguments) {
-        for (auto at = argument.find('@'); at != std::string::npos; at = argument.find('@', at + folder.size()))
+        for (auto at = argument.find('@'); at != std::string::npos;
+             at = argument.find('@', at + folder.size()))
             argument.replace(at, 1, folder);
         result.push_back(argument);
     }
@@ -65,54 +69,146 @@ const BadInput kCases[] = {
     // The command line.
     {"NoCommandAtAll", {}, kUsage, "no command given"},
     {"AnUnknownCommand", {"play", "@/in.wav"}, kUsage, "unknown command 'play'"},
-    {"AnUnknownOption", {"render", "@/in.wav", "@/out.wav", "--gain", "2"}, kUsage, "unknown option --gain"},
-    {"ARenderWithoutAnOutputFile", {"render", "@/in.wav"}, kUsage, "render needs an input file and an output file"},
-    {"AnOptionWithoutItsValue", {"render", "@/in.wav", "@/out.wav", "--program"}, kUsage, "--program needs a value"},
-    {"AnUnknownProgramName", {"render", "@/in.wav", "@/out.wav", "--program", "Loud"}, kUsage, "unknown program 'Loud'"},
-    {"AProgramNumberPastTheLast", {"render", "@/in.wav", "@/out.wav", "--program", "26"}, kUsage,
-     "unknown program 26: the plug-in has 26 programs, 0 to 25"},
-    {"AnUnknownParameterName", {"render", "@/in.wav", "@/out.wav", "--set", "Volume=0.5"}, kUsage,
-     "unknown parameter 'Volume'"},
-    {"AParameterIndexPastTheLast", {"render", "@/in.wav", "@/out.wav", "--set", "9=0.5"}, kUsage,
-     "unknown parameter 9: the plug-in has 9 parameters, 0 to 8"},
-    {"AValueAboveOne", {"render", "@/in.wav", "@/out.wav", "--set", "MIX=1.5"}, kUsage, "value 1.5 is outside 0..1"},
-    {"AValueBelowZero", {"render", "@/in.wav", "@/out.wav", "--set", "MIX=-0.1"}, kUsage, "value -0.1 is outside 0..1"},
-    {"AValueThatIsNotANumber", {"render", "@/in.wav", "@/out.wav", "--set", "MIX=loud"}, kUsage, "'loud' is not a number"},
-    {"ASettingWithoutAValue", {"render", "@/in.wav", "@/out.wav", "--set", "MIX"}, kUsage, "--set wants INDEX=VALUE"},
-    {"ABlockSizeOfZero", {"render", "@/in.wav", "@/out.wav", "--block", "0"}, kUsage, "--block wants a whole number"},
-    {"ANegativeTail", {"render", "@/in.wav", "@/out.wav", "--tail", "-1"}, kUsage, "--tail wants seconds"},
-    {"AFailedRenderLeavesAnEarlierOutputAlone", {"render", "@/in.wav", "@/earlier.wav", "--program", "Loud"}, kUsage,
+    {"AnUnknownOption",
+     {"render", "@/in.wav", "@/out.wav", "--gain", "2"},
+     kUsage,
+     "unknown option --gain"},
+    {"ARenderWithoutAnOutputFile",
+     {"render", "@/in.wav"},
+     kUsage,
+     "render needs an input file and an output file"},
+    {"AnOptionWithoutItsValue",
+     {"render", "@/in.wav", "@/out.wav", "--program"},
+     kUsage,
+     "--program needs a value"},
+    {"AnUnknownProgramName",
+     {"render", "@/in.wav", "@/out.wav", "--program", "Loud"},
+     kUsage,
      "unknown program 'Loud'"},
-    {"ADemoOfAnUnknownProgram", {"demo", "@/demo", "--program", "Loud"}, kUsage, "unknown program 'Loud'"},
+    {"AProgramNumberPastTheLast",
+     {"render", "@/in.wav", "@/out.wav", "--program", "26"},
+     kUsage,
+     "unknown program 26: the plug-in has 26 programs, 0 to 25"},
+    {"AnUnknownParameterName",
+     {"render", "@/in.wav", "@/out.wav", "--set", "Volume=0.5"},
+     kUsage,
+     "unknown parameter 'Volume'"},
+    {"AParameterIndexPastTheLast",
+     {"render", "@/in.wav", "@/out.wav", "--set", "9=0.5"},
+     kUsage,
+     "unknown parameter 9: the plug-in has 9 parameters, 0 to 8"},
+    {"AValueAboveOne",
+     {"render", "@/in.wav", "@/out.wav", "--set", "MIX=1.5"},
+     kUsage,
+     "value 1.5 is outside 0..1"},
+    {"AValueBelowZero",
+     {"render", "@/in.wav", "@/out.wav", "--set", "MIX=-0.1"},
+     kUsage,
+     "value -0.1 is outside 0..1"},
+    {"AValueThatIsNotANumber",
+     {"render", "@/in.wav", "@/out.wav", "--set", "MIX=loud"},
+     kUsage,
+     "'loud' is not a number"},
+    {"ASettingWithoutAValue",
+     {"render", "@/in.wav", "@/out.wav", "--set", "MIX"},
+     kUsage,
+     "--set wants INDEX=VALUE"},
+    {"ABlockSizeOfZero",
+     {"render", "@/in.wav", "@/out.wav", "--block", "0"},
+     kUsage,
+     "--block wants a whole number"},
+    {"ANegativeTail",
+     {"render", "@/in.wav", "@/out.wav", "--tail", "-1"},
+     kUsage,
+     "--tail wants seconds"},
+    {"AFailedRenderLeavesAnEarlierOutputAlone",
+     {"render", "@/in.wav", "@/earlier.wav", "--program", "Loud"},
+     kUsage,
+     "unknown program 'Loud'"},
+    {"ADemoOfAnUnknownProgram",
+     {"demo", "@/demo", "--program", "Loud"},
+     kUsage,
+     "unknown program 'Loud'"},
     // The input file.
-    {"AMissingInputFile", {"render", "@/missing.wav", "@/out.wav"}, kInput, "cannot read @/missing.wav: No such file"},
-    {"AFolderAsInput", {"render", "@/sub", "@/out.wav"}, kInput, "cannot read @/sub: it is a folder"},
-    {"AnInputThatIsNotAudio", {"render", "@/notaudio.txt", "@/out.wav"}, kInput, "not an audio file libsndfile can read"},
-    {"AnEmptyInputFile", {"render", "@/empty.wav", "@/out.wav"}, kInput, "not an audio file libsndfile can read"},
-    {"ADamagedInputFile", {"render", "@/damaged.wav", "@/out.wav"}, kInput, "not an audio file libsndfile can read"},
-    {"AnInputWithThreeChannels", {"render", "@/three.wav", "@/out.wav"}, kInput,
+    {"AMissingInputFile",
+     {"render", "@/missing.wav", "@/out.wav"},
+     kInput,
+     "cannot read @/missing.wav: No such file"},
+    {"AFolderAsInput",
+     {"render", "@/sub", "@/out.wav"},
+     kInput,
+     "cannot read @/sub: it is a folder"},
+    {"AnInputThatIsNotAudio",
+     {"render", "@/notaudio.txt", "@/out.wav"},
+     kInput,
+     "not an audio file libsndfile can read"},
+    {"AnEmptyInputFile",
+     {"render", "@/empty.wav", "@/out.wav"},
+     kInput,
+     "not an audio file libsndfile can read"},
+    {"ADamagedInputFile",
+     {"render", "@/damaged.wav", "@/out.wav"},
+     kInput,
+     "not an audio file libsndfile can read"},
+    {"AnInputWithThreeChannels",
+     {"render", "@/three.wav", "@/out.wav"},
+     kInput,
      "has 3 channels; zvhost takes mono or stereo files"},
     // The plug-in.
-    {"AMissingPlugin", {"render", "@/in.wav", "@/out.wav", "--plugin", "@/nothing.so"}, kPlugin, "plug-in not found"},
+    {"AMissingPlugin",
+     {"render", "@/in.wav", "@/out.wav", "--plugin", "@/nothing.so"},
+     kPlugin,
+     "plug-in not found"},
     {"AFolderAsPlugin", {"list", "@/sub"}, kPlugin, "plug-in is not a file"},
-    {"APluginThatIsNotASharedObject", {"render", "@/in.wav", "@/out.wav", "--plugin", "@/text.so"}, kPlugin,
+    {"APluginThatIsNotASharedObject",
+     {"render", "@/in.wav", "@/out.wav", "--plugin", "@/text.so"},
+     kPlugin,
      "cannot load plug-in @/text.so"},
-    {"APluginWithoutVSTPluginMain", {"render", "@/in.wav", "@/out.wav", "--plugin", kFixtures + "/NoEntryPoint.so"},
-     kPlugin, "no VSTPluginMain"},
-    {"APluginThatReturnsNoEffect", {"render", "@/in.wav", "@/out.wav", "--plugin", kFixtures + "/NullRecord.so"},
-     kPlugin, "VSTPluginMain returned no effect"},
-    {"APluginThatReturnsSomethingElse", {"render", "@/in.wav", "@/out.wav", "--plugin", kFixtures + "/WrongMagic.so"},
-     kPlugin, "wrong magic number"},
-    {"AListOfAPluginThatReturnsNoEffect", {"list", kFixtures + "/NullRecord.so"}, kPlugin, "returned no effect"},
-    {"ADemoWithAPluginWithoutVSTPluginMain", {"demo", "@/demo", "--plugin", kFixtures + "/NoEntryPoint.so"}, kPlugin,
+    {"APluginWithoutVSTPluginMain",
+     {"render", "@/in.wav", "@/out.wav", "--plugin", kFixtures + "/NoEntryPoint.so"},
+     kPlugin,
+     "no VSTPluginMain"},
+    {"APluginThatReturnsNoEffect",
+     {"render", "@/in.wav", "@/out.wav", "--plugin", kFixtures + "/NullRecord.so"},
+     kPlugin,
+     "VSTPluginMain returned no effect"},
+    {"APluginThatReturnsSomethingElse",
+     {"render", "@/in.wav", "@/out.wav", "--plugin", kFixtures + "/WrongMagic.so"},
+     kPlugin,
+     "wrong magic number"},
+    {"AListOfAPluginThatReturnsNoEffect",
+     {"list", kFixtures + "/NullRecord.so"},
+     kPlugin,
+     "returned no effect"},
+    {"ADemoWithAPluginWithoutVSTPluginMain",
+     {"demo", "@/demo", "--plugin", kFixtures + "/NoEntryPoint.so"},
+     kPlugin,
      "no VSTPluginMain"},
     // The output.
-    {"AnOutputThatIsTheInput", {"render", "@/in.wav", "@/in.wav"}, kOutput, "refusing to write over the input file"},
-    {"AnOutputThatLinksToTheInput", {"render", "@/in.wav", "@/link.wav"}, kOutput, "refusing to write over the input"},
-    {"AnOutputInAMissingFolder", {"render", "@/in.wav", "@/nowhere/out.wav"}, kOutput, "cannot write @/nowhere/out.wav"},
-    {"AnOutputFormatThatCannotBeWritten", {"render", "@/in.wav", "@/out.mp3"}, kOutput, "cannot write .mp3 files"},
-    {"AFolderAsOutput", {"render", "@/in.wav", "@/sub"}, kOutput, "cannot write @/sub: it is a folder"},
-    {"ADemoFolderBlockedByAFile", {"demo", "@/notaudio.txt"}, kOutput, "cannot make the folder @/notaudio.txt"},
+    {"AnOutputThatIsTheInput",
+     {"render", "@/in.wav", "@/in.wav"},
+     kOutput,
+     "refusing to write over the input file"},
+    {"AnOutputThatLinksToTheInput",
+     {"render", "@/in.wav", "@/link.wav"},
+     kOutput,
+     "refusing to write over the input"},
+    {"AnOutputInAMissingFolder",
+     {"render", "@/in.wav", "@/nowhere/out.wav"},
+     kOutput,
+     "cannot write @/nowhere/out.wav"},
+    {"AnOutputFormatThatCannotBeWritten",
+     {"render", "@/in.wav", "@/out.mp3"},
+     kOutput,
+     "cannot write .mp3 files"},
+    {"AFolderAsOutput",
+     {"render", "@/in.wav", "@/sub"},
+     kOutput,
+     "cannot write @/sub: it is a folder"},
+    {"ADemoFolderBlockedByAFile",
+     {"demo", "@/notaudio.txt"},
+     kOutput,
+     "cannot make the folder @/notaudio.txt"},
 };
 
 class ZvhostRejects : public testing::TestWithParam<BadInput> {};
@@ -138,14 +234,17 @@ TEST_P(ZvhostRejects, WithOneLineAnExitStatusAndNoFileWritten) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BadInput, ZvhostRejects, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<BadInput>& param) { return param.param.name; });
+                         [](const testing::TestParamInfo<BadInput>& param) {
+                             return param.param.name;
+                         });
 
 TEST(ZvhostRejectsAnInputItMayNotRead, WithoutWritingAnything) {
     if (::geteuid() == 0) GTEST_SKIP() << "root may read any file";
     TemporaryFolder folder;
     prepare(folder);
     fs::permissions(folder.path() / "in.wav", fs::perms::none);
-    const auto result = zvtest::runZvhost({"render", folder.file("in.wav"), folder.file("out.wav")});
+    const auto result =
+        zvtest::runZvhost({"render", folder.file("in.wav"), folder.file("out.wav")});
     EXPECT_EQ(result.exitStatus, kInput);
     EXPECT_NE(result.err.find("cannot read"), std::string::npos) << result.err;
     EXPECT_FALSE(fs::exists(folder.path() / "out.wav"));

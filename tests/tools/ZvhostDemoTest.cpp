@@ -39,7 +39,8 @@ TEST(ZvhostDemo, WritesTheInputTheSlapBackRenderAndAPictureAndSaysWhere) {
     ASSERT_EQ(result.exitStatus, 0) << result.err;
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(zvtest::lines(result.out),
-              (std::vector<std::string>{"input    " + where + "/input.wav", "output   " + where + "/00-SlapBack.wav",
+              (std::vector<std::string>{"input    " + where + "/input.wav",
+                                        "output   " + where + "/00-SlapBack.wav",
                                         "picture  " + where + "/00-SlapBack.png"}));
     EXPECT_TRUE(isPng(where + "/00-SlapBack.png", 1200, 720));
 
@@ -47,13 +48,15 @@ TEST(ZvhostDemo, WritesTheInputTheSlapBackRenderAndAPictureAndSaysWhere) {
     const auto output = zvtest::readWav(where + "/00-SlapBack.wav");
     EXPECT_EQ(input.sampleRate, 48000);
     EXPECT_EQ(input.channels, 2);
-    EXPECT_EQ(output.frames(), input.frames() + 2 * 48000u);  // two seconds for the echoes to die away
+    EXPECT_EQ(output.frames(),
+              input.frames() + 2 * 48000u);  // two seconds for the echoes to die away
 
     // The output is the input through program 0, as a host would make it.
     zvtest::DirectSettings slapBack;
     slapBack.program = 0;
-    const auto direct = zvtest::processDirectly(ZV_PLUGIN_PATH, 48000, 512, channel(input.interleaved, 0),
-                                                channel(input.interleaved, 1), 2 * 48000, slapBack);
+    const auto direct =
+        zvtest::processDirectly(ZV_PLUGIN_PATH, 48000, 512, channel(input.interleaved, 0),
+                                channel(input.interleaved, 1), 2 * 48000, slapBack);
     EXPECT_TRUE(output.interleaved == direct);
 }
 
@@ -68,7 +71,8 @@ TEST(ZvhostDemo, EchoesAreHeardInTheSilenceAfterEachNote) {
         for (std::size_t i = from; i < to; ++i) peak = std::max(peak, std::fabs(s[i]));
         return peak;
     };
-    const std::size_t from = 2 * static_cast<std::size_t>(2.55 * 48000), to = 2 * static_cast<std::size_t>(2.9 * 48000);
+    const std::size_t from = 2 * static_cast<std::size_t>(2.55 * 48000),
+                      to = 2 * static_cast<std::size_t>(2.9 * 48000);
     EXPECT_EQ(loudest(input.interleaved, from, to), 0.0f);
     EXPECT_GT(loudest(output.interleaved, from, to), 0.01f);
 }
@@ -79,7 +83,8 @@ TEST(ZvhostDemo, RendersTheProgramAskedFor) {
     ASSERT_EQ(result.exitStatus, 0) << result.err;
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"d"});
     const auto files = zvtest::TemporaryFolder::entriesOf(folder.file("d"));
-    EXPECT_EQ(files, (std::vector<std::string>{"20-Repeat-After-Me.png", "20-Repeat-After-Me.wav", "input.wav"}));
+    EXPECT_EQ(files, (std::vector<std::string>{"20-Repeat-After-Me.png", "20-Repeat-After-Me.wav",
+                                               "input.wav"}));
 }
 
 TEST(ZvhostDemo, WithAllRendersEveryProgram) {

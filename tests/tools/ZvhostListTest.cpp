@@ -23,7 +23,8 @@ std::string lineStarting(const std::string& text, const std::string& key) {
 std::vector<std::string> columns(const std::string& line) {
     std::vector<std::string> cells;
     const std::regex separator(" {2,}");
-    for (std::sregex_token_iterator it(line.begin(), line.end(), separator, -1), end; it != end; ++it)
+    for (std::sregex_token_iterator it(line.begin(), line.end(), separator, -1), end; it != end;
+         ++it)
         if (!it->str().empty()) cells.push_back(*it);
     return cells;
 }
@@ -87,7 +88,8 @@ TEST(ZvhostList, WithoutAPluginUsesTheOneBuiltBesideIt) {
 }
 
 TEST(ZvhostList, ShowsAPluginFromAnotherVendor) {
-    if (!std::filesystem::exists(kOtherVendorPlugin)) GTEST_SKIP() << "lsp-plugins-vst is not installed";
+    if (!std::filesystem::exists(kOtherVendorPlugin))
+        GTEST_SKIP() << "lsp-plugins-vst is not installed";
     const auto result = runZvhost({"list", kOtherVendorPlugin});
     ASSERT_EQ(result.exitStatus, 0) << result.err;
     EXPECT_EQ(lineStarting(result.out, "inputs"), "inputs     2");

@@ -24,8 +24,12 @@ struct CloseSoundFile {
 };
 using SoundFile = std::unique_ptr<SNDFILE, CloseSoundFile>;
 
-[[noreturn]] void failInput(const std::string& message) { throw HostError(ExitStatus::input, message); }
-[[noreturn]] void failOutput(const std::string& message) { throw HostError(ExitStatus::output, message); }
+[[noreturn]] void failInput(const std::string& message) {
+    throw HostError(ExitStatus::input, message);
+}
+[[noreturn]] void failOutput(const std::string& message) {
+    throw HostError(ExitStatus::output, message);
+}
 
 std::string lowerExtension(const std::string& path) {
     std::string extension = std::filesystem::path(path).extension().string();
@@ -46,7 +50,9 @@ Audio readAudio(const std::string& path) {
 
     SF_INFO info{};
     SoundFile file(sf_open(path.c_str(), SFM_READ, &info));
-    if (!file) failInput("not an audio file libsndfile can read: " + path + " (" + sf_strerror(nullptr) + ")");
+    if (!file)
+        failInput("not an audio file libsndfile can read: " + path + " (" + sf_strerror(nullptr) +
+                  ")");
     if (info.channels > 2)
         failInput(path + " has " + std::to_string(info.channels) +
                   " channels; zvhost takes mono or stereo files");
@@ -119,7 +125,8 @@ void AudioWriter::write(const Audio& audio) {
     info.channels = 2;
     info.format = format_;
     if (!sf_format_check(&info))
-        failOutput("cannot write " + path_ + " at " + std::to_string(audio.sampleRate) + " Hz in that format");
+        failOutput("cannot write " + path_ + " at " + std::to_string(audio.sampleRate) +
+                   " Hz in that format");
     {
         SoundFile file(sf_open(temporary_.c_str(), SFM_WRITE, &info));
         if (!file) failOutput("cannot write " + path_ + ": " + sf_strerror(nullptr));
@@ -148,7 +155,8 @@ void writeAudio(const std::string& path, const Audio& audio) {
 }
 
 bool sameFile(const std::string& a, const std::string& b) {
-    struct stat first {}, second {};
+    struct stat first {
+    }, second{};
     if (::stat(a.c_str(), &first) != 0 || ::stat(b.c_str(), &second) != 0) return false;
     return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }

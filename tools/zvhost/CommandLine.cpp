@@ -58,10 +58,12 @@ bool takesOption(CommandKind kind, const std::string& option) {
         case CommandKind::render:
             return option == "--program" || option == "--set" || option == "--block" ||
                    option == "--tail";
-        case CommandKind::demo: return option == "--program" || option == "--all";
+        case CommandKind::demo:
+            return option == "--program" || option == "--all";
         case CommandKind::editor:
             return option == "--program" || option == "--close-after" || option == "--png";
-        default: return false;
+        default:
+            return false;
     }
 }
 
@@ -168,7 +170,8 @@ Command parseCommandLine(const std::vector<std::string>& arguments) {
             if (command.allPrograms && !command.settings.program.empty())
                 fail("give either --all or --program, not both");
             break;
-        case CommandKind::help: break;
+        case CommandKind::help:
+            break;
     }
     return command;
 }

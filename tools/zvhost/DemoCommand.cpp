@@ -24,8 +24,10 @@ constexpr double kDemoTailSeconds = 2.0;
 std::string fileNamePart(const std::string& name) {
     std::string part;
     for (char c : name) {
-        if (std::isalnum(static_cast<unsigned char>(c)) != 0) part += c;
-        else if (!part.empty() && part.back() != '-') part += '-';
+        if (std::isalnum(static_cast<unsigned char>(c)) != 0)
+            part += c;
+        else if (!part.empty() && part.back() != '-')
+            part += '-';
     }
     while (!part.empty() && part.back() == '-') part.pop_back();
     return part.empty() ? "program" : part;
@@ -44,7 +46,8 @@ std::vector<std::optional<VstInt32>> chosenPrograms(const Command& command, cons
     names = programNames(plugin);
     std::vector<std::optional<VstInt32>> chosen;
     if (command.allPrograms) {
-        for (std::size_t i = 0; i < names.size(); ++i) chosen.emplace_back(static_cast<VstInt32>(i));
+        for (std::size_t i = 0; i < names.size(); ++i)
+            chosen.emplace_back(static_cast<VstInt32>(i));
     } else if (!command.settings.program.empty()) {
         chosen.emplace_back(findProgram(plugin, command.settings.program));
     } else {
@@ -67,8 +70,9 @@ void runDemo(const Command& command, std::ostream& out) {
     std::error_code error;
     fs::create_directories(folder, error);
     if (error || !fs::is_directory(folder))
-        throw HostError(ExitStatus::output, "cannot make the folder " + folder.string() + ": " +
-                                                (error ? error.message() : "a file of that name is in the way"));
+        throw HostError(ExitStatus::output,
+                        "cannot make the folder " + folder.string() + ": " +
+                            (error ? error.message() : "a file of that name is in the way"));
 
     const Audio input = synthesizeDemoPhrase(kDemoSampleRate);
     const std::string inputPath = (folder / "input.wav").string();
@@ -79,8 +83,10 @@ void runDemo(const Command& command, std::ostream& out) {
     options.tailSeconds = kDemoTailSeconds;
     for (const auto& program : programs) {
         Plugin plugin(path);
-        const std::string name = program ? names[static_cast<std::size_t>(*program)] : effectName(plugin);
-        const std::string stem = program ? numbered(static_cast<std::size_t>(*program), name) : fileNamePart(name);
+        const std::string name =
+            program ? names[static_cast<std::size_t>(*program)] : effectName(plugin);
+        const std::string stem =
+            program ? numbered(static_cast<std::size_t>(*program), name) : fileNamePart(name);
         ResolvedSettings settings;
         settings.program = program;
         const Audio output = render(plugin, input, settings, options);
@@ -88,8 +94,10 @@ void runDemo(const Command& command, std::ostream& out) {
         const std::string wavPath = (folder / (stem + ".wav")).string();
         const std::string pngPath = (folder / (stem + ".png")).string();
         writeAudio(wavPath, output);
-        drawWaveformPicture(input, output, "program " + (program ? std::to_string(*program) + " " : "") + "\"" + name +
-                                               "\": input (blue) and output (orange)", pngPath);
+        drawWaveformPicture(input, output,
+                            "program " + (program ? std::to_string(*program) + " " : "") + "\"" +
+                                name + "\": input (blue) and output (orange)",
+                            pngPath);
         out << "output   " << wavPath << '\n' << "picture  " << pngPath << '\n';
     }
 }

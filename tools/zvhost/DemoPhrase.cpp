@@ -75,13 +75,17 @@ Audio synthesizeDemoPhrase(int sampleRate) {
 
     Noise noise;
     const auto length = static_cast<std::size_t>(std::lround(kDemoNoteSeconds * sampleRate));
-    const auto fade = static_cast<std::size_t>(sampleRate / 100);  // 10 ms, so a note ends without a click
+    const auto fade =
+        static_cast<std::size_t>(sampleRate / 100);  // 10 ms, so a note ends without a click
     for (const DemoNote& note : demoNotes()) {
-        const std::vector<float> sound = note.frequency > 0.0 ? pluck(note.frequency, sampleRate, length, noise)
-                                                              : drum(sampleRate, length, noise);
+        const std::vector<float> sound = note.frequency > 0.0
+                                             ? pluck(note.frequency, sampleRate, length, noise)
+                                             : drum(sampleRate, length, noise);
         const auto start = static_cast<std::size_t>(std::lround(note.start * sampleRate));
         for (std::size_t i = 0; i < length && start + i < total; ++i) {
-            const double envelope = i + fade >= length ? static_cast<double>(length - i) / static_cast<double>(fade) : 1.0;
+            const double envelope =
+                i + fade >= length ? static_cast<double>(length - i) / static_cast<double>(fade)
+                                   : 1.0;
             const double sample = sound[i] * envelope;
             audio.left[start + i] = static_cast<float>(sample * note.left);
             audio.right[start + i] = static_cast<float>(sample * note.right);

@@ -46,12 +46,14 @@ void runList(const Command& command, std::ostream& out) {
         labelWidth = std::max(labelWidth, info.label.size());
     }
     out << "\nparameters (" << all.size() << ", shown at " << kListSampleRate << " Hz)\n";
-    out << std::left << "  " << std::setw(6) << "index" << std::setw(static_cast<int>(nameWidth + 2)) << "name"
-        << std::setw(static_cast<int>(labelWidth + 2)) << "label" << std::setw(10) << "value" << "display\n";
+    out << std::left << "  " << std::setw(6) << "index"
+        << std::setw(static_cast<int>(nameWidth + 2)) << "name"
+        << std::setw(static_cast<int>(labelWidth + 2)) << "label" << std::setw(10) << "value"
+        << "display\n";
     for (const auto& info : all) {
-        out << "  " << std::setw(6) << info.index << std::setw(static_cast<int>(nameWidth + 2)) << info.name
-            << std::setw(static_cast<int>(labelWidth + 2)) << info.label << std::setw(10)
-            << formatValue(info.value) << info.display << '\n';
+        out << "  " << std::setw(6) << info.index << std::setw(static_cast<int>(nameWidth + 2))
+            << info.name << std::setw(static_cast<int>(labelWidth + 2)) << info.label
+            << std::setw(10) << formatValue(info.value) << info.display << '\n';
     }
 
     const auto programs = programNames(plugin);

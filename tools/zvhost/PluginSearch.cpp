@@ -50,8 +50,8 @@ std::string defaultPluginPath() {
         if (fs::is_regular_file(path, error)) return path;
         tried += (tried.empty() ? "" : ", ") + path;
     }
-    throw HostError(ExitStatus::plugin,
-                    "cannot find the ZvDelay32 plug-in (looked in " + tried + "); use --plugin PATH");
+    throw HostError(ExitStatus::plugin, "cannot find the ZvDelay32 plug-in (looked in " + tried +
+                                            "); use --plugin PATH");
 }
 
 }  // namespace zvhost

@@ -2,8 +2,8 @@
 
 #include "AudioFile.h"
 #include "HostError.h"
-#include "ProgressBar.h"
 #include "PluginSearch.h"
+#include "ProgressBar.h"
 
 #include <cstdio>
 
@@ -11,8 +11,8 @@ namespace zvhost {
 
 void runRender(const Command& command, std::ostream& out) {
     if (sameFile(command.input, command.output))
-        throw HostError(ExitStatus::output,
-                        "refusing to write over the input file " + command.input + "; choose another output");
+        throw HostError(ExitStatus::output, "refusing to write over the input file " +
+                                                command.input + "; choose another output");
     const Audio input = readAudio(command.input);
     AudioWriter writer(command.output);  // fails now, before the work, if OUT cannot be written
 
@@ -24,7 +24,8 @@ void runRender(const Command& command, std::ostream& out) {
     Audio output;
     {
         ProgressBar bar(stderr, seconds >= kProgressMinimumSeconds);
-        output = render(plugin, input, settings, command.options, [&bar](double done) { bar.update(done); });
+        output = render(plugin, input, settings, command.options,
+                        [&bar](double done) { bar.update(done); });
     }
     writer.write(output);
     out << "wrote " << command.output << ": " << output.frames() << " frames, 2 channels, "

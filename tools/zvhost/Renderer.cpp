@@ -15,15 +15,19 @@ namespace {
 class BlockBuffers {
 public:
     BlockBuffers(VstInt32 inputs, VstInt32 outputs, VstInt32 blockSize)
-        : inputs_(static_cast<std::size_t>(std::max(inputs, 0)), std::vector<float>(static_cast<std::size_t>(blockSize))),
-          outputs_(static_cast<std::size_t>(std::max(outputs, 0)), std::vector<float>(static_cast<std::size_t>(blockSize))) {
+        : inputs_(static_cast<std::size_t>(std::max(inputs, 0)),
+                  std::vector<float>(static_cast<std::size_t>(blockSize))),
+          outputs_(static_cast<std::size_t>(std::max(outputs, 0)),
+                   std::vector<float>(static_cast<std::size_t>(blockSize))) {
         for (auto& channel : inputs_) inputPointers_.push_back(channel.data());
         for (auto& channel : outputs_) outputPointers_.push_back(channel.data());
     }
 
     void fill(const Audio& input, std::size_t start, std::size_t frames) {
         for (std::size_t c = 0; c < inputs_.size(); ++c) {
-            const std::vector<float>* source = c == 0 ? &input.left : c == 1 ? &input.right : nullptr;
+            const std::vector<float>* source = c == 0   ? &input.left
+                                               : c == 1 ? &input.right
+                                                        : nullptr;
             for (std::size_t i = 0; i < frames; ++i) {
                 const std::size_t at = start + i;
                 inputs_[c][i] = source != nullptr && at < source->size() ? (*source)[at] : 0.0f;
@@ -37,7 +41,8 @@ public:
         const auto& left = outputs_[0];
         const auto& right = outputs_.size() > 1 ? outputs_[1] : outputs_[0];
         std::copy_n(left.begin(), frames, output.left.begin() + static_cast<std::ptrdiff_t>(start));
-        std::copy_n(right.begin(), frames, output.right.begin() + static_cast<std::ptrdiff_t>(start));
+        std::copy_n(right.begin(), frames,
+                    output.right.begin() + static_cast<std::ptrdiff_t>(start));
     }
 
     float** inputs() { return inputPointers_.data(); }
@@ -56,14 +61,16 @@ Audio render(Plugin& plugin, const Audio& input, const ResolvedSettings& setting
              const RenderOptions& options, const ProgressReport& progress) {
     AEffect& effect = plugin.effect();
     if ((effect.flags & effFlagsCanReplacing) == 0 || effect.processReplacing == nullptr)
-        throw HostError(ExitStatus::plugin, "the plug-in does not offer processReplacing: " + plugin.path());
+        throw HostError(ExitStatus::plugin,
+                        "the plug-in does not offer processReplacing: " + plugin.path());
 
     plugin.open(static_cast<float>(input.sampleRate), options.blockSize);
     HostState& host = hostState();
     apply(plugin, settings);
     plugin.dispatch(effMainsChanged, 0, 1);
 
-    const auto tail = static_cast<std::size_t>(std::llround(options.tailSeconds * input.sampleRate));
+    const auto tail =
+        static_cast<std::size_t>(std::llround(options.tailSeconds * input.sampleRate));
     const std::size_t total = input.frames() + tail;
     Audio output;
     output.sampleRate = input.sampleRate;
@@ -76,7 +83,8 @@ Audio render(Plugin& plugin, const Audio& input, const ResolvedSettings& setting
     for (std::size_t start = 0; start < total; start += blockSize) {
         const std::size_t frames = std::min(blockSize, total - start);
         buffers.fill(input, start, frames);
-        effect.processReplacing(&effect, buffers.inputs(), buffers.outputs(), static_cast<VstInt32>(frames));
+        effect.processReplacing(&effect, buffers.inputs(), buffers.outputs(),
+                                static_cast<VstInt32>(frames));
         buffers.collect(output, start, frames);
         if (progress) progress(static_cast<double>(start + frames) / static_cast<double>(total));
     }

@@ -103,7 +103,8 @@ void drawWaveformPicture(const Audio& input, const Audio& output, const std::str
     std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface(
         cairo_image_surface_create(CAIRO_FORMAT_RGB24, kPictureWidth, kPictureHeight),
         cairo_surface_destroy);
-    std::unique_ptr<cairo_t, decltype(&cairo_destroy)> context(cairo_create(surface.get()), cairo_destroy);
+    std::unique_ptr<cairo_t, decltype(&cairo_destroy)> context(cairo_create(surface.get()),
+                                                               cairo_destroy);
     cairo_t* cr = context.get();
 
     cairo_set_source_rgb(cr, 1.0, 1.0, 1.0);

@@ -12,11 +12,21 @@ int main(int argc, char** argv) {
         const std::vector<std::string> arguments(argv + 1, argv + argc);
         const Command command = parseCommandLine(arguments);
         switch (command.kind) {
-            case CommandKind::help: std::cout << usageText(); break;
-            case CommandKind::list: runList(command, std::cout); break;
-            case CommandKind::render: runRender(command, std::cout); break;
-            case CommandKind::demo: runDemo(command, std::cout); break;
-            case CommandKind::editor: runEditor(command, std::cout); break;
+            case CommandKind::help:
+                std::cout << usageText();
+                break;
+            case CommandKind::list:
+                runList(command, std::cout);
+                break;
+            case CommandKind::render:
+                runRender(command, std::cout);
+                break;
+            case CommandKind::demo:
+                runDemo(command, std::cout);
+                break;
+            case CommandKind::editor:
+                runEditor(command, std::cout);
+                break;
         }
         std::cout.flush();
         return std::cout ? 0 : static_cast<int>(ExitStatus::failure);

@@ -64,14 +64,15 @@ public:
     std::vector<Write> writes;
 
 private:
-    static VstIntPtr hostCallback(AEffect* record, VstInt32 opcode, VstInt32 index,
-                                  VstIntPtr value, void* /*ptr*/, float opt) {
+    static VstIntPtr hostCallback(AEffect* record, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                  void* /*ptr*/, float opt) {
         const bool gesture = opcode == audioMasterAutomate || opcode == audioMasterBeginEdit ||
                              opcode == audioMasterEndEdit;
         if (record == nullptr || record->object == nullptr) return 0;
         auto* effect = static_cast<WatchedEffect*>(static_cast<AudioEffect*>(record->object));
         if (gesture) {
-            effect->hostMessages.push_back({opcode, index, opcode == audioMasterAutomate ? opt : 0});
+            effect->hostMessages.push_back(
+                {opcode, index, opcode == audioMasterAutomate ? opt : 0});
         } else if (opcode == audioMasterSizeWindow) {
             // The size asked for: the width as the index, the height as the value.
             effect->hostMessages.push_back({opcode, index, static_cast<float>(value)});

@@ -46,7 +46,8 @@ zvtest::ProgramResult script(const std::string& name, std::vector<std::string> a
     zvtest::ProgramResult result = zvtest::runProgram(arguments);
     for (int attempt = 2; attempt <= kAttempts && result.exitStatus != 0; ++attempt) {
         std::cerr << name << " failed (exit " << result.exitStatus << "), attempt " << attempt
-                  << " of " << kAttempts << ":\n" << result.err << '\n';
+                  << " of " << kAttempts << ":\n"
+                  << result.err << '\n';
         result = zvtest::runProgram(arguments);
     }
     return result;
@@ -74,9 +75,9 @@ TEST(Ardour, SeesTheNineParametersAndTheTwentySixPrograms) {
     EXPECT_EQ(records(result.out, "unique_id").at(0).at(1), std::to_string(0x5A764438));  // "ZvD8"
     EXPECT_EQ(records(result.out, "audio_io").at(0).at(1), "2 in, 2 out");
 
-    const std::vector<std::string> parameterNames = {"Delay",         "FeedBack",   "lowPass",
-                                                     "highPass",      "lowPass Type", "highPass Type",
-                                                     "Left/Right",    "Pan Depth",  "MIX"};
+    const std::vector<std::string> parameterNames = {"Delay",      "FeedBack",     "lowPass",
+                                                     "highPass",   "lowPass Type", "highPass Type",
+                                                     "Left/Right", "Pan Depth",    "MIX"};
     const auto parameters = records(result.out, "param");
     ASSERT_EQ(parameters.size(), parameterNames.size()) << result.out;
     for (std::size_t i = 0; i < parameters.size(); ++i) {
@@ -84,12 +85,32 @@ TEST(Ardour, SeesTheNineParametersAndTheTwentySixPrograms) {
         EXPECT_EQ(parameters[i].at(2), parameterNames[i]);
     }
 
-    const std::vector<std::string> programNames = {
-        "SlapBack",   "Doubler",        "Country SlapBack", "Just A Touch",   "Double Echo",    "Canyon",
-        "RattleSnake", "CloudFishing",  "Small Echo",       "Bubbly",         "Stadium",        "Spacey",
-        "Stoned",     "SlowHand Blues", "Walking Shadow",   "Sliterhing",     "Thick",          "Thick2",
-        "Clicky",     "Whisky Brawl",   "Repeat After Me",  "Slinky",         "RanchHand",      "Bright",
-        "Glassy",     "Punk"};
+    const std::vector<std::string> programNames = {"SlapBack",
+                                                   "Doubler",
+                                                   "Country SlapBack",
+                                                   "Just A Touch",
+                                                   "Double Echo",
+                                                   "Canyon",
+                                                   "RattleSnake",
+                                                   "CloudFishing",
+                                                   "Small Echo",
+                                                   "Bubbly",
+                                                   "Stadium",
+                                                   "Spacey",
+                                                   "Stoned",
+                                                   "SlowHand Blues",
+                                                   "Walking Shadow",
+                                                   "Sliterhing",
+                                                   "Thick",
+                                                   "Thick2",
+                                                   "Clicky",
+                                                   "Whisky Brawl",
+                                                   "Repeat After Me",
+                                                   "Slinky",
+                                                   "RanchHand",
+                                                   "Bright",
+                                                   "Glassy",
+                                                   "Punk"};
     const auto programs = records(result.out, "program");
     ASSERT_EQ(programs.size(), programNames.size()) << result.out;
     for (std::size_t i = 0; i < programs.size(); ++i)  // Ardour shows them as "N - name"
@@ -102,11 +123,13 @@ TEST(Ardour, RendersWhatZvhostRendersWithinRounding) {
     zvtest::writeWav(folder.file("in.wav"), rate, 2, zvtest::testSignal(rate, 2.0));
     const std::string input = folder.file("in.wav");
 
-    const auto ardour = script("render.sh", {ZV_PLUGIN_PATH, input, folder.file("ardour.wav"), "--rate", "48000",
-                                             "--block", "512", "--tail", "1", "--program", "SlapBack"});
+    const auto ardour =
+        script("render.sh", {ZV_PLUGIN_PATH, input, folder.file("ardour.wav"), "--rate", "48000",
+                             "--block", "512", "--tail", "1", "--program", "SlapBack"});
     ASSERT_EQ(ardour.exitStatus, 0) << ardour.err;
-    const auto zvhost = zvtest::runZvhost({"render", input, folder.file("zvhost.wav"), "--program", "SlapBack",
-                                           "--block", "512", "--tail", "1", "--plugin", ZV_PLUGIN_PATH});
+    const auto zvhost =
+        zvtest::runZvhost({"render", input, folder.file("zvhost.wav"), "--program", "SlapBack",
+                           "--block", "512", "--tail", "1", "--plugin", ZV_PLUGIN_PATH});
     ASSERT_EQ(zvhost.exitStatus, 0) << zvhost.err;
 
     const auto fromArdour = zvtest::readWav(folder.file("ardour.wav"));
@@ -119,10 +142,12 @@ TEST(Ardour, RendersWhatZvhostRendersWithinRounding) {
     double largest = 0.0, echo = 0.0;
     std::size_t at = 0;
     for (std::size_t i = 0; i < fromZvhost.interleaved.size(); ++i) {
-        const double difference = std::fabs(static_cast<double>(fromArdour.interleaved[i]) - fromZvhost.interleaved[i]);
+        const double difference =
+            std::fabs(static_cast<double>(fromArdour.interleaved[i]) - fromZvhost.interleaved[i]);
         if (difference > largest) largest = difference, at = i;
         const float drySample = i < dry.interleaved.size() ? dry.interleaved[i] : 0.0f;
-        echo = std::max(echo, std::fabs(static_cast<double>(fromZvhost.interleaved[i]) - drySample));
+        echo =
+            std::max(echo, std::fabs(static_cast<double>(fromZvhost.interleaved[i]) - drySample));
     }
     std::cout << "largest difference " << largest << " at frame " << at / 2 << " channel " << at % 2
               << "; loudest echo " << echo << "\n";
@@ -134,7 +159,8 @@ int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     for (const char* tool : {"ardour7-lua", "sox"}) {
         if (!onPath(tool)) {
-            std::cout << "SKIPPED: " << tool << " is not installed; the Ardour round trip needs the Debian "
+            std::cout << "SKIPPED: " << tool
+                      << " is not installed; the Ardour round trip needs the Debian "
                       << "packages ardour and sox (scripts/test.sh installs them)\n";
             return 77;
         }

@@ -32,14 +32,16 @@ std::vector<std::string> TemporaryFolder::entriesOf(const std::string& folder) {
     return names;
 }
 
-void writeWav(const std::string& path, int sampleRate, int channels, const std::vector<float>& interleaved) {
+void writeWav(const std::string& path, int sampleRate, int channels,
+              const std::vector<float>& interleaved) {
     SF_INFO info{};
     info.samplerate = sampleRate;
     info.channels = channels;
     info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
     SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
     if (file == nullptr) throw std::runtime_error("cannot write " + path);
-    const auto frames = static_cast<sf_count_t>(interleaved.size() / static_cast<std::size_t>(channels));
+    const auto frames =
+        static_cast<sf_count_t>(interleaved.size() / static_cast<std::size_t>(channels));
     sf_writef_float(file, interleaved.data(), frames);
     sf_close(file);
 }

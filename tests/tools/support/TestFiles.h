@@ -25,21 +25,25 @@ private:
 };
 
 // Interleaved samples of `channels` channels, written as 32-bit float WAV.
-void writeWav(const std::string& path, int sampleRate, int channels, const std::vector<float>& interleaved);
+void writeWav(const std::string& path, int sampleRate, int channels,
+              const std::vector<float>& interleaved);
 
 struct WavContents {
     int sampleRate = 0;
     int channels = 0;
     int format = 0;
     std::vector<float> interleaved;
-    std::size_t frames() const { return channels > 0 ? interleaved.size() / static_cast<std::size_t>(channels) : 0; }
+    std::size_t frames() const {
+        return channels > 0 ? interleaved.size() / static_cast<std::size_t>(channels) : 0;
+    }
 };
 WavContents readWav(const std::string& path);
 
 std::string readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::string& bytes);
 
-// A stereo test signal: decaying tones and noise bursts with silence between, different on each side.
+// A stereo test signal: decaying tones and noise bursts with silence between, different on each
+// side.
 std::vector<float> testSignal(int sampleRate, double seconds);
 
 }  // namespace zvtest
