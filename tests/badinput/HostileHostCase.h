@@ -38,15 +38,10 @@ protected:
     // Runs the input through an instance in blocks of the given size.
     static StereoBuffer runThrough(const HostedEffect& instance, StereoBuffer input,
                                    int framesPerBlock) {
-        StereoBuffer output(input.frames());
-        for (std::size_t start = 0; start < input.frames(); start += framesPerBlock) {
-            const std::size_t length =
-                std::min<std::size_t>(framesPerBlock, input.frames() - start);
-            float* in[2] = {input.left.data() + start, input.right.data() + start};
-            float* out[2] = {output.left.data() + start, output.right.data() + start};
-            instance.process(in, out, static_cast<VstInt32>(length));
-        }
-        return output;
+        return inBlocks(std::move(input), framesPerBlock,
+                        [&instance](float** in, float** out, int frames) {
+                            instance.process(in, out, frames);
+                        });
     }
 
     static std::size_t unusableSamples(const StereoBuffer& buffer) {

@@ -54,6 +54,21 @@ struct EditorInAHost : ::testing::Test {
         const float value = plugin.parameter(knob.parameter);
         return static_cast<int>(knob::pictureForValue(control_values::knobStepOnUpdate(value)));
     }
+    // The user presses at (x, y) of the host's window, drags `pixels` upward in six moves, and
+    // lets go.
+    void dragUp(int x, int y, int pixels) {
+        host.movePointer(x, y);
+        host.button(true);
+        for (int move = 1; move <= 6; ++move) {
+            host.movePointer(x, y - pixels * move / 6);
+            plugin.idleFor(std::chrono::milliseconds(10));
+        }
+        host.button(false);
+    }
+    // Where the feedback knob lands after a drag of 30 points up from 0.215 (its step 21).
+    static std::int32_t feedbackStepAfterThirtyPointsUp() {
+        return knob::indexForAngle(100, static_cast<float>(knob::restAngleForIndex(100, 21) - 30));
+    }
     bool showsTheBackgroundCorner() const {
         return EditorPictures::distance(host.pixels(0, 0, 8, 8),
                                         pictures.backgroundAt(0, 0, 8, 8)) == 0;
@@ -101,17 +116,9 @@ TEST_F(EditorInAHost, DraggingTheFeedbackKnobWithThePointerSetsTheFeedback) {
     ASSERT_EQ(plugin.call(effEditOpen, 0, 0, host.handle()), 1);
     ASSERT_TRUE(plugin.idleUntil([&] { return showsTheBackgroundCorner(); }));
     const KnobOnScreen& feedBack = kKnobs[2];
-    const int x = feedBack.x + 24, y = feedBack.y + 24;
-    host.movePointer(x, y);
-    host.button(true);
-    for (int up = 5; up <= 30; up += 5) {
-        host.movePointer(x, y - up);
-        plugin.idleFor(std::chrono::milliseconds(10));
-    }
-    host.button(false);
+    dragUp(feedBack.x + 24, feedBack.y + 24, 30);
     // The drag starts from the step shown (21, for a feedback of 0.215): 30 points up from there.
-    const std::int32_t step =
-        knob::indexForAngle(100, static_cast<float>(knob::restAngleForIndex(100, 21) - 30));
+    const std::int32_t step = feedbackStepAfterThirtyPointsUp();
     const float expected = control_values::valueOfKnobStep(step);
     ASSERT_TRUE(plugin.idleUntil([&] { return plugin.parameter(kFeedBack) == expected; }))
         << plugin.parameter(kFeedBack);
@@ -284,16 +291,9 @@ TEST_F(EditorInAHost, OnADesktopAt192DotsPerInchTheEditorHasTwiceThePixelsAndDra
     ASSERT_TRUE(plugin.idleUntil(
         [&] { return sharp.knobShown(host.pixels(x, y, 96, 96), x, y) == shownAtStart; }));
 
-    host.movePointer(x + 48, y + 48);
-    host.button(true);
-    for (int up = 10; up <= 60; up += 10) {
-        host.movePointer(x + 48, y + 48 - up);
-        plugin.idleFor(std::chrono::milliseconds(10));
-    }
-    host.button(false);
+    dragUp(x + 48, y + 48, 60);
     // Sixty pixels are thirty points: as far as the thirty-pixel drag at one pixel to the point.
-    const std::int32_t step =
-        knob::indexForAngle(100, static_cast<float>(knob::restAngleForIndex(100, 21) - 30));
+    const std::int32_t step = feedbackStepAfterThirtyPointsUp();
     const float expected = control_values::valueOfKnobStep(step);
     ASSERT_TRUE(plugin.idleUntil([&] { return plugin.parameter(kFeedBack) == expected; }))
         << plugin.parameter(kFeedBack);

@@ -30,16 +30,6 @@ void expectSame(const StereoBuffer& actual, const StereoBuffer& expected, const 
     }
 }
 
-StereoBuffer runReference(ReferenceDelay& reference, StereoBuffer input, int blockSize = 512) {
-    StereoBuffer output(input.frames());
-    for (std::size_t start = 0; start < input.frames(); start += blockSize) {
-        const int length =
-            static_cast<int>(std::min<std::size_t>(blockSize, input.frames() - start));
-        reference.process(&input.left[start], &input.right[start], &output.left[start],
-                          &output.right[start], length);
-    }
-    return output;
-}
 }  // namespace
 
 TEST(Echo, EchoOfTheLeftInputLeavesOnTheRight) {
@@ -137,7 +127,7 @@ TEST_P(EchoOnEachLaneWidth, EveryProgramMatchesThePlainAlgorithmSampleForSample)
             reference.setProgram(program);
             effect.setSampleRate(rate);
             reference.setSampleRate(rate);
-            const StereoBuffer expected = runReference(reference, in, 300);
+            const StereoBuffer expected = reference.run(in, 300);
             const std::string what = std::string(kFactoryPrograms[program].name) + " at " +
                                      std::to_string(static_cast<int>(rate));
             // At the lower rates the 6000 Hz split's stages gain so much near half the rate

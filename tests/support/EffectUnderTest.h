@@ -15,15 +15,9 @@ public:
     using VstXSynth::getSignalPath;
 
     StereoBuffer run(StereoBuffer input, int framesPerBlock = 512) {
-        StereoBuffer output(input.frames());
-        for (std::size_t start = 0; start < input.frames(); start += framesPerBlock) {
-            const std::size_t length =
-                std::min<std::size_t>(framesPerBlock, input.frames() - start);
-            float* in[2] = {input.left.data() + start, input.right.data() + start};
-            float* out[2] = {output.left.data() + start, output.right.data() + start};
-            processReplacing(in, out, static_cast<VstInt32>(length));
-        }
-        return output;
+        return inBlocks(
+            std::move(input), framesPerBlock,
+            [this](float** in, float** out, int frames) { processReplacing(in, out, frames); });
     }
 
     StereoBuffer runSilence(std::size_t frames, int framesPerBlock = 512) {

@@ -4,6 +4,8 @@
 // fault in the effect's filter set-up shows as a sample that differs.
 #pragma once
 
+#include "StereoBuffer.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -122,6 +124,13 @@ public:
         setParameter(6, static_cast<float>(p.pan));
         setParameter(7, static_cast<float>(p.panDepth));
         setParameter(8, static_cast<float>(p.mix));
+    }
+
+    // `input` in blocks of `blockSize`, as a host calls the effect.
+    StereoBuffer run(StereoBuffer input, int blockSize = 512) {
+        return inBlocks(std::move(input), blockSize, [this](float** in, float** out, int frames) {
+            process(in[0], in[1], out[0], out[1], frames);
+        });
     }
 
     void process(const float* inL, const float* inR, float* outL, float* outR, int n) {

@@ -1,6 +1,7 @@
 // Two channels of audio in the shape the effect's process call takes.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
@@ -17,6 +18,21 @@ struct StereoBuffer {
     };
     Channels channels() { return Channels{{left.data(), right.data()}}; }
 };
+
+// `input` through `process(in, out, frames)` in blocks of `framesPerBlock` (the last may be
+// shorter), as a host calls an effect; `in` and `out` are the channel pointers at the block.
+template <typename Process>
+StereoBuffer inBlocks(StereoBuffer input, int framesPerBlock, Process&& process) {
+    StereoBuffer output(input.frames());
+    const auto step = static_cast<std::size_t>(framesPerBlock);
+    for (std::size_t start = 0; start < input.frames(); start += step) {
+        const std::size_t length = std::min(step, input.frames() - start);
+        float* in[2] = {input.left.data() + start, input.right.data() + start};
+        float* out[2] = {output.left.data() + start, output.right.data() + start};
+        process(in, out, static_cast<int>(length));
+    }
+    return output;
+}
 
 // An impulse of the given height at one frame on one side.
 inline StereoBuffer impulse(std::size_t frames, std::size_t at, float left, float right) {

@@ -22,11 +22,9 @@
 #include "FactoryPrograms.h"
 #include "Lv2Identity.h"
 #include "ParameterFields.h"
-#include "XTestSupport.h"
 
 // Last: Xlib's macros would clash with names in the headers above.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
+#include "HostWindow.h"
 
 namespace {
 
@@ -62,24 +60,17 @@ LV2_URID mapUri(LV2_URID_Map_Handle handle, const char* uri) {
     return static_cast<LV2_URID>(uris->size());
 }
 
-// The host: its own display connection and top-level window, and the UI library.
+// The host: its own top-level window (on a display connection of its own), and the UI library.
 class UiHost {
 public:
-    UiHost() : dpy(XOpenDisplay(nullptr)), library(dlopen(ZV_LV2_UI_PATH, RTLD_NOW | RTLD_LOCAL)) {
-        if (dpy == nullptr) throw std::runtime_error("cannot open the display");
+    UiHost() : library(dlopen(ZV_LV2_UI_PATH, RTLD_NOW | RTLD_LOCAL)) {
         if (library == nullptr) throw std::runtime_error(dlerror());
-        window = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), 0, 0, 500, 450, 0, 0,
-                                     WhitePixel(dpy, DefaultScreen(dpy)));
-        XMapWindow(dpy, window);
-        XSync(dpy, False);
         auto entry = reinterpret_cast<const LV2UI_Descriptor* (*)(std::uint32_t)>(
             dlsym(library, "lv2ui_descriptor"));
         descriptor = entry != nullptr ? entry(0) : nullptr;
     }
     ~UiHost() {
         if (handle != nullptr) descriptor->cleanup(handle);
-        XDestroyWindow(dpy, window);
-        XCloseDisplay(dpy);
         dlclose(library);
     }
 
@@ -88,7 +79,7 @@ public:
         LV2UI_Touch touchFeature{&log, touch};
         touchData = touchFeature;
         resizeData = LV2UI_Resize{&log, resize};
-        const LV2_Feature parent{LV2_UI__parent, reinterpret_cast<void*>(window)};
+        const LV2_Feature parent{LV2_UI__parent, window.handle()};
         const LV2_Feature touching{LV2_UI__touch, &touchData};
         const LV2_Feature resizing{LV2_UI__resize, &resizeData};
         LV2_URID_Map map{&uris, mapUri};
@@ -122,37 +113,13 @@ public:
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
     }
-    std::vector<::Window> children() const {
-        XSync(dpy, False);
-        ::Window root = 0, parent = 0, *list = nullptr;
-        unsigned count = 0;
-        std::vector<::Window> all;
-        if (XQueryTree(dpy, window, &root, &parent, &list, &count) != 0) {
-            all.assign(list, list + count);
-            XFree(list);
-        }
-        return all;
-    }
-    // The pixels of a control's frame as the server shows them, as one string of bytes.
-    std::string pixels(const layout::Frame& frame) const {
-        XSync(dpy, False);
-        XImage* image =
-            XGetImage(dpy, window, frame.x, frame.top(), static_cast<unsigned>(frame.width),
-                      static_cast<unsigned>(frame.height), AllPlanes, ZPixmap);
-        std::string all;
-        if (image == nullptr) return all;
-        for (int row = 0; row < frame.height; ++row) {
-            for (int column = 0; column < frame.width; ++column) {
-                all += std::to_string(XGetPixel(image, column, row)) + ' ';
-            }
-        }
-        XDestroyImage(image);
-        return all;
+    // The pixels of a control's frame as the server shows them.
+    std::vector<Rgb> pixels(const layout::Frame& frame) const {
+        return window.pixels(frame.x, frame.top(), frame.width, frame.height);
     }
 
-    Display* dpy;
+    HostWindow window{500, 450};
     void* library;
-    ::Window window = 0;
     const LV2UI_Descriptor* descriptor = nullptr;
     LV2UI_Handle handle = nullptr;
     LV2UI_Widget widget = nullptr;
@@ -182,11 +149,10 @@ TEST(Lv2Ui, ShowsItselfInTheHostsWindowAndTalksOnlyThroughPorts) {
     ASSERT_NE(host.descriptor->extension_data(LV2_UI__showInterface), nullptr);
 
     // One child window, the widget, 344 by 400 at the top-left corner; the host heard the size.
-    const auto children = host.children();
+    const auto children = host.window.children();
     ASSERT_EQ(children.size(), 1u);
     EXPECT_EQ(reinterpret_cast<std::uintptr_t>(host.widget), children[0]);
-    XWindowAttributes attributes{};
-    XGetWindowAttributes(host.dpy, children[0], &attributes);
+    const XWindowAttributes attributes = host.window.attributesOf(children[0]);
     EXPECT_EQ(attributes.x, 0);
     EXPECT_EQ(attributes.y, 0);
     EXPECT_EQ(attributes.width, layout::viewWidth);
@@ -202,7 +168,7 @@ TEST(Lv2Ui, ShowsItselfInTheHostsWindowAndTalksOnlyThroughPorts) {
 
     // The host moves the delay: the knob turns on screen, and nothing goes back.
     const layout::Frame& delay = knobFrame(kDelay);
-    const std::string delayBefore = host.pixels(delay);
+    const std::vector<Rgb> delayBefore = host.pixels(delay);
     host.sendPort(kDelay, 1.0f);
     host.idleFor(std::chrono::milliseconds(300));
     EXPECT_NE(host.pixels(delay), delayBefore);
@@ -211,13 +177,13 @@ TEST(Lv2Ui, ShowsItselfInTheHostsWindowAndTalksOnlyThroughPorts) {
     // The user drags the feedback knob up: writes to the feedback port only, inside one touch.
     const layout::Frame& feedBack = knobFrame(kFeedBack);
     const int x = feedBack.x + feedBack.width / 2, y = feedBack.top() + feedBack.height / 2;
-    xtest::movePointer(host.dpy, host.window, x, y);
-    xtest::button(host.dpy, true);
+    host.window.movePointer(x, y);
+    host.window.button(true);
     for (int up = 5; up <= 30; up += 5) {
-        xtest::movePointer(host.dpy, host.window, x, y - up);
+        host.window.movePointer(x, y - up);
         host.idleFor(std::chrono::milliseconds(20));
     }
-    xtest::button(host.dpy, false);
+    host.window.button(false);
     host.idleFor(std::chrono::milliseconds(100));
     ASSERT_FALSE(host.log.writes.empty()) << "the drag reached no port";
     const std::uint32_t feedBackPort = lv2id::controlPort(kFeedBack);
@@ -230,7 +196,7 @@ TEST(Lv2Ui, ShowsItselfInTheHostsWindowAndTalksOnlyThroughPorts) {
 
     host.descriptor->cleanup(host.handle);
     host.handle = nullptr;
-    EXPECT_TRUE(host.children().empty()) << "the editor's window outlived the UI";
+    EXPECT_TRUE(host.window.children().empty()) << "the editor's window outlived the UI";
 }
 
 // A host on a high-density screen passes its scale: the child window has the pixels for it and
@@ -239,10 +205,9 @@ TEST(Lv2Ui, TheHostsScaleFactorGivesTheChildWindowItsPixels) {
     UiHost host;
     host.instantiate(1.5f);
     ASSERT_NE(host.handle, nullptr);
-    const auto children = host.children();
+    const auto children = host.window.children();
     ASSERT_EQ(children.size(), 1u);
-    XWindowAttributes attributes{};
-    XGetWindowAttributes(host.dpy, children[0], &attributes);
+    const XWindowAttributes attributes = host.window.attributesOf(children[0]);
     EXPECT_EQ(attributes.width, 516);
     EXPECT_EQ(attributes.height, 600);
     EXPECT_EQ(host.log.sizes, (std::vector<std::pair<int, int>>{{516, 600}}));
