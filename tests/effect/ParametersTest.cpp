@@ -26,14 +26,9 @@ public:
 TEST(Parameters, StartFromTheFirstProgram) {
     EffectUnderTest effect;
     EXPECT_EQ(std::bit_cast<std::uint32_t>(effect.getParameter(kDelay)), 0x3DA3CB27u);
-    EXPECT_EQ(effect.getParameter(kFeedBack), 0.215f);
-    EXPECT_EQ(effect.getParameter(kLowPass), 0.374f);
-    EXPECT_EQ(effect.getParameter(kHighPass), 0.655999f);
-    EXPECT_EQ(effect.getParameter(kLowPassType), 1.0f);
-    EXPECT_EQ(effect.getParameter(kHighPassType), 0.0f);
-    EXPECT_EQ(effect.getParameter(kPan), 0.5f);
-    EXPECT_EQ(effect.getParameter(kPanDepth), 0.0f);
-    EXPECT_EQ(effect.getParameter(kMix), 1.0f);
+    EXPECT_EQ(effect.parameters(),
+              (std::vector<float>{std::bit_cast<float>(0x3DA3CB27u), 0.215f, 0.374f, 0.655999f,
+                                  1.0f, 0.0f, 0.5f, 0.0f, 1.0f}));
     EXPECT_EQ(effect.getDelaySamples(), 3526);
 }
 

@@ -33,15 +33,8 @@ TEST(Programs, ChoosingOneAppliesAllNineValues) {
     EffectUnderTest effect;
     effect.setProgram(7);  // "CloudFishing"
     EXPECT_EQ(programName(effect), "CloudFishing");
-    EXPECT_EQ(effect.getParameter(kDelay), 0.34499f);
-    EXPECT_EQ(effect.getParameter(kFeedBack), 0.639999f);
-    EXPECT_EQ(effect.getParameter(kLowPass), 0.93f);
-    EXPECT_EQ(effect.getParameter(kHighPass), 0.0f);
-    EXPECT_EQ(effect.getParameter(kLowPassType), 0.0f);
-    EXPECT_EQ(effect.getParameter(kHighPassType), 1.0f);
-    EXPECT_EQ(effect.getParameter(kPan), 0.5f);
-    EXPECT_EQ(effect.getParameter(kPanDepth), 0.0f);
-    EXPECT_EQ(effect.getParameter(kMix), 0.495f);
+    EXPECT_EQ(effect.parameters(), (std::vector<float>{0.34499f, 0.639999f, 0.93f, 0.0f, 0.0f, 1.0f,
+                                                       0.5f, 0.0f, 0.495f}));
 }
 
 TEST(Programs, RememberChangesMadeWhileTheyAreCurrent) {

@@ -11,17 +11,17 @@
 // An embedded PNG decoded with cairo, as the editor decodes it, with its pixels at hand.
 class DecodedPicture {
 public:
-    explicit DecodedPicture(const EmbeddedResource& resource) : unread_(resource) {
-        surface_ = cairo_image_surface_create_from_png_stream(&DecodedPicture::read, this);
+    explicit DecodedPicture(const EmbeddedResource& resource) : _unread(resource) {
+        _surface = cairo_image_surface_create_from_png_stream(&DecodedPicture::read, this);
     }
-    ~DecodedPicture() { cairo_surface_destroy(surface_); }
+    ~DecodedPicture() { cairo_surface_destroy(_surface); }
     DecodedPicture(const DecodedPicture&) = delete;
     DecodedPicture& operator=(const DecodedPicture&) = delete;
 
-    bool valid() const { return cairo_surface_status(surface_) == CAIRO_STATUS_SUCCESS; }
-    bool allBytesRead() const { return unread_.size == 0; }
-    int width() const { return cairo_image_surface_get_width(surface_); }
-    int height() const { return cairo_image_surface_get_height(surface_); }
+    bool valid() const { return cairo_surface_status(_surface) == CAIRO_STATUS_SUCCESS; }
+    bool allBytesRead() const { return _unread.size == 0; }
+    int width() const { return cairo_image_surface_get_width(_surface); }
+    int height() const { return cairo_image_surface_get_height(_surface); }
 
     struct Pixel {  // premultiplied, as cairo keeps it
         int alpha;
@@ -31,12 +31,12 @@ public:
     };
 
     Pixel at(int x, int y) const {
-        cairo_surface_flush(surface_);
+        cairo_surface_flush(_surface);
         const unsigned char* row =
-            cairo_image_surface_get_data(surface_) + y * cairo_image_surface_get_stride(surface_);
+            cairo_image_surface_get_data(_surface) + y * cairo_image_surface_get_stride(_surface);
         std::uint32_t word = 0;
         std::memcpy(&word, row + 4 * x, sizeof word);
-        const int alpha = cairo_image_surface_get_format(surface_) == CAIRO_FORMAT_RGB24
+        const int alpha = cairo_image_surface_get_format(_surface) == CAIRO_FORMAT_RGB24
                               ? 255
                               : static_cast<int>(word >> 24);
         return {alpha, static_cast<int>((word >> 16) & 0xFF), static_cast<int>((word >> 8) & 0xFF),
@@ -46,13 +46,13 @@ public:
 private:
     static cairo_status_t read(void* closure, unsigned char* data, unsigned int length) {
         auto* self = static_cast<DecodedPicture*>(closure);
-        if (length > self->unread_.size) return CAIRO_STATUS_READ_ERROR;
-        std::memcpy(data, self->unread_.bytes, length);
-        self->unread_.bytes += length;
-        self->unread_.size -= length;
+        if (length > self->_unread.size) return CAIRO_STATUS_READ_ERROR;
+        std::memcpy(data, self->_unread.bytes, length);
+        self->_unread.bytes += length;
+        self->_unread.size -= length;
         return CAIRO_STATUS_SUCCESS;
     }
 
-    EmbeddedResource unread_;
-    cairo_surface_t* surface_ = nullptr;
+    EmbeddedResource _unread;
+    cairo_surface_t* _surface = nullptr;
 };

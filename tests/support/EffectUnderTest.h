@@ -2,6 +2,8 @@
 // one-call way of running audio through it.
 #pragma once
 
+#include <vector>
+
 #include "StereoBuffer.h"
 #include "VstXSynth.h"
 
@@ -13,6 +15,13 @@ public:
     using VstXSynth::getProgramRecord;
     using VstXSynth::getSettings;
     using VstXSynth::getSignalPath;
+
+    // Every parameter as the host reads it, in index order.
+    std::vector<float> parameters() {
+        std::vector<float> all;
+        for (VstInt32 index = 0; index < kNumParams; ++index) all.push_back(getParameter(index));
+        return all;
+    }
 
     StereoBuffer run(StereoBuffer input, int framesPerBlock = 512) {
         return inBlocks(

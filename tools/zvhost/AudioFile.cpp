@@ -101,7 +101,7 @@ int outputFormat(const std::string& path) {
                " files; use .wav (32-bit float), .flac, .ogg, .aiff, .caf, .w64 or .au: " + path);
 }
 
-AudioWriter::AudioWriter(const std::string& path) : path_(path), format_(outputFormat(path)) {
+AudioWriter::AudioWriter(const std::string& path) : _path(path), _format(outputFormat(path)) {
     struct stat status {};
     if (::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode))
         failOutput("cannot write " + path + ": it is a folder");
@@ -112,24 +112,24 @@ AudioWriter::AudioWriter(const std::string& path) : path_(path), format_(outputF
     const int descriptor = ::mkstemp(pattern.data());
     if (descriptor < 0) failOutput("cannot write " + path + ": " + std::strerror(errno));
     ::close(descriptor);
-    temporary_ = pattern;
+    _temporary = pattern;
 }
 
 AudioWriter::~AudioWriter() {
-    if (!temporary_.empty()) std::remove(temporary_.c_str());
+    if (!_temporary.empty()) std::remove(_temporary.c_str());
 }
 
 void AudioWriter::write(const Audio& audio) {
     SF_INFO info{};
     info.samplerate = audio.sampleRate;
     info.channels = 2;
-    info.format = format_;
+    info.format = _format;
     if (!sf_format_check(&info))
-        failOutput("cannot write " + path_ + " at " + std::to_string(audio.sampleRate) +
+        failOutput("cannot write " + _path + " at " + std::to_string(audio.sampleRate) +
                    " Hz in that format");
     {
-        SoundFile file(sf_open(temporary_.c_str(), SFM_WRITE, &info));
-        if (!file) failOutput("cannot write " + path_ + ": " + sf_strerror(nullptr));
+        SoundFile file(sf_open(_temporary.c_str(), SFM_WRITE, &info));
+        if (!file) failOutput("cannot write " + _path + ": " + sf_strerror(nullptr));
         std::vector<float> interleaved(audio.frames() * 2);
         for (std::size_t i = 0; i < audio.frames(); ++i) {
             interleaved[2 * i] = audio.left[i];
@@ -137,16 +137,16 @@ void AudioWriter::write(const Audio& audio) {
         }
         const auto frames = static_cast<sf_count_t>(audio.frames());
         if (sf_writef_float(file.get(), interleaved.data(), frames) != frames)
-            failOutput("cannot write " + path_ + ": " + sf_strerror(file.get()));
-        if (sf_close(file.release()) != 0) failOutput("cannot finish writing " + path_);
+            failOutput("cannot write " + _path + ": " + sf_strerror(file.get()));
+        if (sf_close(file.release()) != 0) failOutput("cannot finish writing " + _path);
     }
     // mkstemp made the file private; give it the permissions a newly created file gets.
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    ::chmod(temporary_.c_str(), 0666 & ~mask);
-    if (std::rename(temporary_.c_str(), path_.c_str()) != 0)
-        failOutput("cannot write " + path_ + ": " + std::strerror(errno));
-    temporary_.clear();
+    ::chmod(_temporary.c_str(), 0666 & ~mask);
+    if (std::rename(_temporary.c_str(), _path.c_str()) != 0)
+        failOutput("cannot write " + _path + ": " + std::strerror(errno));
+    _temporary.clear();
 }
 
 void writeAudio(const std::string& path, const Audio& audio) {

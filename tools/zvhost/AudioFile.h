@@ -39,9 +39,9 @@ public:
     void write(const Audio& audio);
 
 private:
-    std::string path_;
-    std::string temporary_;
-    int format_;
+    std::string _path;
+    std::string _temporary;
+    int _format;
 };
 
 void writeAudio(const std::string& path, const Audio& audio);

@@ -35,10 +35,10 @@ std::pair<std::string, float> parseSetting(const std::string& text) {
 
 class ArgumentList {
 public:
-    explicit ArgumentList(const std::vector<std::string>& arguments) : arguments_(arguments) {}
+    explicit ArgumentList(const std::vector<std::string>& arguments) : _arguments(arguments) {}
 
-    bool done() const { return next_ >= arguments_.size(); }
-    std::string take() { return arguments_[next_++]; }
+    bool done() const { return _next >= _arguments.size(); }
+    std::string take() { return _arguments[_next++]; }
 
     // The value of an option given as "--name VALUE" or "--name=VALUE".
     std::string value(const std::string& option, const std::optional<std::string>& attached) {
@@ -48,8 +48,8 @@ public:
     }
 
 private:
-    const std::vector<std::string>& arguments_;
-    std::size_t next_ = 0;
+    const std::vector<std::string>& _arguments;
+    std::size_t _next = 0;
 };
 
 bool takesOption(CommandKind kind, const std::string& option) {

@@ -12,14 +12,14 @@ namespace {
 class Noise {
 public:
     float next() {
-        state_ ^= state_ << 13;
-        state_ ^= state_ >> 17;
-        state_ ^= state_ << 5;
-        return static_cast<float>(state_) / 2147483648.0f - 1.0f;
+        _state ^= _state << 13;
+        _state ^= _state >> 17;
+        _state ^= _state << 5;
+        return static_cast<float>(_state) / 2147483648.0f - 1.0f;
     }
 
 private:
-    std::uint32_t state_ = 0x2545F491u;
+    std::uint32_t _state = 0x2545F491u;
 };
 
 // A plucked string: a burst of noise circulating in a delay line one period long, averaged on every

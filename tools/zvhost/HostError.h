@@ -19,11 +19,11 @@ enum class ExitStatus : int {
 class HostError : public std::runtime_error {
 public:
     HostError(ExitStatus status, const std::string& message)
-        : std::runtime_error(message), status_(status) {}
-    ExitStatus status() const { return status_; }
+        : std::runtime_error(message), _status(status) {}
+    ExitStatus status() const { return _status; }
 
 private:
-    ExitStatus status_;
+    ExitStatus _status;
 };
 
 }  // namespace zvhost

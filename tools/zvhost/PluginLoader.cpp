@@ -6,7 +6,7 @@
 namespace zvhost {
 
 Plugin::Plugin(const std::string& path) try
-    : library_(path), instance_(library_.instantiateChecked(hostCallback)) {
+    : _library(path), _instance(_library.instantiateChecked(hostCallback)) {
 } catch (const PluginLoadError& error) {
     throw HostError(ExitStatus::plugin, error.what());
 }

@@ -14,9 +14,9 @@ public:
     void update(double fraction);
 
 private:
-    std::FILE* stream_;
-    bool shown_;
-    int drawnPercent_ = -1;
+    std::FILE* _stream;
+    bool _shown;
+    int _drawnPercent = -1;
 };
 
 // Files shorter than this render too fast for a bar to be worth drawing.

@@ -15,44 +15,44 @@ namespace {
 class BlockBuffers {
 public:
     BlockBuffers(VstInt32 inputs, VstInt32 outputs, VstInt32 blockSize)
-        : inputs_(static_cast<std::size_t>(std::max(inputs, 0)),
+        : _inputs(static_cast<std::size_t>(std::max(inputs, 0)),
                   std::vector<float>(static_cast<std::size_t>(blockSize))),
-          outputs_(static_cast<std::size_t>(std::max(outputs, 0)),
+          _outputs(static_cast<std::size_t>(std::max(outputs, 0)),
                    std::vector<float>(static_cast<std::size_t>(blockSize))) {
-        for (auto& channel : inputs_) inputPointers_.push_back(channel.data());
-        for (auto& channel : outputs_) outputPointers_.push_back(channel.data());
+        for (auto& channel : _inputs) _inputPointers.push_back(channel.data());
+        for (auto& channel : _outputs) _outputPointers.push_back(channel.data());
     }
 
     void fill(const Audio& input, std::size_t start, std::size_t frames) {
-        for (std::size_t c = 0; c < inputs_.size(); ++c) {
+        for (std::size_t c = 0; c < _inputs.size(); ++c) {
             const std::vector<float>* source = c == 0   ? &input.left
                                                : c == 1 ? &input.right
                                                         : nullptr;
             for (std::size_t i = 0; i < frames; ++i) {
                 const std::size_t at = start + i;
-                inputs_[c][i] = source != nullptr && at < source->size() ? (*source)[at] : 0.0f;
+                _inputs[c][i] = source != nullptr && at < source->size() ? (*source)[at] : 0.0f;
             }
         }
-        for (auto& channel : outputs_) std::fill(channel.begin(), channel.end(), 0.0f);
+        for (auto& channel : _outputs) std::fill(channel.begin(), channel.end(), 0.0f);
     }
 
     void collect(Audio& output, std::size_t start, std::size_t frames) const {
-        if (outputs_.empty()) return;
-        const auto& left = outputs_[0];
-        const auto& right = outputs_.size() > 1 ? outputs_[1] : outputs_[0];
+        if (_outputs.empty()) return;
+        const auto& left = _outputs[0];
+        const auto& right = _outputs.size() > 1 ? _outputs[1] : _outputs[0];
         std::copy_n(left.begin(), frames, output.left.begin() + static_cast<std::ptrdiff_t>(start));
         std::copy_n(right.begin(), frames,
                     output.right.begin() + static_cast<std::ptrdiff_t>(start));
     }
 
-    float** inputs() { return inputPointers_.data(); }
-    float** outputs() { return outputPointers_.data(); }
+    float** inputs() { return _inputPointers.data(); }
+    float** outputs() { return _outputPointers.data(); }
 
 private:
-    std::vector<std::vector<float>> inputs_;
-    std::vector<std::vector<float>> outputs_;
-    std::vector<float*> inputPointers_;
-    std::vector<float*> outputPointers_;
+    std::vector<std::vector<float>> _inputs;
+    std::vector<std::vector<float>> _outputs;
+    std::vector<float*> _inputPointers;
+    std::vector<float*> _outputPointers;
 };
 
 }  // namespace

@@ -157,9 +157,5 @@ struct MainViewScene : FreshDesktop {
         return centre.red / 2;
     }
     // The value the effect holds for every parameter, 0 to 8.
-    std::vector<float> parameters() {
-        std::vector<float> all;
-        for (VstInt32 i = 0; i < kNumParams; ++i) all.push_back(effect.getParameter(i));
-        return all;
-    }
+    std::vector<float> parameters() { return effect.parameters(); }
 };

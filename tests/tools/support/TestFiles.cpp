@@ -15,13 +15,13 @@ namespace zvtest {
 TemporaryFolder::TemporaryFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "zvtest.XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
+    _path = pattern;
 }
 
 TemporaryFolder::~TemporaryFolder() {
     std::error_code error;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, error);
-    std::filesystem::remove_all(path_, error);
+    std::filesystem::permissions(_path, std::filesystem::perms::owner_all, error);
+    std::filesystem::remove_all(_path, error);
 }
 
 std::vector<std::string> TemporaryFolder::entriesOf(const std::string& folder) {

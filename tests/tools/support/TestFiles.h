@@ -15,13 +15,13 @@ public:
     TemporaryFolder(const TemporaryFolder&) = delete;
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
 
-    const std::filesystem::path& path() const { return path_; }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    std::vector<std::string> entries() const { return entriesOf(path_.string()); }
+    const std::filesystem::path& path() const { return _path; }
+    std::string file(const std::string& name) const { return (_path / name).string(); }
+    std::vector<std::string> entries() const { return entriesOf(_path.string()); }
     static std::vector<std::string> entriesOf(const std::string& folder);  // file names, sorted
 
 private:
-    std::filesystem::path path_;
+    std::filesystem::path _path;
 };
 
 // Interleaved samples of `channels` channels, written as 32-bit float WAV.
