@@ -63,10 +63,7 @@ void drawBody(cairo_t* cr) {
                                                           center, center + 1.6, bodyRadius + 3.2);
     addStop(shadow, 0.0, palette::black.withAlpha(0.4));
     addStop(shadow, 1.0, palette::black.withAlpha(0.0));
-    cairo_arc(cr, center, center + 1.6, bodyRadius + 3.2, 0.0, 2.0 * pi);
-    cairo_set_source(cr, shadow);
-    cairo_fill(cr);
-    cairo_pattern_destroy(shadow);
+    fillCircle(cr, center, center + 1.6, bodyRadius + 3.2, shadow);
 
     // The skirt, lit from above.
     cairo_pattern_t* skirt =
@@ -111,20 +108,14 @@ void drawCap(cairo_t* cr) {
         cairo_mesh_pattern_set_corner_color_rgb(mesh, 3, cb.r, cb.g, cb.b);
         cairo_mesh_pattern_end_patch(mesh);
     }
-    cairo_arc(cr, center, center, capRadius, 0.0, 2.0 * pi);
-    cairo_set_source(cr, mesh);
-    cairo_fill(cr);
-    cairo_pattern_destroy(mesh);
+    fillCircle(cr, center, center, capRadius, mesh);
 
     // A soft sheen toward the light and a crisp rim: bright above, in shade below.
     cairo_pattern_t* sheen =
         cairo_pattern_create_radial(center - 3.0, center - 4.0, 0.0, center, center, capRadius);
     addStop(sheen, 0.0, palette::white.withAlpha(0.10));
     addStop(sheen, 1.0, palette::white.withAlpha(0.0));
-    cairo_arc(cr, center, center, capRadius, 0.0, 2.0 * pi);
-    cairo_set_source(cr, sheen);
-    cairo_fill(cr);
-    cairo_pattern_destroy(sheen);
+    fillCircle(cr, center, center, capRadius, sheen);
 
     cairo_pattern_t* rim =
         cairo_pattern_create_linear(0.0, center - capRadius, 0.0, center + capRadius);
@@ -142,16 +133,8 @@ void drawPointer(cairo_t* cr, double angle) {
     const Polar inner = polar(center, center, pointerInnerRadius, angle);
     const Polar outer = polar(center, center, pointerOuterRadius, angle);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_move_to(cr, inner.x, inner.y + 0.5);
-    cairo_line_to(cr, outer.x, outer.y + 0.5);
-    cairo_set_line_width(cr, 3.0);
-    setSource(cr, palette::black.withAlpha(0.5));
-    cairo_stroke(cr);
-    cairo_move_to(cr, inner.x, inner.y);
-    cairo_line_to(cr, outer.x, outer.y);
-    cairo_set_line_width(cr, 1.8);
-    setSource(cr, rgb(246, 244, 240));
-    cairo_stroke(cr);
+    strokeOverShadow(cr, inner, outer, 0.5, {3.0, palette::black.withAlpha(0.5)},
+                     {1.8, rgb(246, 244, 240)});
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <cairo.h>
 
+#include "Geometry.h"
+
 // The colours of the product's face: a dark graphite panel, warm amber for everything that
 // shows a value or a state, cool grey for lettering.
 struct Colour {
@@ -31,4 +33,32 @@ inline void setSource(cairo_t* cr, Colour c) { cairo_set_source_rgba(cr, c.r, c.
 
 inline void addStop(cairo_pattern_t* pattern, double offset, Colour c) {
     cairo_pattern_add_color_stop_rgba(pattern, offset, c.r, c.g, c.b, c.a);
+}
+
+struct Stroke {
+    double width;
+    Colour colour;
+};
+
+// A line from `from` to `to` over a copy of itself `drop` lower (a shadow, or a glint above it).
+inline void strokeOverShadow(cairo_t* cr, Polar from, Polar to, double drop, Stroke shadow,
+                             Stroke line) {
+    cairo_move_to(cr, from.x, from.y + drop);
+    cairo_line_to(cr, to.x, to.y + drop);
+    cairo_set_line_width(cr, shadow.width);
+    setSource(cr, shadow.colour);
+    cairo_stroke(cr);
+    cairo_move_to(cr, from.x, from.y);
+    cairo_line_to(cr, to.x, to.y);
+    cairo_set_line_width(cr, line.width);
+    setSource(cr, line.colour);
+    cairo_stroke(cr);
+}
+
+// Fills a circle around (x, y) with `pattern`, which is let go afterwards.
+inline void fillCircle(cairo_t* cr, double x, double y, double radius, cairo_pattern_t* pattern) {
+    cairo_arc(cr, x, y, radius, 0.0, 2.0 * pi);
+    cairo_set_source(cr, pattern);
+    cairo_fill(cr);
+    cairo_pattern_destroy(pattern);
 }

@@ -20,25 +20,14 @@ void drawScrew(cairo_t* cr, double x, double y, double slotAngle) {
     addStop(head, 0.0, rgb(176, 181, 189));
     addStop(head, 0.6, rgb(104, 109, 118));
     addStop(head, 1.0, rgb(58, 61, 68));
-    cairo_arc(cr, x, y, radius, 0.0, 2.0 * pi);
-    cairo_set_source(cr, head);
-    cairo_fill(cr);
-    cairo_pattern_destroy(head);
+    fillCircle(cr, x, y, radius, head);
 
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     for (double angle : {slotAngle, slotAngle + 90.0}) {
         const Polar a = polar(x, y, radius * 0.62, angle);
         const Polar b = polar(x, y, radius * 0.62, angle + 180.0);
-        cairo_move_to(cr, a.x, a.y + 0.35);
-        cairo_line_to(cr, b.x, b.y + 0.35);
-        cairo_set_line_width(cr, 1.2);
-        setSource(cr, palette::white.withAlpha(0.18));
-        cairo_stroke(cr);
-        cairo_move_to(cr, a.x, a.y);
-        cairo_line_to(cr, b.x, b.y);
-        cairo_set_line_width(cr, 1.1);
-        setSource(cr, rgb(28, 30, 34));
-        cairo_stroke(cr);
+        strokeOverShadow(cr, a, b, 0.35, {1.2, palette::white.withAlpha(0.18)},
+                         {1.1, rgb(28, 30, 34)});
     }
     cairo_restore(cr);
 }

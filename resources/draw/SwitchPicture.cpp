@@ -45,10 +45,7 @@ void drawLamp(cairo_t* cr, bool on) {
         cairo_pattern_t* glow = cairo_pattern_create_radial(lampX, y, 0.0, lampX, y, 7.0);
         addStop(glow, 0.0, palette::accent.withAlpha(0.55));
         addStop(glow, 1.0, palette::accent.withAlpha(0.0));
-        cairo_arc(cr, lampX, y, 7.0, 0.0, 2.0 * pi);
-        cairo_set_source(cr, glow);
-        cairo_fill(cr);
-        cairo_pattern_destroy(glow);
+        fillCircle(cr, lampX, y, 7.0, glow);
     }
     // The lamp sits in a dark bezel.
     cairo_arc(cr, lampX, y, lampRadius + 0.8, 0.0, 2.0 * pi);
@@ -65,10 +62,7 @@ void drawLamp(cairo_t* cr, bool on) {
         addStop(lens, 0.0, rgb(92, 64, 34));
         addStop(lens, 1.0, rgb(38, 26, 14));
     }
-    cairo_arc(cr, lampX, y, lampRadius, 0.0, 2.0 * pi);
-    cairo_set_source(cr, lens);
-    cairo_fill(cr);
-    cairo_pattern_destroy(lens);
+    fillCircle(cr, lampX, y, lampRadius, lens);
 
     // A glint on the glass.
     cairo_arc(cr, lampX - 1.0, y - 1.2, 0.9, 0.0, 2.0 * pi);
