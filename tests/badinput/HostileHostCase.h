@@ -14,6 +14,7 @@
 #include "HostCallback.h"
 #include "HostedEffect.h"
 #include "ParameterTable.h"
+#include "PlainEcho.h"
 #include "PluginLibrary.h"
 #include "StereoBuffer.h"
 
@@ -60,12 +61,7 @@ protected:
         effect.call(effSetSampleRate, 0, 0, nullptr, 44100.0f);
         effect.call(effSetProgram, 0, 0);
         effect.set(kDelay, kSlapBackDelayValue);  // the program may have been changed
-        effect.set(kFeedBack, 0.0f);
-        effect.set(kLowPass, 0.0f);
-        effect.set(kHighPass, 0.0f);
-        effect.set(kPan, 0.5f);
-        effect.set(kPanDepth, 0.0f);
-        effect.set(kMix, 1.0f);
+        for (const auto& [index, value] : kPlainEcho) effect.set(index, value);
         StereoBuffer out = run(impulse(2 * kSlapBackDelay, 0, 1.0f, 0.5f));
         EXPECT_EQ(unusableSamples(out), 0u);
         EXPECT_EQ(out.left[0], 1.0f);

@@ -7,17 +7,13 @@
 
 #include "EffectUnderTest.h"
 #include "LaneWidths.h"
+#include "PlainEcho.h"
 #include "ReferenceDelay.h"
 
 namespace {
 // A plain echo: no filters, no feedback, no modulation, full mix.
 void makePlain(VstXSynth& effect) {
-    effect.setParameter(kLowPass, 0.0f);
-    effect.setParameter(kHighPass, 0.0f);
-    effect.setParameter(kFeedBack, 0.0f);
-    effect.setParameter(kPanDepth, 0.0f);
-    effect.setParameter(kPan, 0.5f);
-    effect.setParameter(kMix, 1.0f);
+    for (const auto& [index, value] : kPlainEcho) effect.setParameter(index, value);
 }
 
 // The first `frames` frames, or all of them.
