@@ -215,6 +215,7 @@ public:
         }
         for (std::int32_t i = 0; i < frames; ++i) {
             const __m256d x = _mm256_setr_pd(inL[i], inR[i], inL[i], inR[i]);
+#pragma GCC unroll 3
             for (int k = 3; k >= 1; --k) {
                 low[k] =
                     _mm256_add_pd(_mm256_mul_pd(_mm256_sub_pd(low[k - 1], low[k]), coef), low[k]);

@@ -175,6 +175,7 @@ __attribute__((target("avx2"), always_inline)) inline void FilterLanes::step(
         const __m256d laneTime = _mm256_sub_pd(_mm256_set1_pd(static_cast<double>(i)),
                                                _mm256_setr_pd(0.0, 0.0, lag, lag));
         const __m256d end = _mm256_set1_pd(static_cast<double>(frames));
+#pragma GCC unroll 4
         for (int k = 0; k < 4; ++k) {
             const __m256d frame = _mm256_sub_pd(laneTime, _mm256_set1_pd(k));
             active[k] = _mm256_and_pd(_mm256_cmp_pd(frame, _mm256_setzero_pd(), _CMP_GE_OQ),
@@ -183,7 +184,9 @@ __attribute__((target("avx2"), always_inline)) inline void FilterLanes::step(
     }
     const __m256d antiDenormal = _mm256_set1_pd(2.3283064370807974e-10);
 
-    // Last stage first: stage k reads stage k − 1 as step i − 1 left it (frame i − k).
+    // Last stage first: stage k reads stage k − 1 as step i − 1 left it (frame i − k). Unrolled,
+    // so that the poles stay in registers rather than in an array on the stack.
+#pragma GCC unroll 3
     for (int k = 3; k >= 1; --k) {
         const __m256d lowK = follow(lowPoles[k - 1], lowPoles[k], lowCoef);
         const __m256d highK = follow(highPoles[k - 1], highPoles[k], highCoef);

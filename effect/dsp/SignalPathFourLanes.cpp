@@ -106,8 +106,8 @@ void outputFrame(const Piece& p, const float* heard, std::int32_t f) {
 
 // Outputs of frames f and f + 1 as (left, right, left, right), narrowed. attenuated holds
 // 1 − m of each frame twice; which lane takes it follows each frame's phase.
-__attribute__((target("avx2"))) __m128 outputTwoFrames(const Piece& p, __m128 heard, __m128 dry,
-                                                       __m256d oneMinusM, std::int32_t f) {
+__attribute__((target("avx2"), always_inline)) inline __m128 outputTwoFrames(
+    const Piece& p, __m128 heard, __m128 dry, __m256d oneMinusM, std::int32_t f) {
     // Which lane is attenuated, by the phases of the two frames: (phase f) + 2 × (phase f + 1).
     alignas(32) static const std::int64_t kLanes[4][4] = {
         {0, -1, 0, -1}, {-1, 0, 0, -1}, {0, -1, -1, 0}, {-1, 0, -1, 0}};
