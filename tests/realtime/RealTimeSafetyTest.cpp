@@ -17,6 +17,7 @@
 #include "HostedEffect.h"
 #include "LaneWidths.h"
 #include "PluginLibrary.h"
+#include "RealTimeExpectations.h"
 #include "SystemCallWatch.h"
 
 // The settings the audio thread shares with other threads are atomics that need no lock.
@@ -150,15 +151,5 @@ TEST(RealTime, TheBuiltPlugInKeepsItsAudioThreadFreeOfAllocationsLocksAndSystemC
             effect.process(inputs, outputs, 512);
         }
     };
-    hostAudioThread();
-
-    WatchedSection section;
-    hostAudioThread();
-    const WatchedCalls calls = section.stop();
-    EXPECT_TRUE(calls.none()) << calls.allocations << " allocations, " << calls.releases
-                              << " releases, " << calls.locks << " locks";
-
-    const SystemCallReport report = countSystemCalls(hostAudioThread);
-    if (!report.filterInstalled) GTEST_SKIP() << "no seccomp filter here: " << report.whyNot;
-    EXPECT_EQ(report.calls, 0) << "the first was system call number " << report.firstCallNumber;
+    expectRealTimeSafe(hostAudioThread);
 }
