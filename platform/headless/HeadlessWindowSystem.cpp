@@ -20,13 +20,17 @@ std::shared_ptr<View> HeadlessWindowSystem::viewForHandle(void* handle) {
     if (host == nullptr) return nullptr;
     std::shared_ptr<View> view = host->view();
     if (auto* hostView = dynamic_cast<HeadlessHostView*>(view.get())) hostView->setScale(scale());
+    // Each host view once, and none that is gone: an editor reopened many times asks again.
+    std::erase_if(handedOut, [&view](const std::weak_ptr<View>& handed) {
+        const auto kept = handed.lock();
+        return !kept || kept == view;
+    });
     handedOut.push_back(view);
     return view;
 }
 
 void HeadlessWindowSystem::setScale(double pixelsPerPoint) {
     WindowSystem::setScale(pixelsPerPoint);
-    std::erase_if(handedOut, [](const std::weak_ptr<View>& view) { return view.expired(); });
     for (const auto& handed : handedOut) {
         if (auto* hostView = dynamic_cast<HeadlessHostView*>(handed.lock().get())) {
             hostView->setScale(pixelsPerPoint);
