@@ -11,16 +11,13 @@
 
 namespace control_values {
 
-// The step a knob starts at when the editor is built: the product is formed in double precision.
-inline std::int32_t knobStepAtCreation(float value) {
-    return knob::truncateToInt32(static_cast<double>(value) * 100.0);
-}
-
-// The step a knob moves to when the effect's parameter changes while the editor is open: the
-// product is formed in single precision (so 0.29 gives 29 here and 28 at creation).
-inline std::int32_t knobStepOnUpdate(float value) {
-    const float product = value * 100.0f;
-    return knob::truncateToInt32(static_cast<double>(product));
+// The step a knob shows for a parameter value: the nearest one, however and whenever the value
+// arrives (at the editor's opening, from the host, from a session or a program). Truncating
+// instead showed 0.15, stored as 0.149999991, one step low, so the first step of a drag sent the
+// value already there; and a product formed once in double and once in single precision showed
+// the same value on two different steps.
+inline std::int32_t knobStepFor(float value) {
+    return knob::truncateToInt32(std::floor(static_cast<double>(value) * 100.0 + 0.5));
 }
 
 // The value a knob's step sends to the effect: the last step of the drag range sends exactly 1.0,

@@ -45,7 +45,7 @@ void KnobDelegate13::createKnobs() {
         ControlPoint13* point = knob->controlPoint();
         point->setDelegate(this);
         point->setData(generateArrayFrom(0, kKnobSteps));
-        point->setIntValue(control_values::knobStepAtCreation(v));
+        point->setIntValue(control_values::knobStepFor(v));
         knobs[k] = std::move(knob);
     }
     for (const auto& knob : knobs) mainView.addSubview(knob);
@@ -121,7 +121,7 @@ void KnobDelegate13::endGesture() {
 
 void KnobDelegate13::updateControllers(int index, float value) {
     if (FlatKnob13* knob = knobForParameter(index)) {
-        knob->controlPoint()->setIntValue(control_values::knobStepOnUpdate(value));
+        knob->controlPoint()->setIntValue(control_values::knobStepFor(value));
     } else if (ZelvasCustomImageView13* toggle = switchForParameter(index)) {
         toggle->setImageState(control_values::switchStateFor(value));
     }

@@ -63,8 +63,7 @@ void Lv2Editor::portEvent(std::uint32_t port, std::uint32_t size, std::uint32_t 
     if (index < 0 || format != 0 || size != sizeof(float) || buffer == nullptr) return;
     float value = 0.0f;
     std::memcpy(&value, buffer, sizeof value);
-    host.portValueChanged(index, value);
-    view->updateView(index, value);
+    if (host.portValueChanged(index, value)) view->updateView(index, value);
 }
 
 int Lv2Editor::idle() {

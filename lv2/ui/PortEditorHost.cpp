@@ -1,5 +1,8 @@
 #include "PortEditorHost.h"
 
+#include <bit>
+#include <cstdint>
+
 #include "FactoryPrograms.h"
 #include "Lv2Identity.h"
 #include "ParameterFields.h"
@@ -17,8 +20,15 @@ PortEditorHost::PortEditorHost(LV2UI_Write_Function writeFunction, LV2UI_Control
     }
 }
 
-void PortEditorHost::portValueChanged(int index, float value) {
-    if (isParameter(index)) values[static_cast<std::size_t>(index)] = value;
+bool PortEditorHost::portValueChanged(int index, float value) {
+    if (!isParameter(index)) return false;
+    const auto at = static_cast<std::size_t>(index);
+    values[at] = value;
+    // Compared as bits: the host keeps the float it was given.
+    const bool echo = written[at] && std::bit_cast<std::uint32_t>(*written[at]) ==
+                                         std::bit_cast<std::uint32_t>(value);
+    written[at].reset();
+    return !echo;
 }
 
 float PortEditorHost::parameterValue(int index) {
@@ -30,6 +40,7 @@ void PortEditorHost::beginGesture(int index) { touch(index, true); }
 void PortEditorHost::changeByGesture(int index, float value) {
     if (!isParameter(index)) return;
     values[static_cast<std::size_t>(index)] = value;
+    written[static_cast<std::size_t>(index)] = value;
     // Format 0: a plain float for a control port.
     if (write != nullptr) write(controller, lv2id::controlPort(index), sizeof value, 0, &value);
 }

@@ -6,6 +6,7 @@
 #include <lv2/ui/ui.h>
 
 #include <array>
+#include <optional>
 
 #include "EditorHost.h"
 #include "ParameterTable.h"
@@ -16,8 +17,12 @@ public:
     PortEditorHost(LV2UI_Write_Function write, LV2UI_Controller controller,
                    const LV2UI_Touch* touch);
 
-    // The host's value of a control port, as its port event brings it.
-    void portValueChanged(int index, float value);
+    // The host's value of a control port, as its port event brings it. Answers whether the
+    // control should follow: not when the event only brings back the value this UI wrote last to
+    // that port. Some hosts (Ardour) send every write back at their next idle; taken as a move
+    // from outside, it would make a knob in the middle of a drag start again from the step it
+    // had reached while the drag kept its whole distance from the press, and run away.
+    bool portValueChanged(int index, float value);
 
     float parameterValue(int index) override;
     void beginGesture(int index) override;
@@ -32,4 +37,6 @@ private:
     const LV2UI_Touch* touchFeature;
     // Until the host's first port events arrive, the ports' defaults: program 0.
     std::array<float, kNumParams> values{};
+    // What this UI wrote last to each port, until the host reports any other value there.
+    std::array<std::optional<float>, kNumParams> written{};
 };

@@ -2,6 +2,8 @@
 // keys and the knob mode.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <array>
 
 #include "EditorScene.h"
@@ -227,7 +229,8 @@ TEST(EditorBinding, AProgramChangeThroughTheDispatcherMovesEveryControl) {
     };
     for (const auto& [index, knob] : knobs) {
         const float value = scene.effect.getParameter(index);
-        EXPECT_EQ(MainViewScene::step(knob), static_cast<int>(value * 100.0f)) << index;
+        EXPECT_EQ(MainViewScene::step(knob), std::lround(static_cast<double>(value) * 100.0))
+            << index;
     }
     EXPECT_EQ(static_cast<float>(c.lowPassSwitch()->imageState()),
               scene.effect.getParameter(kLowPassType));

@@ -78,7 +78,7 @@ TEST(EffectToEditor, ARateChangeTakenUpByTheAudioThreadReachesTheViewWithoutAllo
     }
     scene.dispatch(effEditIdle);
     EXPECT_EQ(MainViewScene::step(scene.controller().lowPassKnob()), 29);
-    EXPECT_EQ(MainViewScene::step(scene.controller().highPassKnob()), 65);
+    EXPECT_EQ(MainViewScene::step(scene.controller().highPassKnob()), 66);
 }
 
 TEST(EffectToEditor, TheMailboxKeepsTheLatestValueOfEachParameterAndDropsOthers) {
@@ -139,7 +139,7 @@ TEST(EffectToEditor, AHostChangeMadeWhileTheEditorSendsItsOwnStillReachesTheDisp
         scene.dispatch(effEditIdle);
         const float pan = scene.effect.getParameter(kPan);
         ASSERT_EQ(MainViewScene::step(scene.controller().panKnob()),
-                  control_values::knobStepOnUpdate(pan))
+                  control_values::knobStepFor(pan))
             << "round " << round;
     }
     done = true;

@@ -10,6 +10,7 @@
 #include <string>
 #include <typeinfo>
 
+#include "ControlValues.h"
 #include "DetatchedView13.h"
 #include "EditorScene.h"
 #include "KnobArithmetic.h"
@@ -48,15 +49,15 @@ TEST(MainViewLayout, EveryControlLiesWhereItBelongsAboveTheBackground) {
 TEST(MainViewStart, KnobsStartFromTheEffectsParameters) {
     MainViewScene scene;  // the first program: delay 0.0799..., feedback 0.215, ...
     KnobDelegate13& c = scene.controller();
-    EXPECT_EQ(MainViewScene::step(c.timeKnob()), 7);
-    EXPECT_EQ(MainViewScene::step(c.feedBackKnob()), 21);
+    EXPECT_EQ(MainViewScene::step(c.timeKnob()), 8);
+    EXPECT_EQ(MainViewScene::step(c.feedBackKnob()), 22);
     EXPECT_EQ(MainViewScene::step(c.lowPassKnob()), 37);
-    EXPECT_EQ(MainViewScene::step(c.highPassKnob()), 65);
+    EXPECT_EQ(MainViewScene::step(c.highPassKnob()), 66);
     EXPECT_EQ(MainViewScene::step(c.panKnob()), 50);
     EXPECT_EQ(MainViewScene::step(c.panWidthKnob()), 0);
     EXPECT_EQ(MainViewScene::step(c.mixKnob()), 100);
     EXPECT_EQ(scene.pictureShown(c.mixKnob()), 127);
-    EXPECT_EQ(scene.pictureShown(c.feedBackKnob()), knob::pictureForValue(21));
+    EXPECT_EQ(scene.pictureShown(c.feedBackKnob()), knob::pictureForValue(22));
 }
 
 TEST(MainViewStart, SwitchesStartFromTheFilterPlacementsTheEffectHolds) {
@@ -122,13 +123,40 @@ TEST(ControlToEffect, TouchingOneControlLeavesTheOtherEightBitIdentical) {
     touchEveryControl("after the host's changes");
 }
 
-TEST(MainViewStart, PointTwentyNineIsStep28AtCreationAndStep29OnUpdate) {
+// Over a fine grid of values (0.15, 0.41, 0.44, 0.58 and 0.11 among them): the knob shows the
+// nearest step whether the value was there when the editor opened or arrived while it was open; one
+// step of a drag either way sends the value of the next step, never the one already there; and the
+// step a drag left shows again at the next open.
+TEST(MainViewStart, AKnobShowsTheNearestStepHoweverItsValueArrivesAndOneStepAlwaysChangesIt) {
     MainViewScene scene;
-    scene.effect.setParameter(kLowPass, 0.29f);
-    scene.rebuild();
-    EXPECT_EQ(MainViewScene::step(scene.controller().lowPassKnob()), 28);
-    scene.view->updateView(kLowPass, 0.29f);
-    EXPECT_EQ(MainViewScene::step(scene.controller().lowPassKnob()), 29);
+    for (int k = 0; k <= 400; ++k) {
+        const float value = static_cast<float>(k) / 400.0f;
+        const std::string at = "value " + std::to_string(value);
+        scene.effect.setParameter(kLowPass, value);
+        scene.rebuild();
+        const int shown = MainViewScene::step(scene.controller().lowPassKnob());
+        ASSERT_LE(std::fabs(static_cast<double>(value) * 100.0 - shown), 0.5) << at;
+        scene.view->updateView(kLowPass, 0.5f);
+        scene.view->updateView(kLowPass, value);
+        ASSERT_EQ(MainViewScene::step(scene.controller().lowPassKnob()), shown) << at;
+
+        // The drag range ends at 99, which sends 1.0 as 100 does.
+        const int from = std::min(shown, 99);
+        const int to = from < 99 ? from + 1 : from - 1;
+        scene.turn(*scene.controller().lowPassKnob(), to > from ? 2.0 : -2.0);
+        ASSERT_FALSE(scene.effect.writes.empty()) << at;
+        const float sent = scene.effect.writes.back().value;
+        ASSERT_EQ(sent, control_values::valueOfKnobStep(to)) << at;
+        ASSERT_NE(sent, value) << at;
+        scene.turn(*scene.controller().lowPassKnob(), to > from ? -2.0 : 2.0);
+        ASSERT_EQ(scene.effect.getParameter(kLowPass), control_values::valueOfKnobStep(from)) << at;
+        if (k % 4 == 0) {  // a new view costs time: every whole step is enough
+            scene.rebuild();
+            ASSERT_EQ(MainViewScene::step(scene.controller().lowPassKnob()),
+                      from == 99 ? 100 : from)
+                << at;
+        }
+    }
 }
 
 TEST(MainViewStart, WithoutAnEffectKnobsStartAtZeroAndControlsChangeNothing) {

@@ -52,7 +52,7 @@ struct EditorInAHost : ::testing::Test {
     // The picture the knob of `knob.parameter` should show for the effect's current value.
     int knobExpected(const KnobOnScreen& knob) {
         const float value = plugin.parameter(knob.parameter);
-        return static_cast<int>(knob::pictureForValue(control_values::knobStepOnUpdate(value)));
+        return static_cast<int>(knob::pictureForValue(control_values::knobStepFor(value)));
     }
     // The user presses at (x, y) of the host's window, drags `pixels` upward in six moves, and
     // lets go.
@@ -65,9 +65,9 @@ struct EditorInAHost : ::testing::Test {
         }
         host.button(false);
     }
-    // Where the feedback knob lands after a drag of 30 points up from 0.215 (its step 21).
+    // Where the feedback knob lands after a drag of 30 points up from 0.215 (its step 22).
     static std::int32_t feedbackStepAfterThirtyPointsUp() {
-        return knob::indexForAngle(100, static_cast<float>(knob::restAngleForIndex(100, 21) - 30));
+        return knob::indexForAngle(100, static_cast<float>(knob::restAngleForIndex(100, 22) - 30));
     }
     bool showsTheBackgroundCorner() const {
         return EditorPictures::distance(host.pixels(0, 0, 8, 8),
@@ -117,7 +117,8 @@ TEST_F(EditorInAHost, DraggingTheFeedbackKnobWithThePointerSetsTheFeedback) {
     ASSERT_TRUE(plugin.idleUntil([&] { return showsTheBackgroundCorner(); }));
     const KnobOnScreen& feedBack = kKnobs[2];
     dragUp(feedBack.x + 24, feedBack.y + 24, 30);
-    // The drag starts from the step shown (21, for a feedback of 0.215): 30 points up from there.
+    // The drag starts from the step shown (22, the nearest to a feedback of 0.215): 30 points up
+    // from there.
     const std::int32_t step = feedbackStepAfterThirtyPointsUp();
     const float expected = control_values::valueOfKnobStep(step);
     ASSERT_TRUE(plugin.idleUntil([&] { return plugin.parameter(kFeedBack) == expected; }))
@@ -221,7 +222,7 @@ TEST_F(EditorInAHost, ReopenedInANewHostWindowAfterTheOldOneWentTheEditorShowsEv
         // a newly built view takes it.
         const KnobOnScreen& knob = kKnobs[2];
         const int expected = static_cast<int>(
-            knob::pictureForValue(control_values::knobStepAtCreation(plugin.parameter(kFeedBack))));
+            knob::pictureForValue(control_values::knobStepFor(plugin.parameter(kFeedBack))));
         const auto drawn = [&] {
             return EditorPictures::distance(window->pixels(0, 0, 8, 8),
                                             pictures.backgroundAt(0, 0, 8, 8)) == 0 &&
@@ -287,7 +288,7 @@ TEST_F(EditorInAHost, OnADesktopAt192DotsPerInchTheEditorHasTwiceThePixelsAndDra
 
     const KnobOnScreen& feedBack = kKnobs[2];
     const int x = 2 * feedBack.x, y = 2 * feedBack.y;
-    const int shownAtStart = static_cast<int>(knob::pictureForValue(21));  // 0.215
+    const int shownAtStart = static_cast<int>(knob::pictureForValue(22));  // 0.215
     ASSERT_TRUE(plugin.idleUntil(
         [&] { return sharp.knobShown(host.pixels(x, y, 96, 96), x, y) == shownAtStart; }));
 

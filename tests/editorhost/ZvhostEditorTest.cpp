@@ -101,9 +101,9 @@ TEST(ZvhostEditor, ShowsTheEditorInItsOwnWindowAndPrintsWhatTheEditorChanges) {
     EXPECT_EQ(finished.status, 0) << finished.output;
     EXPECT_NE(finished.output.find("editor of ZvDelay32 open"), std::string::npos)
         << finished.output;
-    // 30 points up from step 21 (a feedback of 0.215) is step 32 (shown with its decimals
-    // truncated); nothing else moves.
-    EXPECT_NE(finished.output.find("FeedBack: 0.319999"), std::string::npos) << finished.output;
+    // 30 points up from step 22 (the nearest to a feedback of 0.215) is step 33 (shown with its
+    // decimals truncated); nothing else moves.
+    EXPECT_NE(finished.output.find("FeedBack: 0.329999"), std::string::npos) << finished.output;
     EXPECT_EQ(finished.output.find("Delay:"), std::string::npos) << finished.output;
 }
 

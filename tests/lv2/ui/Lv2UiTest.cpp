@@ -109,6 +109,10 @@ public:
     void idleFor(std::chrono::milliseconds time) {
         const auto end = std::chrono::steady_clock::now() + time;
         while (std::chrono::steady_clock::now() < end) {
+            for (; echoWritesBack && echoed < log.writes.size(); ++echoed) {
+                const auto [port, value] = log.writes[echoed];
+                descriptor->port_event(handle, port, sizeof value, 0, &value);
+            }
             idle->idle(handle);
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
@@ -128,6 +132,9 @@ public:
     LV2UI_Resize resizeData{};
     std::vector<std::string> uris;
     HostLog log;
+    // Like Ardour, send every value the UI writes back to it at the next idle.
+    bool echoWritesBack = false;
+    std::size_t echoed = 0;
 };
 
 const layout::Frame& knobFrame(ParameterIndex parameter) {
@@ -211,4 +218,33 @@ TEST(Lv2Ui, TheHostsScaleFactorGivesTheChildWindowItsPixels) {
     EXPECT_EQ(attributes.width, 516);
     EXPECT_EQ(attributes.height, 600);
     EXPECT_EQ(host.log.sizes, (std::vector<std::pair<int, int>>{{516, 600}}));
+}
+
+// A host that sends every written value back before its next idle, as Ardour does, must see the
+// very drag a quiet host sees: a knob dragged point by point moves as far, through the same
+// values, and nothing more is written.
+TEST(Lv2Ui, AHostThatEchoesEveryWriteSeesTheSameDragAsAQuietHost) {
+    const auto drag = [](bool echo) {
+        UiHost host;
+        host.echoWritesBack = echo;
+        host.instantiate();
+        for (int index = 0; index < kNumParams; ++index) {
+            host.sendPort(index, parameter_fields::load(kFactoryPrograms[0], index));
+        }
+        host.idleFor(std::chrono::milliseconds(100));
+        const layout::Frame& feedBack = knobFrame(kFeedBack);
+        const int x = feedBack.x + feedBack.width / 2, y = feedBack.top() + feedBack.height / 2;
+        host.window.movePointer(x, y);
+        host.window.button(true);
+        for (int up = 1; up <= 40; ++up) {
+            host.window.movePointer(x, y - up);
+            host.idleFor(std::chrono::milliseconds(15));
+        }
+        host.window.button(false);
+        host.idleFor(std::chrono::milliseconds(100));
+        return host.log.writes;
+    };
+    const auto quiet = drag(false);
+    ASSERT_GE(quiet.size(), 10u) << "the drag moved the knob too little to tell";
+    EXPECT_EQ(drag(true), quiet);
 }
