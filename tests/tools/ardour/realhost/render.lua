@@ -1,4 +1,4 @@
--- usage: ardour7-lua render.lua HERE PLUGIN.so SESSIONDIR RATE BLOCK IN.f32 OUT.f32 FRAMES [--param S]... [--program S] [--realtime]
+-- usage: ardour7-lua render.lua HERE PLUGIN.so|URI|none SESSIONDIR RATE BLOCK IN.f32 OUT.f32 FRAMES [--param S]... [--program S] [--realtime]
 -- IN.f32 / OUT.f32: raw little-endian float32, 2 channels interleaved, FRAMES frames
 local here, path, sdir = arg[1], arg[2], arg[3]
 local rate, block = tonumber (arg[4]), tonumber (arg[5])
@@ -15,15 +15,19 @@ while arg[i] do
   i = i + 2
 end
 
+-- PLUGIN "none": the source feeds the sink directly, a check of the harness itself
+local none = path == "none"
+if none and (program or #params > 0) then H.die (1, "--param and --program need a plug-in") end
+
 H.start_engine (rate, block)
-local info = H.find_info (path)
-if not info then H.die (3, "Ardour does not list " .. path .. " (scan failed or blacklisted?)") end
+local info = not none and H.find_info (path)
+if not none and not info then H.die (3, "Ardour does not list " .. path .. " (scan failed or blacklisted?)") end
 local s = H.new_session (sdir, rate)
 local bus = H.new_bus (s)
 
 local src = ARDOUR.LuaAPI.new_luaproc (s, "realhost source")
 local sink = ARDOUR.LuaAPI.new_luaproc (s, "realhost sink")
-local vst = H.new_plugin (s, info)
+local vst = not none and H.new_plugin (s, info)
 if src:isnil () or sink:isnil () then H.die (2, "harness DSP scripts not found") end
 
 -- load input into the source's shared memory (planar), size the sink's
@@ -47,17 +51,17 @@ end
 data = nil
 
 H.add_top (bus, sink, "sink")
-H.add_top (bus, vst, info.name)
+if not none then H.add_top (bus, vst, info.name) end
 H.add_top (bus, src, "source")
 if program then print ("program\t" .. H.select_program (vst, info, program)) end
 for _, setting in ipairs (params) do H.set_param (vst, setting) end
-for _, q in ipairs (H.params (vst)) do
+for _, q in ipairs (#params > 0 and H.params (vst) or {}) do
   for _, setting in ipairs (params) do
     local key = setting:match ("^(.-)=")
     if tonumber (key) == q.index or key == q.name then print (string.format ("param\t%d\t%s\t%.6g", q.index, q.name, q.value)) end
   end
 end
-print (string.format ("latency\t%d samples", vst:to_insert ():signal_latency ()))
+print (string.format ("latency\t%d samples", none and 0 or vst:to_insert ():signal_latency ()))
 print (string.format ("engine\t%d Hz, block %d, %s", s:nominal_sample_rate (), s:get_block_size (), realtime and "real time" or "freewheel export"))
 
 -- roll until the sink has captured every frame: by default through a session export,
