@@ -149,8 +149,9 @@ TEST(Ardour, RendersWhatZvhostRendersWithinRounding) {
 // comes out must be what went in, bit for bit. render.sh carries the audio through sox, which
 // holds samples as 32-bit integers, so a float below 2^-8 would come back rounded to a multiple
 // of 2^-31 and -0 as +0; the input is therefore put on the grid of 24-bit PCM (multiples of
-// 2^-23, as a 24-bit file has) with no negative zero, where every step is exact. Anything Ardour did to the samples (a gain, a lost or
-// repeated block, a shift by the pre-roll, swapped channels) would show as a difference.
+// 2^-23, as a 24-bit file has) with no negative zero, where every step is exact. Anything Ardour
+// did to the samples (a gain, a lost or repeated block, a shift by the pre-roll, swapped channels)
+// would show as a difference.
 class ArdourHarness : public testing::TestWithParam<bool> {};
 
 TEST_P(ArdourHarness, GivesBackTheInputBitForBitThroughAnEmptyBus) {
@@ -161,9 +162,15 @@ TEST_P(ArdourHarness, GivesBackTheInputBitForBitThroughAnEmptyBus) {
     for (float& sample : signal) sample = std::round(sample * 8388608.0f) / 8388608.0f + 0.0f;
     zvtest::writeWav(folder.file("in.wav"), rate, 2, signal);
 
-    std::vector<std::string> arguments = {"none",   folder.file("in.wav"), folder.file("out.wav"),
-                                          "--rate", "48000",               "--block",
-                                          "512",    "--tail",              "0"};
+    std::vector<std::string> arguments = {"none",
+                                          folder.file("in.wav"),
+                                          folder.file("out.wav"),
+                                          "--rate",
+                                          "48000",
+                                          "--block",
+                                          "512",
+                                          "--tail",
+                                          "0"};
     if (realtime) arguments.push_back("--realtime");
     const auto result = script("render.sh", arguments);
     ASSERT_EQ(result.exitStatus, 0) << result.err;
