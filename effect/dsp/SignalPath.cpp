@@ -10,7 +10,7 @@
 namespace {
 // Where the frame sits along the delay length, as an index into the half-sine table; bounded for
 // any write position and length.
-std::int32_t modulationIndex(std::int32_t writePos, std::int32_t delaySamples) {
+std::int32_t sineIndex(std::int32_t writePos, std::int32_t delaySamples) {
     const double pos =
         delaySamples > 0 ? static_cast<double>(writePos) / static_cast<double>(delaySamples) : 0.0;
     const double scaled = pos * static_cast<double>(SineTable::kSize);
@@ -19,17 +19,10 @@ std::int32_t modulationIndex(std::int32_t writePos, std::int32_t delaySamples) {
     return static_cast<std::int32_t>(scaled);
 }
 
-// The same index where 0 <= writePos < delaySamples: then writePos / delaySamples is below
-// 1 − 1/192000, the product stays below kSize − 0.9, and no bound is needed.
-std::int32_t modulationIndexWithinLine(std::int32_t writePos, std::int32_t delaySamples) {
-    const double pos = static_cast<double>(writePos) / static_cast<double>(delaySamples);
-    return static_cast<std::int32_t>(pos * static_cast<double>(SineTable::kSize));
-}
-
-// modulationIndexWithinLine for the slots of a piece, which start at `start` and wrap to 0 after
+// sineIndexWithinLine for the slots of a piece, which start at `start` and wrap to 0 after
 // frame wrapFrame. Each half of an SSE2 register divides, multiplies and truncates exactly as
 // the scalar instructions do, so the indexes are the same, two at a time.
-void modulationIndexesWithinLine(std::int32_t start, std::int32_t wrapFrame,
+void sineIndexesWithinLine(std::int32_t start, std::int32_t wrapFrame,
                                  std::int32_t delaySamples, std::int32_t count,
                                  std::int32_t* indexes) {
     const auto slot = [&](std::int32_t f) {
@@ -44,7 +37,7 @@ void modulationIndexesWithinLine(std::int32_t start, std::int32_t wrapFrame,
         _mm_storel_epi64(reinterpret_cast<__m128i*>(indexes + f),
                          _mm_cvttpd_epi32(_mm_mul_pd(pos, size)));
     }
-    for (; f < count; ++f) indexes[f] = modulationIndexWithinLine(slot(f), delaySamples);
+    for (; f < count; ++f) indexes[f] = sineIndexWithinLine(slot(f), delaySamples);
 }
 
 // A line of a few samples is read back too soon for pieces to pay: below this length the
@@ -153,16 +146,17 @@ SignalPath::Snapshot SignalPath::takeSnapshot(const EchoSettings& settings) {
                                                   : FilterPlace::OnEcho;
 
     now.delaySamples = settings.delaySamples.load();
-    now.feedBack = settings.feedBack.load();
-    now.panDepth = settings.panDepth.load();
-    now.mix = settings.mix.load();
+    EchoLevels& levels = now.levels;
+    levels.feedBack = settings.feedBack.load();
+    levels.panDepth = settings.panDepth.load();
+    levels.mix = settings.mix.load();
     const double pan = settings.pan.load();
-    now.gainL = 1.0f;
-    now.gainR = 1.0f;
+    levels.gainL = 1.0f;
+    levels.gainR = 1.0f;
     if (pan < 0.5) {
-        now.gainR = static_cast<float>(pan + pan);
+        levels.gainR = static_cast<float>(pan + pan);
     } else if (pan > 0.5) {
-        now.gainL = static_cast<float>((1.0 - pan) + (1.0 - pan));
+        levels.gainL = static_cast<float>((1.0 - pan) + (1.0 - pan));
     }
     return now;
 }
@@ -201,8 +195,8 @@ void SignalPath::runPiece(const Snapshot& snapshot, const float* inL, const floa
     // Guarded by the caller: no slot written here is read again within the piece. The inputs
     // are read until the outputs are written, below, so in-place processing works.
     for (std::int32_t f = 0; f < frames; ++f) {
-        lineL[slot(f)] = now.feedBack * echoL[f] + inL[f];
-        lineR[slot(f)] = now.feedBack * echoR[f] + inR[f];
+        lineL[slot(f)] = writtenBack(now.levels.feedBack, echoL[f], inL[f]);
+        lineR[slot(f)] = writtenBack(now.levels.feedBack, echoR[f], inR[f]);
     }
     if constexpr (kLowPass == FilterPlace::OnEcho) {
         for (std::int32_t f = 0; f < frames; ++f) filterBoth(lowPair, echoL[f], echoR[f]);
@@ -211,27 +205,15 @@ void SignalPath::runPiece(const Snapshot& snapshot, const float* inL, const floa
         for (std::int32_t f = 0; f < frames; ++f) filterBoth(highPair, echoL[f], echoR[f]);
     }
 
-    // The table indexes on their own, two divisions at a time (see modulationIndexesWithinLine).
+    // The table indexes on their own, two divisions at a time (see sineIndexesWithinLine).
     std::int32_t tableIndex[kPieceFrames];
-    modulationIndexesWithinLine(start, wrapFrame, now.delaySamples, frames, tableIndex);
+    sineIndexesWithinLine(start, wrapFrame, now.delaySamples, frames, tableIndex);
     for (std::int32_t f = 0; f < frames; ++f) {
-        const float xL = inL[f];
-        const float xR = inR[f];
-        const std::int32_t k = tableIndex[f];
         const bool phase = panPhase != (f >= wrapFrame);
-
-        // The echoes cross over: the left input's echo is heard on the right.
-        const double eL = static_cast<double>(echoR[f] * now.gainL);
-        const double eR = static_cast<double>(echoL[f] * now.gainR);
-        const double m = now.panDepth * sineTable[k];
-
-        if (phase) {
-            outL[f] = static_cast<float>(eL * now.mix * (1.0 - m) + xL);
-            outR[f] = static_cast<float>(eR * now.mix + xR);
-        } else {
-            outL[f] = static_cast<float>(eL * now.mix + xL);
-            outR[f] = static_cast<float>(eR * now.mix * (1.0 - m) + xR);
-        }
+        const StereoFrame out = frameOutputs(now.levels, {echoL[f], echoR[f]}, {inL[f], inR[f]},
+                                             sineTable[tableIndex[f]], phase);
+        outL[f] = out.left;
+        outR[f] = out.right;
     }
 
     if (frames > wrapFrame) {
@@ -264,11 +246,11 @@ void SignalPath::runPieceCarefully(const Snapshot& now, const float* inL, const 
         filterIf(now.lowPass, FilterPlace::InLoop, lowPair, dL, dR);
         filterIf(now.highPass, FilterPlace::InLoop, highPair, dL, dR);
 
-        const std::int32_t k = modulationIndex(writePos, now.delaySamples);
+        const std::int32_t k = sineIndex(writePos, now.delaySamples);
 
         // A short line reads its slots again within the piece: each value is guarded as it is made.
-        lineL[writePos] = keepFinite(now.feedBack * dL + xL);
-        lineR[writePos] = keepFinite(now.feedBack * dR + xR);
+        lineL[writePos] = keepFinite(writtenBack(now.levels.feedBack, dL, xL));
+        lineR[writePos] = keepFinite(writtenBack(now.levels.feedBack, dR, xR));
 
         ++writePos;
         if (writePos >= now.delaySamples) {
@@ -280,17 +262,10 @@ void SignalPath::runPieceCarefully(const Snapshot& now, const float* inL, const 
         filterIf(now.lowPass, FilterPlace::OnEcho, lowPair, dL, dR);
         filterIf(now.highPass, FilterPlace::OnEcho, highPair, dL, dR);
 
-        const double eL = static_cast<double>(dR * now.gainL);
-        const double eR = static_cast<double>(dL * now.gainR);
-        const double m = now.panDepth * sineTable[k];
-
-        if (panPhase) {
-            outL[i] = keepFinite(static_cast<float>(eL * now.mix * (1.0 - m) + xL));
-            outR[i] = keepFinite(static_cast<float>(eR * now.mix + xR));
-        } else {
-            outL[i] = keepFinite(static_cast<float>(eL * now.mix + xL));
-            outR[i] = keepFinite(static_cast<float>(eR * now.mix * (1.0 - m) + xR));
-        }
+        const StereoFrame out =
+            frameOutputs(now.levels, {dL, dR}, {xL, xR}, sineTable[k], panPhase);
+        outL[i] = keepFinite(out.left);
+        outR[i] = keepFinite(out.right);
     }
     if (now.lowPass != FilterPlace::Off) lowPair.storeTo(lowPassL, lowPassR);
     if (now.highPass != FilterPlace::Off) highPair.storeTo(highPassL, highPassR);

@@ -26,6 +26,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "EchoFrame.h"
 #include "EchoSettings.h"
 #include "SineTable.h"
 #include "ThreeBandFilter.h"
@@ -77,9 +78,7 @@ private:
     // The settings as one piece uses them.
     struct Snapshot {
         std::int32_t delaySamples;
-        float feedBack;
-        float gainL, gainR;  // balance: gainL scales the echo heard on the left output
-        double panDepth, mix;
+        EchoLevels levels;
         FilterPlace lowPass, highPass;
     };
 

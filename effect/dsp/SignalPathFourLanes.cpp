@@ -11,11 +11,13 @@
 //
 // Around the filters the samples are kept as (left, right) pairs, the layout of the lanes:
 // the line read, the line write and the outputs each work on four frames at a time, every lane
-// through the scalar operations in the scalar order.
+// through the operations of EchoFrame.h in their order and precision; the frames left over go
+// through EchoFrame.h itself.
 #include <immintrin.h>
 
 #include <algorithm>
 
+#include "EchoFrame.h"
 #include "FilterLanes.h"
 #include "SignalPath.h"
 
@@ -31,8 +33,7 @@ struct Piece {
     std::int32_t delaySamples;
     std::int32_t wrapFrame;  // the last frame before the write position wraps
     bool panPhase;
-    float feedBack, gainL, gainR;
-    double panDepth, mix;
+    EchoLevels levels;
     const SineTable* sineTable;
     const float* inL;
     const float* inR;
@@ -57,11 +58,12 @@ __attribute__((target("avx2"))) void readPairs(const Piece p, std::int32_t from,
     }
 }
 
-// Slots from `from` on get feedBack × echo + input, for `count` frames from frame `first`.
+// Slots from `from` on get what writtenBack gives for the echo and the input, for `count` frames
+// from frame `first`.
 __attribute__((target("avx2"))) void writePairs(const Piece p, const float* pairs,
                                                 std::int32_t from, std::int32_t first,
                                                 std::int32_t count) {
-    const __m128 feedBack = _mm_set1_ps(p.feedBack);
+    const __m128 feedBack = _mm_set1_ps(p.levels.feedBack);
     const float* const echo = pairs + 2 * first;
     const float* const inL = p.inL + first;
     const float* const inR = p.inR + first;
@@ -77,8 +79,8 @@ __attribute__((target("avx2"))) void writePairs(const Piece p, const float* pair
                       _mm_add_ps(_mm_mul_ps(feedBack, right), _mm_loadu_ps(inR + f)));
     }
     for (; f < count; ++f) {
-        p.lineL[from + f] = p.feedBack * echo[2 * f] + inL[f];
-        p.lineR[from + f] = p.feedBack * echo[2 * f + 1] + inR[f];
+        p.lineL[from + f] = writtenBack(p.levels.feedBack, echo[2 * f], inL[f]);
+        p.lineR[from + f] = writtenBack(p.levels.feedBack, echo[2 * f + 1], inR[f]);
     }
 }
 
@@ -88,24 +90,16 @@ bool phaseAt(const Piece& p, std::int32_t f) { return p.panPhase != (f >= p.wrap
 // One frame's outputs, as runPiece gives them.
 void outputFrame(const Piece& p, const float* heard, std::int32_t f) {
     const std::int32_t slot = f <= p.wrapFrame ? p.start + f : p.start + f - p.delaySamples;
-    const double pos = static_cast<double>(slot) / static_cast<double>(p.delaySamples);
-    const auto k = static_cast<std::int32_t>(pos * static_cast<double>(SineTable::kSize));
-    const float xL = p.inL[f];
-    const float xR = p.inR[f];
-    const double eL = static_cast<double>(heard[2 * f + 1] * p.gainL);
-    const double eR = static_cast<double>(heard[2 * f] * p.gainR);
-    const double m = p.panDepth * (*p.sineTable)[k];
-    if (phaseAt(p, f)) {
-        p.outL[f] = static_cast<float>(eL * p.mix * (1.0 - m) + xL);
-        p.outR[f] = static_cast<float>(eR * p.mix + xR);
-    } else {
-        p.outL[f] = static_cast<float>(eL * p.mix + xL);
-        p.outR[f] = static_cast<float>(eR * p.mix * (1.0 - m) + xR);
-    }
+    const double sine = (*p.sineTable)[sineIndexWithinLine(slot, p.delaySamples)];
+    const StereoFrame out = frameOutputs(p.levels, {heard[2 * f], heard[2 * f + 1]},
+                                         {p.inL[f], p.inR[f]}, sine, phaseAt(p, f));
+    p.outL[f] = out.left;
+    p.outR[f] = out.right;
 }
 
-// Outputs of frames f and f + 1 as (left, right, left, right), narrowed. attenuated holds
-// 1 − m of each frame twice; which lane takes it follows each frame's phase.
+// Outputs of frames f and f + 1 as (left, right, left, right), narrowed: frameOutputs in each
+// lane. oneMinusM holds 1 − m of each frame twice; which lane takes it follows each frame's
+// phase.
 __attribute__((target("avx2"), always_inline)) inline __m128 outputTwoFrames(
     const Piece& p, __m128 heard, __m128 dry, __m256d oneMinusM, std::int32_t f) {
     // Which lane is attenuated, by the phases of the two frames: (phase f) + 2 × (phase f + 1).
@@ -117,10 +111,11 @@ __attribute__((target("avx2"), always_inline)) inline __m128 outputTwoFrames(
 
     // The echoes cross over: the right channel's echo is heard on the left.
     const __m128 crossed = _mm_shuffle_ps(heard, heard, _MM_SHUFFLE(2, 3, 0, 1));
-    const __m128 gains = _mm_setr_ps(p.gainL, p.gainR, p.gainL, p.gainR);
+    const __m128 gains =
+        _mm_setr_ps(p.levels.gainL, p.levels.gainR, p.levels.gainL, p.levels.gainR);
     const __m256d echo = _mm256_cvtps_pd(_mm_mul_ps(crossed, gains));
     const __m256d x = _mm256_cvtps_pd(dry);
-    const __m256d scaled = _mm256_mul_pd(echo, _mm256_set1_pd(p.mix));
+    const __m256d scaled = _mm256_mul_pd(echo, _mm256_set1_pd(p.levels.mix));
     const __m256d plain = _mm256_add_pd(scaled, x);
     const __m256d modulated = _mm256_add_pd(_mm256_mul_pd(scaled, oneMinusM), x);
     return _mm256_cvtpd_ps(_mm256_blendv_pd(plain, modulated, attenuatedLane));
@@ -130,10 +125,10 @@ __attribute__((target("avx2"))) void outputs(const Piece p, const float* heard) 
     const __m128i frameOffsets = _mm_setr_epi32(0, 1, 2, 3);
     const __m256d length = _mm256_set1_pd(static_cast<double>(p.delaySamples));
     const __m256d tableSize = _mm256_set1_pd(static_cast<double>(SineTable::kSize));
-    const __m256d depth = _mm256_set1_pd(p.panDepth);
+    const __m256d depth = _mm256_set1_pd(p.levels.panDepth);
     std::int32_t f = 0;
     for (; f + 4 <= p.frames; f += 4) {
-        // The table indexes of four frames: slot / delaySamples × table size, truncated.
+        // The table indexes of four frames, as sineIndexWithinLine gives them.
         const __m128i frame = _mm_add_epi32(_mm_set1_epi32(f), frameOffsets);
         const __m128i wrapped = _mm_cmpgt_epi32(frame, _mm_set1_epi32(p.wrapFrame));
         const __m128i slot = _mm_sub_epi32(_mm_add_epi32(frame, _mm_set1_epi32(p.start)),
@@ -209,11 +204,7 @@ void SignalPath::runPieceFourLanes(const Snapshot& now, const float* inL, const 
                       now.delaySamples,
                       now.delaySamples - writePos - 1,
                       panPhase,
-                      now.feedBack,
-                      now.gainL,
-                      now.gainR,
-                      now.panDepth,
-                      now.mix,
+                      now.levels,
                       &sineTable,
                       inL,
                       inR,
