@@ -2,6 +2,12 @@
 // delay-line read and write and output formula as the signal path, with the settings fixed for
 // the whole run in plain fields, no requests from other threads, no value guards and no host
 // interface. It computes the same samples, so the signal path's cost is measured against it.
+//
+// The line write-back and the outputs come from the signal path's own frame step (EchoFrame.h)
+// rather than a copy written out here: the floor is a yardstick for what the arithmetic costs,
+// not a second statement of it. The independent statement is the tests' reference echo, which
+// the effect must match sample for sample in every test run; a copy here would be checked only
+// when the benchmarks run, and would only drift.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +15,7 @@
 
 #include <immintrin.h>
 
+#include "EchoFrame.h"
 #include "FactoryPrograms.h"
 #include "FilterLanes.h"
 #include "SineTable.h"
@@ -17,7 +24,8 @@
 class FloorEcho {
 public:
     // The settings a program gives after the effect has applied it at this rate; with
-    // filtersOff, both filter amounts are 0.
+    // filtersOff, both filter amounts are 0. The delay must come to at least one sample, as every
+    // program's does at the rates benchmarked.
     FloorEcho(const FactoryProgram& program, bool filtersOff, float sampleRate);
 
     void process(const float* inL, const float* inR, float* outL, float* outR, std::int32_t frames);
@@ -29,10 +37,8 @@ private:
     std::int32_t writePos = 0;
     bool panPhase = false;
     std::int32_t delaySamples;
-    float feedBack;
-    float gainL = 1.0f, gainR = 1.0f;
+    EchoLevels levels;
     bool lowPassOn, highPassOn, lowPassInLoop, highPassInLoop;
-    double panDepth, mix;
     ThreeBandFilter lowPassL, lowPassR, highPassL, highPassR;
     const SineTable& sineTable;
 };
@@ -44,15 +50,15 @@ inline FloorEcho::FloorEcho(const FactoryProgram& program, bool filtersOff, floa
     const double highPass = filtersOff ? 0.0 : static_cast<float>(program.highPass);
     const double pan = static_cast<float>(program.pan);
     delaySamples = static_cast<std::int32_t>((sampleRate + -1.0f) * program.delayTime);
-    feedBack = program.feedBack;
+    levels.feedBack = program.feedBack;
     lowPassOn = lowPass > 0.0;
     highPassOn = highPass > 0.0;
     lowPassInLoop = program.lowPassType;
     highPassInLoop = program.highPassType;
-    panDepth = static_cast<float>(program.panDepth);
-    mix = static_cast<float>(program.mix);
-    if (pan < 0.5) gainR = static_cast<float>(pan + pan);
-    if (pan > 0.5) gainL = static_cast<float>((1.0 - pan) + (1.0 - pan));
+    levels.panDepth = static_cast<float>(program.panDepth);
+    levels.mix = static_cast<float>(program.mix);
+    levels.gainL = pan > 0.5 ? static_cast<float>((1.0 - pan) + (1.0 - pan)) : 1.0f;
+    levels.gainR = pan < 0.5 ? static_cast<float>(pan + pan) : 1.0f;
 
     const auto rate = static_cast<std::int32_t>(sampleRate);
     lowPassL.init(600, 1800, rate);
@@ -80,10 +86,9 @@ inline void FloorEcho::process(const float* inL, const float* inR, float* outL, 
             dL = static_cast<float>(highPassL.processSample(dL));
             dR = static_cast<float>(highPassR.processSample(dR));
         }
-        const double pos = delaySamples > 0 ? static_cast<double>(writePos) / delaySamples : 0.0;
-        const auto k = static_cast<std::int32_t>(pos * static_cast<double>(SineTable::kSize));
-        left[writePos] = feedBack * dL + xL;
-        right[writePos] = feedBack * dR + xR;
+        const std::int32_t k = sineIndexWithinLine(writePos, delaySamples);
+        left[writePos] = writtenBack(levels.feedBack, dL, xL);
+        right[writePos] = writtenBack(levels.feedBack, dR, xR);
         if (++writePos >= delaySamples) {
             writePos = 0;
             panPhase = !panPhase;
@@ -96,16 +101,9 @@ inline void FloorEcho::process(const float* inL, const float* inR, float* outL, 
             dL = static_cast<float>(highPassL.processSample(dL));
             dR = static_cast<float>(highPassR.processSample(dR));
         }
-        const double eL = static_cast<double>(dR * gainL);
-        const double eR = static_cast<double>(dL * gainR);
-        const double m = panDepth * sineTable[k];
-        if (panPhase) {
-            outL[i] = static_cast<float>(eL * mix * (1.0 - m) + xL);
-            outR[i] = static_cast<float>(eR * mix + xR);
-        } else {
-            outL[i] = static_cast<float>(eL * mix + xL);
-            outR[i] = static_cast<float>(eR * mix * (1.0 - m) + xR);
-        }
+        const StereoFrame out = frameOutputs(levels, {dL, dR}, {xL, xR}, sineTable[k], panPhase);
+        outL[i] = out.left;
+        outR[i] = out.right;
     }
 }
 
@@ -178,23 +176,16 @@ __attribute__((target("avx2"))) inline void FloorEchoFourLanes::process(const fl
     const float* const heard = filters == 0 ? echo : filters == 1 ? afterFirst : second.data();
     for (std::int32_t f = 0; f < frames; ++f) {
         const std::int32_t at = slot(f);
-        const auto k = static_cast<std::int32_t>(static_cast<double>(at) / s.delaySamples *
-                                                 static_cast<double>(SineTable::kSize));
+        const std::int32_t k = sineIndexWithinLine(at, s.delaySamples);
         const float xL = inL[f];
         const float xR = inR[f];
-        s.lineL[at] = s.feedBack * written[2 * f] + xL;
-        s.lineR[at] = s.feedBack * written[2 * f + 1] + xR;
+        s.lineL[at] = writtenBack(s.levels.feedBack, written[2 * f], xL);
+        s.lineR[at] = writtenBack(s.levels.feedBack, written[2 * f + 1], xR);
         if (at + 1 >= s.delaySamples) s.panPhase = !s.panPhase;
-        const double eL = static_cast<double>(heard[2 * f + 1] * s.gainL);
-        const double eR = static_cast<double>(heard[2 * f] * s.gainR);
-        const double m = s.panDepth * s.sineTable[k];
-        if (s.panPhase) {
-            outL[f] = static_cast<float>(eL * s.mix * (1.0 - m) + xL);
-            outR[f] = static_cast<float>(eR * s.mix + xR);
-        } else {
-            outL[f] = static_cast<float>(eL * s.mix + xL);
-            outR[f] = static_cast<float>(eR * s.mix * (1.0 - m) + xR);
-        }
+        const StereoFrame out = frameOutputs(s.levels, {heard[2 * f], heard[2 * f + 1]}, {xL, xR},
+                                             s.sineTable[k], s.panPhase);
+        outL[f] = out.left;
+        outR[f] = out.right;
     }
     s.writePos = slot(frames);
 }
