@@ -4,30 +4,22 @@
 #include <cstdint>
 #include <numbers>
 
+#include "Noise.h"
+
 namespace zvhost {
 
 namespace {
 
-// A fixed pseudo-random sequence (xorshift32): the pluck's excitation is the same on every run.
-class Noise {
-public:
-    float next() {
-        _state ^= _state << 13;
-        _state ^= _state >> 17;
-        _state ^= _state << 5;
-        return static_cast<float>(_state) / 2147483648.0f - 1.0f;
-    }
-
-private:
-    std::uint32_t _state = 0x2545F491u;
-};
+// The seed of the noise every pluck and drum draws from in turn: the phrase is the same on every
+// run.
+constexpr std::uint32_t kNoiseSeed = 0x2545F491u;
 
 // A plucked string: a burst of noise circulating in a delay line one period long, averaged on every
 // pass so that the high partials die first.
 std::vector<float> pluck(double frequency, int sampleRate, std::size_t length, Noise& noise) {
     const auto period = static_cast<std::size_t>(std::lround(sampleRate / frequency));
     std::vector<float> line(period);
-    for (auto& sample : line) sample = noise.next();
+    for (auto& sample : line) sample = noise.nextSingle();
     std::vector<float> out(length);
     for (std::size_t i = 0; i < length; ++i) {
         const std::size_t at = i % period;
@@ -47,7 +39,7 @@ std::vector<float> drum(int sampleRate, std::size_t length, Noise& noise) {
         const double frequency = 50.0 + 130.0 * std::exp(-t / 0.04);
         phase += 2.0 * std::numbers::pi * frequency / sampleRate;
         const double body = std::sin(phase) * std::exp(-t / 0.08);
-        const double click = noise.next() * std::exp(-t / 0.004);
+        const double click = noise.nextSingle() * std::exp(-t / 0.004);
         out[i] = static_cast<float>(0.9 * body + 0.4 * click);
     }
     return out;
@@ -73,7 +65,7 @@ Audio synthesizeDemoPhrase(int sampleRate) {
     audio.left.assign(total, 0.0f);
     audio.right.assign(total, 0.0f);
 
-    Noise noise;
+    Noise noise(kNoiseSeed);
     const auto length = static_cast<std::size_t>(std::lround(kDemoNoteSeconds * sampleRate));
     const auto fade =
         static_cast<std::size_t>(sampleRate / 100);  // 10 ms, so a note ends without a click
