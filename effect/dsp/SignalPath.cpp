@@ -22,9 +22,8 @@ std::int32_t sineIndex(std::int32_t writePos, std::int32_t delaySamples) {
 // sineIndexWithinLine for the slots of a piece, which start at `start` and wrap to 0 after
 // frame wrapFrame. Each half of an SSE2 register divides, multiplies and truncates exactly as
 // the scalar instructions do, so the indexes are the same, two at a time.
-void sineIndexesWithinLine(std::int32_t start, std::int32_t wrapFrame,
-                                 std::int32_t delaySamples, std::int32_t count,
-                                 std::int32_t* indexes) {
+void sineIndexesWithinLine(std::int32_t start, std::int32_t wrapFrame, std::int32_t delaySamples,
+                           std::int32_t count, std::int32_t* indexes) {
     const auto slot = [&](std::int32_t f) {
         return f <= wrapFrame ? start + f : start + f - delaySamples;
     };
