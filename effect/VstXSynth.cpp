@@ -40,6 +40,7 @@ void VstXSynth::resume() {
 
 void VstXSynth::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) {
     const DenormalsFlushed flushed;
+    tellHostOfGestures();
 
     // A new host rate is taken up at the start of a block. Rates are compared as whole numbers,
     // so a rate like 44100.5 does not rebuild (and silence) the echo at every block; the rate is
@@ -120,12 +121,6 @@ DelayProgram& VstXSynth::currentProgram() {
     // curProgram only ever holds a validated index; the bound keeps that true by construction.
     const auto index = static_cast<std::uint32_t>(curProgram.load(std::memory_order_relaxed));
     return programs[index < programs.size() ? index : 0];
-}
-
-void VstXSynth::changeByGesture(int index, float value) {
-    setSettingFromEditor(true);
-    setParameterAutomated(index, value);
-    setSettingFromEditor(false);
 }
 
 void VstXSynth::forwardToEditor(VstInt32 index, float value) {

@@ -12,6 +12,7 @@
 #include "EchoSettings.h"
 #include "EditorHost.h"
 #include "FactoryPrograms.h"
+#include "GestureRelay.h"
 #include "ParameterTable.h"
 #include "SignalPath.h"
 
@@ -64,11 +65,13 @@ public:
     }
 
     // The editor's side: the user's gestures reach the host as automation, bracketed by
-    // beginEdit and endEdit, and are not echoed back to the editor.
+    // beginEdit and endEdit, and are not echoed back to the editor. A change takes effect at
+    // once; most hosts hear of it at once too, one host from the audio thread (see
+    // VstXSynthGestures.cpp).
     float parameterValue(int index) override { return getParameter(index); }
-    void beginGesture(int index) override { beginEdit(index); }
+    void beginGesture(int index) override;
     void changeByGesture(int index, float value) override;
-    void endGesture(int index) override { endEdit(index); }
+    void endGesture(int index) override;
 
     // The delay length in samples that the Delay parameter currently gives.
     VstInt32 getDelaySamples() const { return settings.delaySamples.load(); }
@@ -85,6 +88,8 @@ private:
     void updateDelaySamples();
     bool delayLengthIsForAnotherRate(float rate) const;
     void forwardToEditor(VstInt32 index, float value);
+    bool gesturesGoThroughAudio();
+    void tellHostOfGestures();
 
     EchoSettings settings;
     std::array<DelayProgram, kNumPrograms> programs;
@@ -93,5 +98,8 @@ private:
     VstInt32 lastSampleRate;  // whole hertz, as of the end of the previous block (audio thread)
     std::atomic<float> delayLengthRate{0.0f};  // the host rate the delay length was computed for
     std::atomic<std::thread::id> settingFromEditor{};  // the editor's thread, while it sets
+    GestureRelay gestureRelay;
+    enum class GestureRoute { Undecided, Direct, ThroughAudio };
+    GestureRoute gestureRoute = GestureRoute::Undecided;  // the editor's thread alone
     static_assert(std::atomic<std::thread::id>::is_always_lock_free);
 };
