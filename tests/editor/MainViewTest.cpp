@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <thread>
 #include <typeinfo>
 
 #include "ControlValues.h"
@@ -191,6 +192,48 @@ TEST(ControlToEffect, AGestureReachesTheHostAsBeginEachStepAndEnd) {
               (std::vector<M>{{audioMasterBeginEdit, kHighPassType, 0.0f},
                               {audioMasterAutomate, kHighPassType, 1.0f},
                               {audioMasterEndEdit, kHighPassType, 0.0f}}));
+}
+
+// Ardour hears of the gestures from the audio thread alone, at the start of the next block:
+// begin, the newest value, end. A gesture still under way is told as begun and its end comes at a
+// later block; a block with nothing new tells nothing. The sound follows the knob at once.
+TEST(ControlToEffect, InArdourTheGesturesReachTheHostFromTheAudioThreadAtTheNextBlock) {
+    MainViewScene scene;
+    WatchedEffect& effect = scene.effect;
+    effect.hostProduct = "Ardour";
+    effect.setParameter(kMix, 0.5f);
+    scene.rebuild();
+    const auto block = [&effect] {
+        effect.hostMessages.clear();
+        std::thread audio([&effect] { effect.runSilence(64, 64); });
+        const std::thread::id id = audio.get_id();
+        audio.join();
+        return id;
+    };
+    using M = HostMessage;
+
+    scene.turnInSteps(*scene.controller().mixKnob(), 3.0, 9.0);
+    EXPECT_EQ(effect.getParameter(kMix), 53.0f * 0.01f);
+    EXPECT_TRUE(effect.hostMessages.empty());
+    const std::thread::id audio = block();
+    EXPECT_EQ(effect.hostMessages, (std::vector<M>{{audioMasterBeginEdit, kMix, 0.0f},
+                                                   {audioMasterAutomate, kMix, 53.0f * 0.01f},
+                                                   {audioMasterEndEdit, kMix, 0.0f}}));
+    EXPECT_EQ(effect.gestureThread, audio);
+
+    const ui::Point at = MainViewScene::centreOf(*scene.controller().mixKnob());
+    scene.surface->mouseDown(at);
+    scene.surface->mouseDragged({at.x, at.y + 3.0});
+    block();
+    EXPECT_EQ(effect.hostMessages, (std::vector<M>{{audioMasterBeginEdit, kMix, 0.0f},
+                                                   {audioMasterAutomate, kMix, 54.0f * 0.01f}}));
+    scene.surface->mouseDragged({at.x, at.y + 6.0});
+    scene.surface->mouseUp({at.x, at.y + 6.0});
+    block();
+    EXPECT_EQ(effect.hostMessages, (std::vector<M>{{audioMasterAutomate, kMix, 55.0f * 0.01f},
+                                                   {audioMasterEndEdit, kMix, 0.0f}}));
+    block();
+    EXPECT_TRUE(effect.hostMessages.empty());
 }
 
 TEST(ControlToEffect, AGestureCutShortByTheEditorClosingStillEnds) {

@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "EffectUnderTest.h"
@@ -41,11 +43,13 @@ struct HostMessage {
 };
 
 // The effect with a record of every parameter written into it and of every gesture message it
-// sent its host, in order.
+// sent its host, in order, and the thread that sent the last one.
 class WatchedEffect : public EditedEffect {
 public:
     WatchedEffect() : EditedEffect(&WatchedEffect::hostCallback) {}
     std::vector<HostMessage> hostMessages;
+    std::thread::id gestureThread;
+    const char* hostProduct = nullptr;  // the name the host gives when asked; none by default
 
     struct Write {
         VstInt32 index;
@@ -65,7 +69,7 @@ public:
 
 private:
     static VstIntPtr hostCallback(AEffect* record, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                                  void* /*ptr*/, float opt) {
+                                  void* ptr, float opt) {
         const bool gesture = opcode == audioMasterAutomate || opcode == audioMasterBeginEdit ||
                              opcode == audioMasterEndEdit;
         if (record == nullptr || record->object == nullptr) return 0;
@@ -73,6 +77,10 @@ private:
         if (gesture) {
             effect->hostMessages.push_back(
                 {opcode, index, opcode == audioMasterAutomate ? opt : 0});
+            effect->gestureThread = std::this_thread::get_id();
+        } else if (opcode == audioMasterGetProductString && effect->hostProduct != nullptr) {
+            std::strcpy(static_cast<char*>(ptr), effect->hostProduct);
+            return 1;
         } else if (opcode == audioMasterSizeWindow) {
             // The size asked for: the width as the index, the height as the value.
             effect->hostMessages.push_back({opcode, index, static_cast<float>(value)});
