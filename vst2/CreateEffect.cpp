@@ -1,12 +1,12 @@
 // The VST 2 plug-in put together: the delay effect, with the editor shown in the host's X window.
 #include "AudioEffect.h"
+#include "Vst2Editor.h"
 #include "VstXSynth.h"
 #include "x11/X11WindowSystem.h"
-#include "zveditor13.h"
 
 namespace {
 AEffEditor* makeEditor(VstXSynth& effect) {
-    auto* gui = new zveditor13(&effect, [] { return ui::x11::makeX11WindowSystem(); });
+    auto* gui = new Vst2Editor(&effect, [] { return ui::x11::makeX11WindowSystem(); });
     gui->setSynth(&effect);
     return gui;
 }

@@ -19,13 +19,13 @@
 #include <thread>
 #include <vector>
 
-#include "DetatchedView13.h"
-#include "FlatKnob13.h"
-#include "KnobDelegate.h"
+#include "BackgroundView.h"
+#include "ControlListener.h"
+#include "Knob.h"
 #include "LayoutFrames.h"
+#include "LoopSwitch.h"
 #include "View.h"
 #include "Window.h"
-#include "ZelvasCustomImageView13.h"
 #include "headless/HeadlessSurface.h"
 #include "x11/X11WindowSystem.h"
 
@@ -36,7 +36,7 @@ constexpr int kStartingSteps[] = {25, 50, 40, 0, 99, 70, 50};
 static_assert(std::size(kStartingSteps) == layout::knobs.size());
 
 // Prints what the controls report.
-class PrintingDelegate : public KnobDelegate {
+class PrintingDelegate : public ControlListener {
 public:
     void knobUpdatedWithIndex(int index, const int* value, ui::View* object) override {
         if (value == nullptr) {
@@ -50,16 +50,16 @@ public:
     void controlReleased(ui::View* /*object*/) override {}
 };
 
-std::shared_ptr<ui::View> buildControls(KnobDelegate& delegate) {
+std::shared_ptr<ui::View> buildControls(ControlListener& delegate) {
     auto main = std::make_shared<ui::View>(editorBounds());
     auto frames = std::make_shared<ui::ImageList>();
     for (int i = 0; i < 128; ++i) {
         frames->push_back(std::make_shared<ui::Image>("fxknob" + std::to_string(i), "png"));
     }
     for (std::size_t k = 0; k < layout::knobs.size(); ++k) {
-        auto knob = std::make_shared<FlatKnob13>(rectOf(layout::knobs[k].frame), 2, 3,
-                                                 ui::Color::clearColor(), ui::Color::clearColor(),
-                                                 ui::Color::clearColor(), frames);
+        auto knob =
+            std::make_shared<Knob>(rectOf(layout::knobs[k].frame), 2, 3, ui::Color::clearColor(),
+                                   ui::Color::clearColor(), ui::Color::clearColor(), frames);
         auto steps = std::make_shared<std::vector<int>>();
         for (int i = 0; i < 100; ++i) steps->push_back(i);
         knob->controlPoint()->setDelegate(&delegate);
@@ -70,11 +70,11 @@ std::shared_ptr<ui::View> buildControls(KnobDelegate& delegate) {
     auto off = std::make_shared<ui::Image>("switchoff");
     auto on = std::make_shared<ui::Image>("switchon");
     for (const layout::Control& place : layout::switches) {
-        auto toggle = std::make_shared<ZelvasCustomImageView13>(rectOf(place.frame), off, on);
+        auto toggle = std::make_shared<LoopSwitch>(rectOf(place.frame), off, on);
         toggle->setDelegate(&delegate);
         main->addSubview(toggle);
     }
-    auto background = std::make_shared<DetatchedView13>(
+    auto background = std::make_shared<BackgroundView>(
         std::make_shared<ui::Image>("delaybackground"), editorBounds());
     main->addSubview(background, ui::View::Ordering::WindowBelow, nullptr);
     return main;

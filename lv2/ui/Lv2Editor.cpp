@@ -4,10 +4,10 @@
 
 #include "EditorLayout.h"
 #include "EditorScale.h"
+#include "EditorView.h"
 #include "Lv2Identity.h"
 #include "View.h"
 #include "Window.h"
-#include "ZelvasUiView13.h"
 #include "x11/X11ChildWindow.h"
 #include "x11/X11WindowSystem.h"
 
@@ -18,7 +18,7 @@ constexpr ui::Size kViewSize{layout::viewWidth, layout::viewHeight};
 Lv2Editor::Lv2Editor(PortEditorHost editorHost, void* parent, const LV2UI_Resize* resize,
                      std::optional<double> hostScale)
     : host(editorHost), system(ui::x11::makeX11WindowSystem()) {
-    view = std::make_shared<ZelvasUiView13>(ui::Rect{ui::Point{}, kViewSize}, &host);
+    view = std::make_shared<EditorView>(ui::Rect{ui::Point{}, kViewSize}, &host);
     view->awakeFromNib();
     if (parent == nullptr) return;
     const double scale =

@@ -17,7 +17,7 @@ namespace ui {
 class View;
 class Window;
 }  // namespace ui
-class ZelvasUiView13;
+class EditorView;
 
 class Lv2Editor {
 public:
@@ -46,7 +46,7 @@ public:
 private:
     PortEditorHost host;
     std::unique_ptr<ui::WindowSystem> system;
-    std::shared_ptr<ZelvasUiView13> view;
+    std::shared_ptr<EditorView> view;
     std::shared_ptr<ui::View> parentView;
     std::uintptr_t widgetId = 0;
     std::shared_ptr<ui::Window> ownWindow;

@@ -7,9 +7,9 @@
 #include <array>
 
 #include "EditorScene.h"
+#include "FloatingWindow.h"
 #include "headless/HeadlessHandles.h"
 #include "headless/HeadlessWindow.h"
-#include "zelvasCustomWindow10.h"
 
 using ui::headless::Desktop;
 using ui::headless::HeadlessWindow;
@@ -221,8 +221,8 @@ TEST(EditorBinding, AProgramChangeThroughTheDispatcherMovesEveryControl) {
     scene.dispatch(effEditOpen);
     scene.dispatch(effSetProgram, 0, 5);
     scene.dispatch(effEditIdle);
-    KnobDelegate13& c = scene.controller();
-    const std::pair<VstInt32, const FlatKnob13*> knobs[] = {
+    EditorController& c = scene.controller();
+    const std::pair<VstInt32, const Knob*> knobs[] = {
         {kDelay, c.timeKnob()},        {kFeedBack, c.feedBackKnob()}, {kLowPass, c.lowPassKnob()},
         {kHighPass, c.highPassKnob()}, {kPan, c.panKnob()},           {kPanDepth, c.panWidthKnob()},
         {kMix, c.mixKnob()},
@@ -243,7 +243,7 @@ TEST(EditorBinding, KeysAreNotTakenAndTheKnobModeIsKeptForTheWholeProcess) {
     EXPECT_EQ(scene.dispatch(effEditKeyDown, 'a', 0x41, nullptr, 0.0f), 0);
     EXPECT_EQ(scene.dispatch(effEditKeyUp, 'a', 0x41, nullptr, 0.0f), 0);
     EXPECT_EQ(scene.dispatch(effSetEditKnobMode, 0, 2), 1);
-    EXPECT_EQ(AEffGUIEditor::getKnobMode(), 2);
+    EXPECT_EQ(Vst2EditorBinding::getKnobMode(), 2);
     EXPECT_FALSE(scene.editor().onWheel(1.0f));
     EXPECT_FALSE(scene.editor().isOpen());
     scene.dispatch(effEditOpen);

@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "EditorScene.h"
+#include "FloatingWindow.h"
 #include "headless/HeadlessHandles.h"
 #include "headless/HeadlessWindow.h"
-#include "zelvasCustomWindow10.h"
 
 using ui::headless::Desktop;
 using ui::headless::HostViewHandle;
@@ -52,7 +52,7 @@ TEST(EditorLifetime, ASecondOpenWhileTheFloatingWindowIsShownClosesTheEarlierWin
     EditorScene scene;
     WindowReference reference;
     scene.dispatch(effEditOpen, 0, 0, reference.handle());
-    const std::shared_ptr<zelvasCustomWindow10> earlier = scene.editor().getFloatingWindow();
+    const std::shared_ptr<FloatingWindow> earlier = scene.editor().getFloatingWindow();
     scene.dispatch(effEditOpen, 0, 0, nullptr);
     EXPECT_TRUE(earlier->isClosed());
     EXPECT_EQ(earlier->editor(), nullptr);
@@ -66,8 +66,8 @@ TEST(EditorLifetime, AnEffectClosedWhileItsFloatingWindowIsShownClosesTheWindowF
     auto* effect = new EditedEffect;
     AEffect* record = effect->getAeffect();
     record->dispatcher(record, effEditOpen, 0, 0, reference.handle(), 0.0f);
-    auto* editor = static_cast<zveditor13*>(effect->getEditor());
-    const std::shared_ptr<zelvasCustomWindow10> window = editor->getFloatingWindow();
+    auto* editor = static_cast<Vst2Editor*>(effect->getEditor());
+    const std::shared_ptr<FloatingWindow> window = editor->getFloatingWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f), 1);
     EXPECT_TRUE(window->isClosed());
@@ -82,7 +82,7 @@ TEST(EditorLifetime, AnEffectClosedWhileItsViewIsInTheHostsViewTakesTheViewOut) 
     auto* effect = new EditedEffect;
     AEffect* record = effect->getAeffect();
     record->dispatcher(record, effEditOpen, 0, 0, host.handle(), 0.0f);
-    std::weak_ptr<ui::View> view = static_cast<zveditor13*>(effect->getEditor())->getUiView();
+    std::weak_ptr<ui::View> view = static_cast<Vst2Editor*>(effect->getEditor())->getUiView();
     ASSERT_EQ(host.view()->subviews().size(), 1u);
     record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f);
     EXPECT_TRUE(host.view()->subviews().empty());

@@ -29,8 +29,8 @@ TEST(EffectToEditor, ChangesFromSeveralThreadsEndWithTheLastValueOfEach) {
     for (int i = 0; i < 200; ++i) scene.dispatch(effEditIdle);  // the interface keeps looking
     for (auto& host : hosts) host.join();
     scene.dispatch(effEditIdle);
-    KnobDelegate13& c = scene.controller();
-    for (const FlatKnob13* knob : {c.feedBackKnob(), c.panKnob(), c.panWidthKnob(), c.mixKnob()}) {
+    EditorController& c = scene.controller();
+    for (const Knob* knob : {c.feedBackKnob(), c.panKnob(), c.panWidthKnob(), c.mixKnob()}) {
         EXPECT_EQ(MainViewScene::step(knob), 60);
     }
 }

@@ -277,13 +277,13 @@ TEST(KnobConstruction, ThePointerViewCoversTheKnobAndStartsAtPosition1) {
 }
 
 TEST(KnobConstruction, OtherStartingPositionsRestAtTheLowestStepOrAtZero) {
-    ControlPoint13 lowest({0, 0, 48, 48}, 2, 3, ui::Color::whiteColor(), 0);
+    KnobPointer lowest({0, 0, 48, 48}, 2, 3, ui::Color::whiteColor(), 0);
     EXPECT_EQ(lowest.currentAngle(), 225);
     EXPECT_EQ(lowest.currentDraggedAngle(), 225.0f);
     EXPECT_EQ(lowest.previousValue(), 0);
     EXPECT_EQ(lowest.ReturnValue(), 0);
     EXPECT_EQ(lowest.controlPointColor(), ui::Color::clearColor());
-    ControlPoint13 other({0, 0, 48, 48}, 2, 3, ui::Color::whiteColor(), 7);
+    KnobPointer other({0, 0, 48, 48}, 2, 3, ui::Color::whiteColor(), 7);
     EXPECT_EQ(other.currentAngle(), 0);
     EXPECT_EQ(other.currentDraggedAngle(), 0.0f);
     EXPECT_EQ(other.ReturnValue(), 0);
@@ -291,8 +291,7 @@ TEST(KnobConstruction, OtherStartingPositionsRestAtTheLowestStepOrAtZero) {
 
 TEST(KnobConstruction, ThePicturesAreNotDecodedUntilTheKnobIsDrawn) {
     auto frames = knobFrames();
-    auto knob =
-        std::make_shared<FlatKnob13>(ui::Rect{0, 0, 48, 48}, 2, 3, ui::Color::clearColor(),
-                                     ui::Color::clearColor(), ui::Color::clearColor(), frames);
+    auto knob = std::make_shared<Knob>(ui::Rect{0, 0, 48, 48}, 2, 3, ui::Color::clearColor(),
+                                       ui::Color::clearColor(), ui::Color::clearColor(), frames);
     for (const auto& picture : *frames) EXPECT_FALSE(picture->isDecoded());
 }

@@ -11,8 +11,8 @@
 #include <thread>
 #include <typeinfo>
 
+#include "BackgroundView.h"
 #include "ControlValues.h"
-#include "DetatchedView13.h"
 #include "EditorScene.h"
 #include "KnobArithmetic.h"
 
@@ -27,7 +27,7 @@ struct Place {
 
 TEST(MainViewLayout, EveryControlLiesWhereItBelongsAboveTheBackground) {
     MainViewScene scene;
-    KnobDelegate13& c = scene.controller();
+    EditorController& c = scene.controller();
     const Place places[] = {
         {c.timeKnob(), {60, 202, 48, 48}},        {c.mixKnob(), {239, 202, 48, 48}},
         {c.feedBackKnob(), {154, 202, 48, 48}},   {c.lowPassKnob(), {117, 119, 48, 48}},
@@ -37,7 +37,7 @@ TEST(MainViewLayout, EveryControlLiesWhereItBelongsAboveTheBackground) {
     };
     const auto& children = scene.view->subviews();
     ASSERT_EQ(children.size(), 10u);
-    ASSERT_NE(dynamic_cast<DetatchedView13*>(children[0].get()), nullptr);
+    ASSERT_NE(dynamic_cast<BackgroundView*>(children[0].get()), nullptr);
     EXPECT_EQ(children[0]->frame(), (ui::Rect{0, 0, 344, 400}));
     // Background at the bottom, then the knobs in the table's order, then the two switches.
     for (std::size_t i = 0; i < std::size(places); ++i) {
@@ -49,7 +49,7 @@ TEST(MainViewLayout, EveryControlLiesWhereItBelongsAboveTheBackground) {
 
 TEST(MainViewStart, KnobsStartFromTheEffectsParameters) {
     MainViewScene scene;  // the first program: delay 0.0799..., feedback 0.215, ...
-    KnobDelegate13& c = scene.controller();
+    EditorController& c = scene.controller();
     EXPECT_EQ(MainViewScene::step(c.timeKnob()), 8);
     EXPECT_EQ(MainViewScene::step(c.feedBackKnob()), 22);
     EXPECT_EQ(MainViewScene::step(c.lowPassKnob()), 37);
@@ -90,10 +90,10 @@ TEST(ControlToEffect, TouchingOneControlLeavesTheOtherEightBitIdentical) {
         return all;
     };
     auto touchEveryControl = [&](const std::string& when) {
-        KnobDelegate13& c = scene.controller();
+        EditorController& c = scene.controller();
         for (int index = 0; index < kNumParams; ++index) {
             const std::vector<std::uint32_t> before = bits();
-            if (FlatKnob13* knob = c.knobForParameter(index)) {
+            if (Knob* knob = c.knobForParameter(index)) {
                 scene.turn(*knob, 0.0);
                 EXPECT_EQ(bits(), before) << when << ", a knob grabbed in place: " << index;
                 scene.turn(*knob, MainViewScene::step(knob) > 50 ? -4.0 : 4.0);
@@ -162,7 +162,7 @@ TEST(MainViewStart, AKnobShowsTheNearestStepHoweverItsValueArrivesAndOneStepAlwa
 
 TEST(MainViewStart, WithoutAnEffectKnobsStartAtZeroAndControlsChangeNothing) {
     FreshDesktop desktop;
-    auto view = std::make_shared<ZelvasUiView13>(ui::Rect{0, 0, 344, 400}, nullptr);
+    auto view = std::make_shared<EditorView>(ui::Rect{0, 0, 344, 400}, nullptr);
     view->awakeFromNib();
     ui::headless::HeadlessSurface surface(view);
     surface.displayAll();
@@ -241,7 +241,7 @@ TEST(ControlToEffect, AGestureCutShortByTheEditorClosingStillEnds) {
     WatchedEffect& effect = scene.effect;
     ASSERT_EQ(scene.dispatch(effEditOpen), 1);
     // Pressed and dragged in the main view's coordinates, never released.
-    ControlPoint13& point = *scene.controller().feedBackKnob()->controlPoint();
+    KnobPointer& point = *scene.controller().feedBackKnob()->controlPoint();
     const ui::Point centre = MainViewScene::centreOf(*scene.controller().feedBackKnob());
     point.mouseDown(ui::MouseEvent(ui::MouseEvent::Type::Down, centre));
     point.mouseDragged(ui::MouseEvent(ui::MouseEvent::Type::Dragged, {centre.x, centre.y + 10}));
@@ -342,8 +342,8 @@ TEST(ControlToEffect, TheEditorsOwnChangesAreNotSentBackToIt) {
 
 TEST(EffectToControl, EachParameterMovesItsOwnControl) {
     MainViewScene scene;
-    KnobDelegate13& c = scene.controller();
-    const std::pair<int, const FlatKnob13*> knobs[] = {
+    EditorController& c = scene.controller();
+    const std::pair<int, const Knob*> knobs[] = {
         {kDelay, c.timeKnob()},        {kFeedBack, c.feedBackKnob()}, {kLowPass, c.lowPassKnob()},
         {kHighPass, c.highPassKnob()}, {kPan, c.panKnob()},           {kPanDepth, c.panWidthKnob()},
         {kMix, c.mixKnob()},

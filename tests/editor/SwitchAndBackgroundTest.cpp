@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
+#include "BackgroundView.h"
 #include "ControlScene.h"
-#include "DetatchedView13.h"
-#include "ZelvasCustomImageView13.h"
+#include "LoopSwitch.h"
 
 using ui::headless::Pixel;
 
@@ -21,7 +21,7 @@ struct SwitchScene {
     static constexpr double kX = 82.0, kY = 132.0;
 
     std::shared_ptr<Backdrop> root = std::make_shared<Backdrop>(ui::Rect{0, 0, 344, 400});
-    std::shared_ptr<ZelvasCustomImageView13> toggle = std::make_shared<ZelvasCustomImageView13>(
+    std::shared_ptr<LoopSwitch> toggle = std::make_shared<LoopSwitch>(
         ui::Rect{kX, kY, 15, 16}, std::make_shared<ui::Image>("switchoff"),
         std::make_shared<ui::Image>("switchon"));
     RecordingDelegate delegate;
@@ -132,9 +132,9 @@ TEST(Switch, APressInAnInactiveWindowOnlyActivatesIt) {
 TEST(Background, ItsPictureReplacesThePixelsBeneathOverTheWholeView) {
     // Under the background, a half-transparent red view: after the copy none of it shows.
     auto root = std::make_shared<ui::View>(ui::Rect{0, 0, 344, 400});
-    auto red = std::make_shared<DetatchedView13>(std::make_shared<ui::Image>("half-red", "png"),
-                                                 ui::Rect{0, 0, 344, 400});
-    auto background = std::make_shared<DetatchedView13>(
+    auto red = std::make_shared<BackgroundView>(std::make_shared<ui::Image>("half-red", "png"),
+                                                ui::Rect{0, 0, 344, 400});
+    auto background = std::make_shared<BackgroundView>(
         std::make_shared<ui::Image>("delaybackground"), ui::Rect{0, 0, 344, 400});
     root->addSubview(red);
     root->addSubview(background);
@@ -147,7 +147,7 @@ TEST(Background, ItsPictureReplacesThePixelsBeneathOverTheWholeView) {
 
 TEST(Background, TakesItsPictureWithoutDecodingIt) {
     auto picture = std::make_shared<ui::Image>("delaybackground");
-    DetatchedView13 background(picture, {0, 0, 344, 400});
+    BackgroundView background(picture, {0, 0, 344, 400});
     background.awakeFromNib();
     EXPECT_EQ(background.BackgroundImage(), picture);
     EXPECT_EQ(background.frame(), (ui::Rect{0, 0, 344, 400}));
@@ -156,7 +156,7 @@ TEST(Background, TakesItsPictureWithoutDecodingIt) {
 
 TEST(Background, LiesUnderTheControlsAddedBeforeIt) {
     SwitchScene scene;
-    auto background = std::make_shared<DetatchedView13>(
+    auto background = std::make_shared<BackgroundView>(
         std::make_shared<ui::Image>("delaybackground"), ui::Rect{0, 0, 344, 400});
     scene.root->addSubview(background, ui::View::Ordering::WindowBelow, nullptr);
     scene.root->setNeedsDisplay(true);

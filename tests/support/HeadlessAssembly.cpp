@@ -1,12 +1,12 @@
 // The plug-in as the tests put it together: the same effect and editor, the editor showing itself
 // on the in-memory desktop, so tests that open it need no display.
 #include "AudioEffect.h"
+#include "Vst2Editor.h"
 #include "VstXSynth.h"
 #include "headless/HeadlessWindowSystem.h"
-#include "zveditor13.h"
 
 AEffEditor* makeHeadlessEditor(VstXSynth& effect) {
-    auto* gui = new zveditor13(&effect, []() -> std::unique_ptr<ui::WindowSystem> {
+    auto* gui = new Vst2Editor(&effect, []() -> std::unique_ptr<ui::WindowSystem> {
         return std::make_unique<ui::headless::HeadlessWindowSystem>();
     });
     gui->setSynth(&effect);

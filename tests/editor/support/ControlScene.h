@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "FlatKnob13.h"
-#include "KnobDelegate.h"
+#include "ControlListener.h"
+#include "Knob.h"
 #include "TestPictures.h"
 #include "View.h"
 #include "headless/HeadlessSurface.h"
@@ -20,10 +20,10 @@ struct DelegateCall {
     int knobStepDuringCall;  // the knob's ReturnValue, read from inside the call
 };
 
-class RecordingDelegate : public KnobDelegate {
+class RecordingDelegate : public ControlListener {
 public:
     std::vector<DelegateCall> calls;
-    const ControlPoint13* watched = nullptr;
+    const KnobPointer* watched = nullptr;
     std::function<void()> duringCall;
 
     void knobUpdatedWithIndex(int index, const int* value, ui::View* object) override {
@@ -67,10 +67,10 @@ struct KnobScene {
     static constexpr double kX = 20.0, kY = 100.0;  // the knob's origin in the window
 
     std::shared_ptr<Backdrop> root = std::make_shared<Backdrop>(ui::Rect{0, 0, 100, 300});
-    std::shared_ptr<FlatKnob13> knob = std::make_shared<FlatKnob13>(
-        ui::Rect{kX, kY, 48, 48}, 2, 3, ui::Color::blackColor(), ui::Color::whiteColor(),
-        ui::Color::whiteColor(), knobFrames());
-    ControlPoint13& point = *knob->controlPoint();
+    std::shared_ptr<Knob> knob =
+        std::make_shared<Knob>(ui::Rect{kX, kY, 48, 48}, 2, 3, ui::Color::blackColor(),
+                               ui::Color::whiteColor(), ui::Color::whiteColor(), knobFrames());
+    KnobPointer& point = *knob->controlPoint();
     std::shared_ptr<std::vector<int>> steps = stepsUpTo(100);
     RecordingDelegate delegate;
     ui::headless::HeadlessSurface surface{root};

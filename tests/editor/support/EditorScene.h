@@ -11,13 +11,13 @@
 #include <thread>
 #include <vector>
 
+#include "EditorController.h"
+#include "EditorView.h"
 #include "EffectUnderTest.h"
-#include "KnobDelegate13.h"
 #include "TestPictures.h"
-#include "ZelvasUiView13.h"
+#include "Vst2Editor.h"
 #include "headless/HeadlessDesktop.h"
 #include "headless/HeadlessSurface.h"
-#include "zveditor13.h"
 
 // Puts the in-memory desktop back to one 1440 by 900 main screen before anything is built.
 struct FreshDesktop {
@@ -94,7 +94,7 @@ template <typename Effect>
 struct BasicEditorScene : FreshDesktop {
     Effect effect;
 
-    zveditor13& editor() { return static_cast<zveditor13&>(*effect.getEditor()); }
+    Vst2Editor& editor() { return static_cast<Vst2Editor&>(*effect.getEditor()); }
     VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
                        void* ptr = nullptr, float opt = 0.0f) {
         return effect.dispatcher(opcode, index, value, ptr, opt);
@@ -104,8 +104,8 @@ struct BasicEditorScene : FreshDesktop {
         EXPECT_EQ(dispatch(effEditGetRect, 0, 0, &rect), 1);
         return rect != nullptr ? *rect : ERect{-1, -1, -1, -1};
     }
-    ZelvasUiView13& view() { return *editor().getUiView(); }
-    KnobDelegate13& controller() { return *view().KnobView(); }
+    EditorView& view() { return *editor().getUiView(); }
+    EditorController& controller() { return *view().KnobView(); }
 };
 
 using EditorScene = BasicEditorScene<EditedEffect>;
@@ -115,7 +115,7 @@ using WatchedEditorScene = BasicEditorScene<WatchedEffect>;
 // The main view built on the effect as an open does, shown on a surface of its own.
 struct MainViewScene : FreshDesktop {
     WatchedEffect effect;
-    std::shared_ptr<ZelvasUiView13> view;
+    std::shared_ptr<EditorView> view;
     std::unique_ptr<ui::headless::HeadlessSurface> surface;
 
     MainViewScene() { rebuild(); }
@@ -123,28 +123,28 @@ struct MainViewScene : FreshDesktop {
     // A fresh view on the effect's current parameters, as the next open makes it.
     void rebuild() {
         surface.reset();
-        view = std::make_shared<ZelvasUiView13>(ui::Rect{0, 0, 344, 400}, &effect);
+        view = std::make_shared<EditorView>(ui::Rect{0, 0, 344, 400}, &effect);
         view->awakeFromNib();
         surface = std::make_unique<ui::headless::HeadlessSurface>(view);
         surface->displayAll();
         effect.writes.clear();
         effect.hostMessages.clear();
     }
-    KnobDelegate13& controller() { return *view->KnobView(); }
+    EditorController& controller() { return *view->KnobView(); }
 
     static ui::Point centreOf(const ui::View& control) {
         const ui::Rect f = control.frame();
         return {f.minX() + f.size.width / 2.0, f.minY() + f.size.height / 2.0};
     }
     // A press on the knob, a drag `points` upward (negative: downward) and a release.
-    void turn(const FlatKnob13& knob, double points) {
+    void turn(const Knob& knob, double points) {
         const ui::Point at = centreOf(knob);
         surface->mouseDown(at);
         surface->mouseDragged({at.x, at.y + points});
         surface->mouseUp({at.x, at.y + points});
     }
     // A press on the knob, drag events `points` at a time up to `travel` points, and a release.
-    void turnInSteps(const FlatKnob13& knob, double points, double travel) {
+    void turnInSteps(const Knob& knob, double points, double travel) {
         const ui::Point at = centreOf(knob);
         surface->mouseDown(at);
         for (double moved = points; std::fabs(moved) <= std::fabs(travel); moved += points) {
@@ -152,13 +152,13 @@ struct MainViewScene : FreshDesktop {
         }
         surface->mouseUp({at.x, at.y + travel});
     }
-    void click(const ZelvasCustomImageView13& toggle) {
+    void click(const LoopSwitch& toggle) {
         surface->mouseDown(centreOf(toggle));
         surface->mouseUp(centreOf(toggle));
     }
-    static int step(const FlatKnob13* knob) { return knob->controlPoint()->ReturnValue(); }
+    static int step(const Knob* knob) { return knob->controlPoint()->ReturnValue(); }
     // The knob picture the surface shows at the knob's centre; -1 when it shows none.
-    int pictureShown(const FlatKnob13* knob) {
+    int pictureShown(const Knob* knob) {
         surface->displayIfNeeded();
         const ui::headless::Pixel centre = surface->pixelAt(centreOf(*knob));
         if (centre.green != test_pictures::kKnobCentreGreen) return -1;

@@ -13,11 +13,11 @@
 
 #include "ControlScene.h"
 #include "KnobArithmetic.h"
+#include "LoopSwitch.h"
 #include "Pump.h"
 #include "Window.h"
 #include "XTestSupport.h"
 #include "XvfbServer.h"
-#include "ZelvasCustomImageView13.h"
 #include "headless/HeadlessSurface.h"
 #include "x11/X11WindowSystem.h"
 
@@ -48,7 +48,7 @@ void pumpFor(ui::WindowSystem& system, std::chrono::milliseconds time) {
 // The editor's face: the background under seven knobs and two switches.
 struct EditorFace {
     std::shared_ptr<Backdrop> main = std::make_shared<Backdrop>(ui::Rect{0, 0, 344, 400});
-    std::vector<std::shared_ptr<FlatKnob13>> knobs;
+    std::vector<std::shared_ptr<Knob>> knobs;
     RecordingDelegate delegate;
 
     EditorFace() {
@@ -57,9 +57,9 @@ struct EditorFace {
                                    {117, 119, 48, 48}, {192, 119, 48, 48}, {75, 37, 48, 48},
                                    {222, 37, 48, 48}};
         for (const ui::Rect& place : places) {
-            auto knob = std::make_shared<FlatKnob13>(place, 2, 3, ui::Color::clearColor(),
-                                                     ui::Color::clearColor(),
-                                                     ui::Color::clearColor(), frames);
+            auto knob =
+                std::make_shared<Knob>(place, 2, 3, ui::Color::clearColor(),
+                                       ui::Color::clearColor(), ui::Color::clearColor(), frames);
             knob->controlPoint()->setDelegate(&delegate);
             knob->controlPoint()->setData(stepsUpTo(100));
             knob->controlPoint()->setIntValue(50);
@@ -69,8 +69,7 @@ struct EditorFace {
         auto off = std::make_shared<ui::Image>("switchoff"),
              on = std::make_shared<ui::Image>("switchon");
         for (double x : {82.0, 253.0}) {
-            auto toggle =
-                std::make_shared<ZelvasCustomImageView13>(ui::Rect{x, 132, 15, 16}, off, on);
+            auto toggle = std::make_shared<LoopSwitch>(ui::Rect{x, 132, 15, 16}, off, on);
             toggle->setDelegate(&delegate);
             main->addSubview(toggle);
         }

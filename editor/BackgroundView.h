@@ -6,9 +6,9 @@
 #include "Image.h"
 #include "View.h"
 
-class DetatchedView13 : public ui::View {
+class BackgroundView : public ui::View {
 public:
-    DetatchedView13(std::shared_ptr<ui::Image> image, ui::Rect rect);
+    BackgroundView(std::shared_ptr<ui::Image> image, ui::Rect rect);
 
     void drawRect(ui::Rect dirtyRect) override;
     void awakeFromNib() {}

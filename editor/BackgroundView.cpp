@@ -1,9 +1,9 @@
-#include "DetatchedView13.h"
+#include "BackgroundView.h"
 
-DetatchedView13::DetatchedView13(std::shared_ptr<ui::Image> image, ui::Rect rect)
+BackgroundView::BackgroundView(std::shared_ptr<ui::Image> image, ui::Rect rect)
     : View(rect), _backgroundImage(std::move(image)) {}
 
-void DetatchedView13::drawRect(ui::Rect /*dirtyRect*/) {
+void BackgroundView::drawRect(ui::Rect /*dirtyRect*/) {
     if (_backgroundImage) {
         _backgroundImage->drawInRect(bounds(), ui::Rect{}, ui::CompositingOperation::Copy, 1.0);
     }

@@ -1,5 +1,5 @@
 // The rotary knob: a square view showing one of a list of pre-rendered frame pictures, the one of
-// its pointer view's current step. The pointer view (a ControlPoint13 of the knob's size, laid
+// its pointer view's current step. The pointer view (a KnobPointer of the knob's size, laid
 // over it) takes the mouse and keeps the step.
 #pragma once
 
@@ -7,23 +7,23 @@
 #include <memory>
 
 #include "Color.h"
-#include "ControlPoint13.h"
 #include "Image.h"
+#include "KnobPointer.h"
 #include "View.h"
 
-class FlatKnob13 : public ui::View {
+class Knob : public ui::View {
 public:
     // The pointer-colour and background-colour arguments have no effect: the pointer is never
     // drawn and the knob's layer is always transparent. The frame pictures are shared.
-    FlatKnob13(ui::Rect frame, std::int32_t insets, std::int32_t controlPointDiameter,
-               ui::Color controlPointColor, ui::Color knobColor, ui::Color backgroundColor,
-               std::shared_ptr<ui::ImageList> pointerToArray);
+    Knob(ui::Rect frame, std::int32_t insets, std::int32_t controlPointDiameter,
+         ui::Color controlPointColor, ui::Color knobColor, ui::Color backgroundColor,
+         std::shared_ptr<ui::ImageList> pointerToArray);
 
     // Draws frame picture trunc(step x 1.27) over the whole knob, replacing what is beneath.
     void drawRect(ui::Rect dirtyRect) override;
 
-    ControlPoint13* controlPoint() const { return _controlPoint.get(); }
-    void setControlPoint(std::shared_ptr<ControlPoint13> pointer) {
+    KnobPointer* controlPoint() const { return _controlPoint.get(); }
+    void setControlPoint(std::shared_ptr<KnobPointer> pointer) {
         _controlPoint = std::move(pointer);
     }
     std::int32_t control() const { return _control; }
@@ -40,5 +40,5 @@ private:
     ui::Color _knobColor = ui::Color::clearColor();
     std::shared_ptr<ui::ImageList> _animationImages;
     std::int32_t _control = 0;
-    std::shared_ptr<ControlPoint13> _controlPoint;
+    std::shared_ptr<KnobPointer> _controlPoint;
 };

@@ -7,7 +7,7 @@ namespace ui {
 class View;
 }
 
-class KnobDelegate {
+class ControlListener {
 public:
     // `index`: the knob's new step (0 from a switch). `value`: the entry of the knob's step list
     // at that step (null from a switch). `object`: the control that moved (the knob view, or the
@@ -17,5 +17,5 @@ public:
     virtual void controlReleased(ui::View* object) = 0;
 
 protected:
-    ~KnobDelegate() = default;
+    ~ControlListener() = default;
 };

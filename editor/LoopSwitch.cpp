@@ -1,11 +1,10 @@
-#include "ZelvasCustomImageView13.h"
+#include "LoopSwitch.h"
 
-ZelvasCustomImageView13::ZelvasCustomImageView13(ui::Rect frame,
-                                                 std::shared_ptr<ui::Image> imageOne,
-                                                 std::shared_ptr<ui::Image> imageTwo)
+LoopSwitch::LoopSwitch(ui::Rect frame, std::shared_ptr<ui::Image> imageOne,
+                       std::shared_ptr<ui::Image> imageTwo)
     : ImageView(frame), _state1Image(std::move(imageOne)), _state2Image(std::move(imageTwo)) {}
 
-void ZelvasCustomImageView13::mouseDown(const ui::MouseEvent& event) {
+void LoopSwitch::mouseDown(const ui::MouseEvent& event) {
     ImageView::mouseDown(event);
     _imageState = _imageState == 0 ? 1 : 0;
     // The controller reads the state back from inside the callback, so it is stored first.
@@ -16,7 +15,7 @@ void ZelvasCustomImageView13::mouseDown(const ui::MouseEvent& event) {
     setNeedsDisplay(true);
 }
 
-void ZelvasCustomImageView13::drawRect(ui::Rect /*dirtyRect*/) {
+void LoopSwitch::drawRect(ui::Rect /*dirtyRect*/) {
     const auto& picture = _imageState != 0 ? _state2Image : _state1Image;
     if (picture)
         picture->drawInRect(bounds(), ui::Rect{}, ui::CompositingOperation::SourceOver, 1.0);

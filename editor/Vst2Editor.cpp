@@ -1,4 +1,4 @@
-#include "zveditor13.h"
+#include "Vst2Editor.h"
 
 #include <cmath>
 #include <cstdint>
@@ -7,12 +7,12 @@
 
 #include "AudioEffectX.h"
 #include "EditorScale.h"
+#include "EditorView.h"
+#include "FloatingWindow.h"
 #include "Screen.h"
 #include "View.h"
 #include "Window.h"
 #include "WindowSystem.h"
-#include "ZelvasUiView13.h"
-#include "zelvasCustomWindow10.h"
 
 namespace {
 
@@ -30,14 +30,14 @@ ui::Point floatingWindowOrigin(const std::optional<ui::Screen>& mainScreen) {
 
 }  // namespace
 
-zveditor13::zveditor13(AudioEffect* owner, ui::WindowSystemFactory windowSystemFactory)
-    : AEffGUIEditor(owner), makeWindowSystem(windowSystemFactory) {
+Vst2Editor::Vst2Editor(AudioEffect* owner, ui::WindowSystemFactory windowSystemFactory)
+    : Vst2EditorBinding(owner), makeWindowSystem(windowSystemFactory) {
     // Hosts ask for the size before the first open, to make the window they hand over.
     rect = ERect{0, 0, kHeight, kWidth};
     editorOpen.store(false, std::memory_order_relaxed);
 }
 
-zveditor13::~zveditor13() {
+Vst2Editor::~Vst2Editor() {
     if (floatingWindow) {
         // Detached first: closing it must not reach back into an editor that is going.
         floatingWindow->setEditor(nullptr);
@@ -55,12 +55,12 @@ zveditor13::~zveditor13() {
     system.reset();
 }
 
-ui::WindowSystem& zveditor13::windowSystem() {
+ui::WindowSystem& Vst2Editor::windowSystem() {
     if (!system) system = makeWindowSystem();
     return *system;
 }
 
-bool zveditor13::open(void* ptr) {
+bool Vst2Editor::open(void* ptr) {
     retireEarlierView();
     floatingWindow = nullptr;
     hostHandle = ptr;
@@ -70,7 +70,7 @@ bool zveditor13::open(void* ptr) {
     // made from here on are kept, so none is lost between that reading and the end of open.
     pendingChanges.discard();
     opening.store(true, std::memory_order_relaxed);
-    auto view = std::make_shared<ZelvasUiView13>(ui::Rect{0.0, 0.0, kWidth, kHeight}, synth);
+    auto view = std::make_shared<EditorView>(ui::Rect{0.0, 0.0, kWidth, kHeight}, synth);
     view->awakeFromNib();
     uiView = view;
 
@@ -92,7 +92,7 @@ bool zveditor13::open(void* ptr) {
 
 // The view of the previous open is no longer used: it leaves the host's view (or its floating
 // window closes) and the tree is released with it.
-void zveditor13::retireEarlierView() {
+void Vst2Editor::retireEarlierView() {
     if (floatingWindow) {
         floatingWindow->setEditor(nullptr);
         floatingWindow->close();
@@ -104,14 +104,14 @@ void zveditor13::retireEarlierView() {
     uiView.reset();
 }
 
-void zveditor13::showInFloatingWindow(ui::Window& hostWindow, void* ptr) {
+void Vst2Editor::showInFloatingWindow(ui::Window& hostWindow, void* ptr) {
     hostWindow.orderOut();
     hostWindow.close();
 
     ui::WindowSystem& windows = windowSystem();
     const ui::Point origin = floatingWindowOrigin(windows.mainScreen());
     const std::vector<ui::Screen> screens = windows.screens();
-    auto window = std::make_shared<zelvasCustomWindow10>(
+    auto window = std::make_shared<FloatingWindow>(
         windows, ui::Rect{origin, ui::Size{kWidth, kHeight}},
         ui::WindowStyleTitled | ui::WindowStyleClosable | ui::WindowStyleMiniaturizable,
         ui::BackingStore::Buffered, true, screens.empty() ? nullptr : &screens.front());
@@ -127,7 +127,7 @@ void zveditor13::showInFloatingWindow(ui::Window& hostWindow, void* ptr) {
     window->makeKeyAndOrderFront();
 }
 
-void zveditor13::showInHostView(ui::View& hostView) {
+void Vst2Editor::showInHostView(ui::View& hostView) {
     if (ui::Window* hostWindow = hostView.window()) {
         const ui::Rect frame = hostWindow->frame();
         const ui::View* content = hostWindow->contentView();
@@ -143,12 +143,12 @@ void zveditor13::showInHostView(ui::View& hostView) {
 }
 
 // The size the host is told, in its pixels.
-void zveditor13::reportSize() {
+void Vst2Editor::reportSize() {
     rect = ERect{0, 0, static_cast<std::int16_t>(editor_scale::pixels(kHeight, pixelsPerPoint)),
                  static_cast<std::int16_t>(editor_scale::pixels(kWidth, pixelsPerPoint))};
 }
 
-bool zveditor13::setContentScaleFactor(float factor) {
+bool Vst2Editor::setContentScaleFactor(float factor) {
     const std::optional<double> taken = editor_scale::accepted(factor);
     if (!taken) return false;
     hostScale = taken;
@@ -175,22 +175,22 @@ bool zveditor13::setContentScaleFactor(float factor) {
     return true;
 }
 
-void zveditor13::close() {
+void Vst2Editor::close() {
     // A drag the user had not let go of ends with the editor.
     if (uiView) uiView->endGestures();
     if (editorOpen.load(std::memory_order_relaxed) && floatingWindow) floatingWindow->close();
     editorOpen.store(false, std::memory_order_relaxed);
 }
 
-void zveditor13::idle() {
+void Vst2Editor::idle() {
     pendingChanges.deliver([this](int index, float value) {
         if (uiView) uiView->updateView(index, value);
     });
     if (system) system->processPendingEvents();
 }
 
-void zveditor13::setParameter(VstInt32 index, float value) { pendingChanges.post(index, value); }
+void Vst2Editor::setParameter(VstInt32 index, float value) { pendingChanges.post(index, value); }
 
-bool zveditor13::wantsParameterChanges() const {
+bool Vst2Editor::wantsParameterChanges() const {
     return editorOpen.load(std::memory_order_relaxed) || opening.load(std::memory_order_relaxed);
 }

@@ -11,9 +11,9 @@
 #include <memory>
 #include <optional>
 
-#include "AEffGUIEditor.h"
 #include "EditorLayout.h"
 #include "ParameterMailbox.h"
+#include "Vst2EditorBinding.h"
 #include "WindowSystem.h"
 
 namespace ui {
@@ -22,10 +22,10 @@ class Window;
 }  // namespace ui
 
 class EditorHost;
-class ZelvasUiView13;
-class zelvasCustomWindow10;
+class EditorView;
+class FloatingWindow;
 
-class zveditor13 : public AEffGUIEditor {
+class Vst2Editor : public Vst2EditorBinding {
 public:
     // The editor's size in points, reported to the host (in pixels, at the editor's scale)
     // before the first open as after an embedding one.
@@ -33,9 +33,9 @@ public:
     static constexpr int kHeight = layout::viewHeight;
 
     // `makeWindowSystem`: the backend the editor shows itself with, made at the first open.
-    zveditor13(AudioEffect* owner, ui::WindowSystemFactory makeWindowSystem);
+    Vst2Editor(AudioEffect* owner, ui::WindowSystemFactory makeWindowSystem);
     // Closes the floating window or takes the view out of the host's view, whichever is shown.
-    ~zveditor13() override;
+    ~Vst2Editor() override;
 
     // The side the editor's controls read and change.
     void setSynth(EditorHost* owner) { synth = owner; }
@@ -61,10 +61,8 @@ public:
     void windowDidClose() { editorOpen.store(false, std::memory_order_relaxed); }
 
     bool isEditorOpen() const { return editorOpen.load(std::memory_order_relaxed); }
-    const std::shared_ptr<ZelvasUiView13>& getUiView() const { return uiView; }
-    const std::shared_ptr<zelvasCustomWindow10>& getFloatingWindow() const {
-        return floatingWindow;
-    }
+    const std::shared_ptr<EditorView>& getUiView() const { return uiView; }
+    const std::shared_ptr<FloatingWindow>& getFloatingWindow() const { return floatingWindow; }
     EditorHost* getSynth() const { return synth; }
 
 private:
@@ -75,9 +73,9 @@ private:
     void reportSize();
 
     void* hostHandle = nullptr;
-    std::shared_ptr<ZelvasUiView13> uiView;
+    std::shared_ptr<EditorView> uiView;
     EditorHost* synth = nullptr;
-    std::shared_ptr<zelvasCustomWindow10> floatingWindow;
+    std::shared_ptr<FloatingWindow> floatingWindow;
     std::atomic<bool> editorOpen{false};
 
     std::atomic<bool> opening{false};

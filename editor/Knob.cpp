@@ -1,10 +1,10 @@
-#include "FlatKnob13.h"
+#include "Knob.h"
 
 #include "KnobArithmetic.h"
 
-FlatKnob13::FlatKnob13(ui::Rect frame, std::int32_t insets, std::int32_t controlPointDiameter,
-                       ui::Color /*controlPointColor*/, ui::Color knobColor,
-                       ui::Color /*backgroundColor*/, std::shared_ptr<ui::ImageList> pointerToArray)
+Knob::Knob(ui::Rect frame, std::int32_t insets, std::int32_t controlPointDiameter,
+           ui::Color /*controlPointColor*/, ui::Color knobColor, ui::Color /*backgroundColor*/,
+           std::shared_ptr<ui::ImageList> pointerToArray)
     : View(frame),
       _insets(insets),
       _backgroundColor(ui::Color::clearColor()),
@@ -14,12 +14,12 @@ FlatKnob13::FlatKnob13(ui::Rect frame, std::int32_t insets, std::int32_t control
     layer()->setBackgroundColor(_backgroundColor.CGColor());
     layer()->setCornerRadius(15.0);
     _controlPoint =
-        std::make_shared<ControlPoint13>(ui::Rect{0.0, 0.0, frame.size.width, frame.size.height},
-                                         insets, controlPointDiameter, ui::Color::clearColor(), 1);
+        std::make_shared<KnobPointer>(ui::Rect{0.0, 0.0, frame.size.width, frame.size.height},
+                                      insets, controlPointDiameter, ui::Color::clearColor(), 1);
     addSubview(_controlPoint);
 }
 
-void FlatKnob13::drawRect(ui::Rect /*dirtyRect*/) {
+void Knob::drawRect(ui::Rect /*dirtyRect*/) {
     if (_controlPoint && _animationImages) {
         // A step without a picture (one the creator should never set) shows nothing rather than
         // reading past the list.

@@ -5,9 +5,9 @@
 
 #include "Window.h"
 
-class zveditor13;
+class Vst2Editor;
 
-class zelvasCustomWindow10 : public ui::Window {
+class FloatingWindow : public ui::Window {
 public:
     using ui::Window::Window;
 
@@ -16,11 +16,11 @@ public:
 
     void* winPointerRef() const { return _winPointerRef; }
     void setWinPoinerRef(void* reference) { _winPointerRef = reference; }
-    zveditor13* editor() const { return _editor; }
+    Vst2Editor* editor() const { return _editor; }
     // The editor it reports to; null detaches the window from an editor that is going away.
-    void setEditor(zveditor13* owner) { _editor = owner; }
+    void setEditor(Vst2Editor* owner) { _editor = owner; }
 
 private:
     void* _winPointerRef = nullptr;  // the host's handle; kept, never read back
-    zveditor13* _editor = nullptr;   // not owned: the editor holds the window
+    Vst2Editor* _editor = nullptr;   // not owned: the editor holds the window
 };

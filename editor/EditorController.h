@@ -9,18 +9,18 @@
 #include <memory>
 #include <vector>
 
+#include "ControlListener.h"
 #include "EditorLayout.h"
-#include "FlatKnob13.h"
 #include "Image.h"
-#include "KnobDelegate.h"
-#include "ZelvasCustomImageView13.h"
+#include "Knob.h"
+#include "LoopSwitch.h"
 
-class ZelvasUiView13;
+class EditorView;
 
-class KnobDelegate13 final : public KnobDelegate {
+class EditorController final : public ControlListener {
 public:
     // Fills `view`: background, knobs, switches, in that order.
-    explicit KnobDelegate13(ZelvasUiView13& view);
+    explicit EditorController(EditorView& view);
 
     void createSubView();
     void createKnobs();
@@ -41,20 +41,20 @@ public:
     // Sets the control of parameter `index` to `value`; other indexes change nothing.
     void updateControllers(int index, float value);
 
-    ZelvasUiView13& MainView() const { return mainView; }
-    FlatKnob13* timeKnob() const { return knobForParameter(kDelay); }
-    FlatKnob13* mixKnob() const { return knobForParameter(kMix); }
-    FlatKnob13* feedBackKnob() const { return knobForParameter(kFeedBack); }
-    FlatKnob13* lowPassKnob() const { return knobForParameter(kLowPass); }
-    FlatKnob13* highPassKnob() const { return knobForParameter(kHighPass); }
-    FlatKnob13* panWidthKnob() const { return knobForParameter(kPanDepth); }
-    FlatKnob13* panKnob() const { return knobForParameter(kPan); }
-    ZelvasCustomImageView13* lowPassSwitch() const { return switchForParameter(kLowPassType); }
-    ZelvasCustomImageView13* highPassSwitch() const { return switchForParameter(kHighPassType); }
+    EditorView& MainView() const { return mainView; }
+    Knob* timeKnob() const { return knobForParameter(kDelay); }
+    Knob* mixKnob() const { return knobForParameter(kMix); }
+    Knob* feedBackKnob() const { return knobForParameter(kFeedBack); }
+    Knob* lowPassKnob() const { return knobForParameter(kLowPass); }
+    Knob* highPassKnob() const { return knobForParameter(kHighPass); }
+    Knob* panWidthKnob() const { return knobForParameter(kPanDepth); }
+    Knob* panKnob() const { return knobForParameter(kPan); }
+    LoopSwitch* lowPassSwitch() const { return switchForParameter(kLowPassType); }
+    LoopSwitch* highPassSwitch() const { return switchForParameter(kHighPassType); }
     // The knob of parameter `index`; null for a switch or an index outside 0 to 8.
-    FlatKnob13* knobForParameter(int index) const;
+    Knob* knobForParameter(int index) const;
     // The switch of parameter `index`; null for a knob or an index outside 0 to 8.
-    ZelvasCustomImageView13* switchForParameter(int index) const;
+    LoopSwitch* switchForParameter(int index) const;
     // The parameter `control` (a knob view or a switch of this controller) stands for; -1 for
     // anything else.
     int parameterOfControl(const ui::View* control) const;
@@ -62,9 +62,9 @@ public:
 private:
     void beginGesture(int parameter);
 
-    ZelvasUiView13& mainView;  // owns this controller
+    EditorView& mainView;  // owns this controller
     // In the layout's order.
-    std::array<std::shared_ptr<FlatKnob13>, layout::knobs.size()> knobs;
-    std::array<std::shared_ptr<ZelvasCustomImageView13>, layout::switches.size()> switches;
+    std::array<std::shared_ptr<Knob>, layout::knobs.size()> knobs;
+    std::array<std::shared_ptr<LoopSwitch>, layout::switches.size()> switches;
     int gestureParameter = -1;  // the parameter of the knob being dragged, -1 between drags
 };

@@ -5,22 +5,22 @@
 #include <cstdint>
 #include <memory>
 
+#include "ControlListener.h"
 #include "Image.h"
 #include "ImageView.h"
-#include "KnobDelegate.h"
 
-class ZelvasCustomImageView13 : public ui::ImageView {
+class LoopSwitch : public ui::ImageView {
 public:
     // Starts off (state 0); `imageOne` is shown while off, `imageTwo` while on.
-    ZelvasCustomImageView13(ui::Rect frame, std::shared_ptr<ui::Image> imageOne,
-                            std::shared_ptr<ui::Image> imageTwo);
+    LoopSwitch(ui::Rect frame, std::shared_ptr<ui::Image> imageOne,
+               std::shared_ptr<ui::Image> imageTwo);
 
     // 0 off, anything else on.
     int imageState() const { return _imageState; }
     // Stores the state and nothing else: whoever sets it asks for the redraw.
     void setImageState(std::int8_t state) { _imageState = state; }
-    KnobDelegate* delegate() const { return _delegate; }
-    void setDelegate(KnobDelegate* receiver) { _delegate = receiver; }
+    ControlListener* delegate() const { return _delegate; }
+    void setDelegate(ControlListener* receiver) { _delegate = receiver; }
 
     void mouseDown(const ui::MouseEvent& event) override;
     // Blends the picture of the state over what lies beneath.
@@ -30,7 +30,7 @@ public:
     const std::shared_ptr<ui::Image>& state2Image() const { return _state2Image; }
 
 private:
-    KnobDelegate* _delegate = nullptr;
+    ControlListener* _delegate = nullptr;
     std::shared_ptr<ui::Image> _state1Image;
     std::shared_ptr<ui::Image> _state2Image;
     std::int8_t _imageState = 0;

@@ -8,20 +8,20 @@
 #include "View.h"
 
 class EditorHost;
-class KnobDelegate13;
+class EditorController;
 
-class ZelvasUiView13 : public ui::View {
+class EditorView : public ui::View {
 public:
     // The view on `frame`, for `effect` (may be null: the controls then change nothing).
-    ZelvasUiView13(ui::Rect frame, EditorHost* effect);
-    ~ZelvasUiView13() override;
+    EditorView(ui::Rect frame, EditorHost* effect);
+    ~EditorView() override;
 
     // Builds the controller, which builds the controls and sets them from the effect.
     void awakeFromNib();
 
     EditorHost* getEffect() const { return _effect; }
     void setEffect(EditorHost* effect) { _effect = effect; }
-    KnobDelegate13* KnobView() const { return _knobView.get(); }
+    EditorController* KnobView() const { return _knobView.get(); }
 
     // A control's value for parameter `index`, sent to the effect as part of the user's gesture
     // (the host hears of it; the editor does not get it back). A value the effect already holds
@@ -37,5 +37,5 @@ private:
     EditorHost* _effect;
     // The view owns its controller; the controller only points back, so the tree is released as
     // soon as the last holder of the view lets go.
-    std::unique_ptr<KnobDelegate13> _knobView;
+    std::unique_ptr<EditorController> _knobView;
 };

@@ -1,14 +1,14 @@
-#include "KnobDelegate13.h"
+#include "EditorController.h"
 
 #include <string>
 
+#include "BackgroundView.h"
 #include "Color.h"
 #include "ControlValues.h"
-#include "DetatchedView13.h"
 #include "EditorHost.h"
+#include "EditorView.h"
 #include "LayoutFrames.h"
 #include "ParameterTable.h"
-#include "ZelvasUiView13.h"
 
 namespace {
 
@@ -17,19 +17,19 @@ constexpr int kKnobSteps = 100;
 
 }  // namespace
 
-KnobDelegate13::KnobDelegate13(ZelvasUiView13& view) : mainView(view) {
+EditorController::EditorController(EditorView& view) : mainView(view) {
     createSubView();
     createKnobs();
     createSwitches();
 }
 
-void KnobDelegate13::createSubView() {
-    auto background = std::make_shared<DetatchedView13>(
+void EditorController::createSubView() {
+    auto background = std::make_shared<BackgroundView>(
         std::make_shared<ui::Image>("delaybackground"), editorBounds());
     mainView.addSubview(background, ui::View::Ordering::WindowBelow, nullptr);
 }
 
-void KnobDelegate13::createKnobs() {
+void EditorController::createKnobs() {
     EditorHost* effect = mainView.getEffect();
     auto pictures = std::make_shared<ui::ImageList>();
     fillArray(*pictures);
@@ -38,11 +38,11 @@ void KnobDelegate13::createKnobs() {
     for (std::size_t k = 0; k < knobs.size(); ++k) {
         const layout::Control& place = layout::knobs[k];
         const float v = effect != nullptr ? effect->parameterValue(place.parameter) : 0.0f;
-        auto knob = std::make_shared<FlatKnob13>(rectOf(place.frame), 2, 3, ui::Color::clearColor(),
-                                                 ui::Color::clearColor(), ui::Color::clearColor(),
-                                                 pictures);
+        auto knob =
+            std::make_shared<Knob>(rectOf(place.frame), 2, 3, ui::Color::clearColor(),
+                                   ui::Color::clearColor(), ui::Color::clearColor(), pictures);
         knob->setControl(0);
-        ControlPoint13* point = knob->controlPoint();
+        KnobPointer* point = knob->controlPoint();
         point->setDelegate(this);
         point->setData(generateArrayFrom(0, kKnobSteps));
         point->setIntValue(control_values::knobStepFor(v));
@@ -51,13 +51,13 @@ void KnobDelegate13::createKnobs() {
     for (const auto& knob : knobs) mainView.addSubview(knob);
 }
 
-void KnobDelegate13::createSwitches() {
+void EditorController::createSwitches() {
     auto off = std::make_shared<ui::Image>("switchoff");
     auto on = std::make_shared<ui::Image>("switchon");
     EditorHost* effect = mainView.getEffect();
     for (std::size_t k = 0; k < switches.size(); ++k) {
         const layout::Control& place = layout::switches[k];
-        auto toggle = std::make_shared<ZelvasCustomImageView13>(rectOf(place.frame), off, on);
+        auto toggle = std::make_shared<LoopSwitch>(rectOf(place.frame), off, on);
         // The switches start from the filter placements the effect holds, as the knobs start
         // from theirs.
         if (effect != nullptr) {
@@ -70,14 +70,14 @@ void KnobDelegate13::createSwitches() {
     }
 }
 
-void KnobDelegate13::fillArray(ui::ImageList& pictures) const {
+void EditorController::fillArray(ui::ImageList& pictures) const {
     pictures.reserve(pictures.size() + kKnobPictures);
     for (int k = 0; k < kKnobPictures; ++k) {
         pictures.push_back(std::make_shared<ui::Image>("fxknob" + std::to_string(k), "png"));
     }
 }
 
-std::shared_ptr<std::vector<int>> KnobDelegate13::generateArrayFrom(int from, int to) {
+std::shared_ptr<std::vector<int>> EditorController::generateArrayFrom(int from, int to) {
     auto steps = std::make_shared<std::vector<int>>();
     for (int i = from; i < to; ++i) steps->push_back(i);
     return steps;
@@ -85,10 +85,10 @@ std::shared_ptr<std::vector<int>> KnobDelegate13::generateArrayFrom(int from, in
 
 // Only the parameter of the control that moved is sent: re-sending the others from the controls'
 // whole steps would round them (a delay of 0.0799 would become 0.07 and restart the lines).
-void KnobDelegate13::knobUpdatedWithIndex(int /*index*/, const int* /*value*/, ui::View* object) {
+void EditorController::knobUpdatedWithIndex(int /*index*/, const int* /*value*/, ui::View* object) {
     const int parameter = parameterOfControl(object);
     if (parameter < 0) return;
-    if (FlatKnob13* knob = knobForParameter(parameter)) {
+    if (Knob* knob = knobForParameter(parameter)) {
         // A drag is one gesture from its first step to the release.
         if (gestureParameter != parameter) beginGesture(parameter);
         mainView.updateParameters(
@@ -96,52 +96,52 @@ void KnobDelegate13::knobUpdatedWithIndex(int /*index*/, const int* /*value*/, u
         return;
     }
     // A click is a whole gesture of its own.
-    const ZelvasCustomImageView13* toggle = switchForParameter(parameter);
+    const LoopSwitch* toggle = switchForParameter(parameter);
     beginGesture(parameter);
     mainView.updateParameters(parameter, control_values::valueOfSwitchState(toggle->imageState()));
     endGesture();
 }
 
-void KnobDelegate13::controlReleased(ui::View* object) {
+void EditorController::controlReleased(ui::View* object) {
     if (parameterOfControl(object) == gestureParameter) endGesture();
 }
 
-void KnobDelegate13::beginGesture(int parameter) {
+void EditorController::beginGesture(int parameter) {
     endGesture();
     gestureParameter = parameter;
     if (EditorHost* effect = mainView.getEffect()) effect->beginGesture(parameter);
 }
 
-void KnobDelegate13::endGesture() {
+void EditorController::endGesture() {
     if (gestureParameter < 0) return;
     const int parameter = gestureParameter;
     gestureParameter = -1;
     if (EditorHost* effect = mainView.getEffect()) effect->endGesture(parameter);
 }
 
-void KnobDelegate13::updateControllers(int index, float value) {
-    if (FlatKnob13* knob = knobForParameter(index)) {
+void EditorController::updateControllers(int index, float value) {
+    if (Knob* knob = knobForParameter(index)) {
         knob->controlPoint()->setIntValue(control_values::knobStepFor(value));
-    } else if (ZelvasCustomImageView13* toggle = switchForParameter(index)) {
+    } else if (LoopSwitch* toggle = switchForParameter(index)) {
         toggle->setImageState(control_values::switchStateFor(value));
     }
 }
 
-FlatKnob13* KnobDelegate13::knobForParameter(int index) const {
+Knob* EditorController::knobForParameter(int index) const {
     for (std::size_t k = 0; k < knobs.size(); ++k) {
         if (layout::knobs[k].parameter == index) return knobs[k].get();
     }
     return nullptr;
 }
 
-ZelvasCustomImageView13* KnobDelegate13::switchForParameter(int index) const {
+LoopSwitch* EditorController::switchForParameter(int index) const {
     for (std::size_t k = 0; k < switches.size(); ++k) {
         if (layout::switches[k].parameter == index) return switches[k].get();
     }
     return nullptr;
 }
 
-int KnobDelegate13::parameterOfControl(const ui::View* control) const {
+int EditorController::parameterOfControl(const ui::View* control) const {
     if (control == nullptr) return -1;
     for (std::size_t k = 0; k < knobs.size(); ++k) {
         if (knobs[k].get() == control) return layout::knobs[k].parameter;

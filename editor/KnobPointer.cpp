@@ -1,13 +1,12 @@
-#include "ControlPoint13.h"
+#include "KnobPointer.h"
 
 #include <algorithm>
 
-#include "FlatKnob13.h"
+#include "Knob.h"
 #include "KnobArithmetic.h"
 
-ControlPoint13::ControlPoint13(ui::Rect frame, std::int32_t insets,
-                               std::int32_t controlPointDiameter, ui::Color /*controlPointColor*/,
-                               std::int32_t position)
+KnobPointer::KnobPointer(ui::Rect frame, std::int32_t insets, std::int32_t controlPointDiameter,
+                         ui::Color /*controlPointColor*/, std::int32_t position)
     : View(frame), _insets(insets), _controlPointDiameter(controlPointDiameter) {
     // The pointer dot is never drawn, so whatever colour is passed, it is the transparent one.
     _controlPointColor = ui::Color::clearColor();
@@ -30,11 +29,11 @@ ControlPoint13::ControlPoint13(ui::Rect frame, std::int32_t insets,
     }
 }
 
-std::uint32_t ControlPoint13::stepCount() const {
+std::uint32_t KnobPointer::stepCount() const {
     return _data ? static_cast<std::uint32_t>(_data->size()) : 0u;
 }
 
-void ControlPoint13::setIntValue(std::int32_t v) {
+void KnobPointer::setIntValue(std::int32_t v) {
     _value = v;
     _currentDraggedAngle = knob::angleForIndex(stepCount(), v);
     restAt(v);
@@ -43,7 +42,7 @@ void ControlPoint13::setIntValue(std::int32_t v) {
 
 // A step beyond the drag range (100 for a parameter at 1.0) rests at the nearest end, which
 // sends the same value, so grabbing the knob there changes nothing.
-void ControlPoint13::restAt(std::int32_t step) {
+void KnobPointer::restAt(std::int32_t step) {
     const std::uint32_t count = stepCount();
     if (count < 2) return;
     const auto last = static_cast<std::int32_t>(count - 1);
@@ -51,14 +50,14 @@ void ControlPoint13::restAt(std::int32_t step) {
     _previousValue = step < 0 ? 0 : (step > last ? last : step);
 }
 
-void ControlPoint13::mouseDown(const ui::MouseEvent& event) {
+void KnobPointer::mouseDown(const ui::MouseEvent& event) {
     const ui::Point inView = convertPoint(event.locationInWindow(), nullptr);
     _mouseDownPosition = knob::truncateToInt32(inView.y);
 }
 
-void ControlPoint13::mouseDragged(const ui::MouseEvent& event) { updateWithYcoord(event); }
+void KnobPointer::mouseDragged(const ui::MouseEvent& event) { updateWithYcoord(event); }
 
-void ControlPoint13::updateWithYcoord(const ui::MouseEvent& event) {
+void KnobPointer::updateWithYcoord(const ui::MouseEvent& event) {
     // Without at least two steps there is no travel to divide; such a knob does not turn.
     const std::uint32_t count = stepCount();
     if (count < 2) return;
@@ -86,7 +85,7 @@ void ControlPoint13::updateWithYcoord(const ui::MouseEvent& event) {
     setNeedsDisplay(true);
 }
 
-void ControlPoint13::mouseUp(const ui::MouseEvent& /*event*/) {
+void KnobPointer::mouseUp(const ui::MouseEvent& /*event*/) {
     // The next drag starts from the step shown, wherever between steps the mouse was let go.
     if (stepCount() >= 2) {
         restAt(_value);
@@ -99,10 +98,10 @@ void ControlPoint13::mouseUp(const ui::MouseEvent& /*event*/) {
     }
 }
 
-bool ControlPoint13::acceptsFirstMouse(const ui::MouseEvent& /*event*/) { return true; }
+bool KnobPointer::acceptsFirstMouse(const ui::MouseEvent& /*event*/) { return true; }
 
-bool ControlPoint13::mouseDownCanMoveWindow() const { return false; }
+bool KnobPointer::mouseDownCanMoveWindow() const { return false; }
 
-void ControlPoint13::drawRect(ui::Rect dirtyRect) {
-    if (auto* knobView = dynamic_cast<FlatKnob13*>(superview())) knobView->drawRect(dirtyRect);
+void KnobPointer::drawRect(ui::Rect dirtyRect) {
+    if (auto* knobView = dynamic_cast<Knob*>(superview())) knobView->drawRect(dirtyRect);
 }

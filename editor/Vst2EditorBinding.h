@@ -10,11 +10,11 @@
 
 #include "AEffEditor.h"
 
-class AEffGUIEditor : public AEffEditor {
+class Vst2EditorBinding : public AEffEditor {
 public:
     // Stores the effect and registers with it (which raises the record's has-editor flag).
-    explicit AEffGUIEditor(AudioEffect* owner);
-    ~AEffGUIEditor() override = default;
+    explicit Vst2EditorBinding(AudioEffect* owner);
+    ~Vst2EditorBinding() override = default;
 
     // Hands the host the address of the reported rectangle.
     bool getRect(ERect** rect) override;

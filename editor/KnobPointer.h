@@ -11,20 +11,20 @@
 #include <vector>
 
 #include "Color.h"
-#include "KnobDelegate.h"
+#include "ControlListener.h"
 #include "View.h"
 
-class ControlPoint13 : public ui::View {
+class KnobPointer : public ui::View {
 public:
     // Starting positions: 0 rests at the lowest step; 1 rests at 85 degrees with step 50.
-    ControlPoint13(ui::Rect frame, std::int32_t insets, std::int32_t controlPointDiameter,
-                   ui::Color controlPointColor, std::int32_t position);
+    KnobPointer(ui::Rect frame, std::int32_t insets, std::int32_t controlPointDiameter,
+                ui::Color controlPointColor, std::int32_t position);
 
     // The values the knob steps through; the step is an index into it. Shared with the creator.
     void setData(std::shared_ptr<std::vector<int>> steps) { _data = std::move(steps); }
     const std::shared_ptr<std::vector<int>>& data() const { return _data; }
-    void setDelegate(KnobDelegate* receiver) { _delegate = receiver; }
-    KnobDelegate* delegate() const { return _delegate; }
+    void setDelegate(ControlListener* receiver) { _delegate = receiver; }
+    ControlListener* delegate() const { return _delegate; }
 
     // Moves the knob to step `v` from outside, without a callback. The next drag starts from
     // there: the rest angle moves to the step, which also counts as the one last reported.
@@ -73,5 +73,5 @@ private:
     std::int32_t _controlPointDiameter = 0;
     ui::Color _controlPointColor = ui::Color::clearColor();
     std::shared_ptr<std::vector<int>> _data;
-    KnobDelegate* _delegate = nullptr;
+    ControlListener* _delegate = nullptr;
 };
