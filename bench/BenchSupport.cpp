@@ -4,8 +4,8 @@
 
 namespace bench {
 
-std::unique_ptr<VstXSynth> makeEffect(const EchoCase& echoCase) {
-    auto effect = std::make_unique<VstXSynth>(nullptr);
+std::unique_ptr<DelayEffect> makeEffect(const EchoCase& echoCase) {
+    auto effect = std::make_unique<DelayEffect>(nullptr);
     effect->setSampleRate(kSampleRate);
     effect->setProgram(echoCase.program);
     if (echoCase.filtersOff) {

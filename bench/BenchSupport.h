@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
+#include "DelayEffect.h"
 #include "FactoryPrograms.h"
-#include "VstXSynth.h"
 
 namespace bench {
 
@@ -33,7 +33,7 @@ inline constexpr EchoCase kCases[] = {
 inline constexpr std::int64_t kBlockSizes[] = {64, 512};
 
 // An effect with the case's settings, already running at 48 kHz (the rate change taken up).
-std::unique_ptr<VstXSynth> makeEffect(const EchoCase& echoCase);
+std::unique_ptr<DelayEffect> makeEffect(const EchoCase& echoCase);
 
 // Stereo noise in -1..1, long enough that consecutive blocks differ.
 struct NoiseSignal {

@@ -9,7 +9,7 @@ namespace bench {
 namespace {
 
 struct Track {
-    std::unique_ptr<VstXSynth> effect;
+    std::unique_ptr<DelayEffect> effect;
     std::vector<float> inL, inR, outL, outR;
 };
 
@@ -37,7 +37,7 @@ void roundRobin(benchmark::State& state, EchoCase echoCase, std::int32_t blockSi
     // has run other cases before.
     const FactoryProgram& program = kFactoryPrograms[echoCase.program];
     for (std::size_t t = 0; t < count; ++t) {
-        VstXSynth& effect = *tracks[t].effect;
+        DelayEffect& effect = *tracks[t].effect;
         effect.setProgram(echoCase.program);
         effect.setParameter(kLowPass,
                             echoCase.filtersOff ? 0.0f : static_cast<float>(program.lowPass));

@@ -18,7 +18,7 @@ constexpr std::int64_t kSilenceBeforeTiming = 3 * 60 * 48000;  // three minutes
 bool isSubnormal(float x) { return std::fpclassify(x) == FP_SUBNORMAL; }
 
 // Runs `frames` frames of the feeder's blocks (or of silence) and counts subnormal outputs.
-std::int64_t runFor(VstXSynth& effect, BlockFeeder& feeder, std::int64_t frames, bool silent) {
+std::int64_t runFor(DelayEffect& effect, BlockFeeder& feeder, std::int64_t frames, bool silent) {
     std::vector<float> silenceL(static_cast<std::size_t>(feeder.size())), silenceR(silenceL);
     float* silence[2] = {silenceL.data(), silenceR.data()};
     std::int64_t subnormals = 0;

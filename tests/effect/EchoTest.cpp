@@ -12,7 +12,7 @@
 
 namespace {
 // A plain echo: no filters, no feedback, no modulation, full mix.
-void makePlain(VstXSynth& effect) {
+void makePlain(DelayEffect& effect) {
     for (const auto& [index, value] : kPlainEcho) effect.setParameter(index, value);
 }
 

@@ -6,7 +6,7 @@
 #include "EffectUnderTest.h"
 
 namespace {
-std::string programName(VstXSynth& effect) {
+std::string programName(DelayEffect& effect) {
     char name[25];
     std::memset(name, 'x', sizeof(name));
     effect.getProgramName(name);

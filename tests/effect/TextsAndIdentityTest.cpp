@@ -7,7 +7,7 @@
 #include "EffectUnderTest.h"
 
 namespace {
-std::string display(VstXSynth& effect, VstInt32 index) {
+std::string display(DelayEffect& effect, VstInt32 index) {
     char text[9];
     std::memset(text, 'x', sizeof(text));
     effect.getParameterDisplay(index, text);

@@ -32,7 +32,7 @@ void* volatile keep;  // stops the compiler from leaving out the allocations of 
 // The host's side of one audio callback: fixed buffers, made before anything is watched.
 struct AudioBuffers {
     explicit AudioBuffers(std::size_t frames) : in(noise(frames, 3)), out(frames) {}
-    void process(VstXSynth& effect, VstInt32 frames) {
+    void process(DelayEffect& effect, VstInt32 frames) {
         float* inputs[2] = {in.left.data(), in.right.data()};
         float* outputs[2] = {out.left.data(), out.right.data()};
         effect.processReplacing(inputs, outputs, frames);

@@ -16,10 +16,10 @@
 #include <vector>
 
 #include "AudioChecks.h"
+#include "DelayEffect.h"
 #include "HostCallback.h"
 #include "HostedEffect.h"
 #include "StereoBuffer.h"
-#include "VstXSynth.h"
 
 namespace {
 using namespace std::chrono_literals;
@@ -58,7 +58,7 @@ bool terminatedWithin(const char* text, std::size_t size) {
 class ConcurrentHost : public ::testing::Test {
 protected:
     void SetUp() override {
-        synth = static_cast<VstXSynth*>(createEffect(quietHost));
+        synth = static_cast<DelayEffect*>(createEffect(quietHost));
         effect = HostedEffect(synth->getAeffect());
         effect.start();
     }
@@ -151,7 +151,7 @@ protected:
         }
     }
 
-    VstXSynth* synth = nullptr;
+    DelayEffect* synth = nullptr;
     HostedEffect effect;
     CallCounts counts;
     RunFlag audio, writers, programs, readers;

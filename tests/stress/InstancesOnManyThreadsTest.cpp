@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "AudioChecks.h"
+#include "DelayEffect.h"
 #include "HostCallback.h"
 #include "HostedEffect.h"
 #include "StereoBuffer.h"
-#include "VstXSynth.h"
 
 namespace {
 constexpr int kThreads = 4;

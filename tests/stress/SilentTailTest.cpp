@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "AudioChecks.h"
+#include "DelayEffect.h"
 #include "HostCallback.h"
 #include "HostedEffect.h"
 #include "StereoBuffer.h"
-#include "VstXSynth.h"
 
 namespace {
 constexpr VstInt32 kBigBlock = 65536;
@@ -104,7 +104,7 @@ TEST_P(SilentTail, DecaysWithoutAnUnusableSampleAndTheEchoComesBack) {
     // And the effect still echoes: the left input comes back on the right after one delay.
     effect.set(kFeedBack, 0.0f);
     effect.set(kDelay, 0.05f);
-    const VstInt32 delay = static_cast<VstXSynth*>(effect.record()->object)->getDelaySamples();
+    const VstInt32 delay = static_cast<DelayEffect*>(effect.record()->object)->getDelaySamples();
     std::fill(inL.begin(), inL.end(), 0.0f);
     inL[0] = 0.5f;
     effect.process(inputs, outputs, kBigBlock);

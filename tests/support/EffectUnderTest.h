@@ -5,16 +5,16 @@
 #include <vector>
 
 #include "StereoBuffer.h"
-#include "VstXSynth.h"
+#include "DelayEffect.h"
 
-class EffectUnderTest : public VstXSynth {
+class EffectUnderTest : public DelayEffect {
 public:
     explicit EffectUnderTest(audioMasterCallback host = nullptr, EditorFactory makeEditor = nullptr)
-        : VstXSynth(host, makeEditor) {}
+        : DelayEffect(host, makeEditor) {}
 
-    using VstXSynth::getProgramRecord;
-    using VstXSynth::getSettings;
-    using VstXSynth::getSignalPath;
+    using DelayEffect::getProgramRecord;
+    using DelayEffect::getSettings;
+    using DelayEffect::getSignalPath;
 
     // Every parameter as the host reads it, in index order.
     std::vector<float> parameters() {

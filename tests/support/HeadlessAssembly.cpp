@@ -2,10 +2,10 @@
 // on the in-memory desktop, so tests that open it need no display.
 #include "AudioEffect.h"
 #include "Vst2Editor.h"
-#include "VstXSynth.h"
+#include "DelayEffect.h"
 #include "headless/HeadlessWindowSystem.h"
 
-AEffEditor* makeHeadlessEditor(VstXSynth& effect) {
+AEffEditor* makeHeadlessEditor(DelayEffect& effect) {
     auto* gui = new Vst2Editor(&effect, []() -> std::unique_ptr<ui::WindowSystem> {
         return std::make_unique<ui::headless::HeadlessWindowSystem>();
     });
@@ -14,5 +14,5 @@ AEffEditor* makeHeadlessEditor(VstXSynth& effect) {
 }
 
 AudioEffect* createEffect(audioMasterCallback audioMaster) {
-    return new VstXSynth(audioMaster, &makeHeadlessEditor);
+    return new DelayEffect(audioMaster, &makeHeadlessEditor);
 }

@@ -25,7 +25,7 @@ struct FreshDesktop {
 };
 
 // The editor as the tests' assembly makes it, on the in-memory desktop.
-AEffEditor* makeHeadlessEditor(VstXSynth& effect);
+AEffEditor* makeHeadlessEditor(DelayEffect& effect);
 
 // The effect with its editor.
 class EditedEffect : public EffectUnderTest {

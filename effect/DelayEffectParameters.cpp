@@ -1,9 +1,9 @@
 // The nine parameters: how a value from the host becomes a setting, reads back, and shows.
 #include "ParameterFields.h"
 #include "TextBuffer.h"
-#include "VstXSynth.h"
+#include "DelayEffect.h"
 
-void VstXSynth::setParameter(VstInt32 index, float value) {
+void DelayEffect::setParameter(VstInt32 index, float value) {
     // Values are stored as sent, not clamped: a host may rely on reading back what it wrote.
     parameter_fields::store(currentProgram(), index, value);
     parameter_fields::store(settings, index, value);
@@ -15,17 +15,17 @@ void VstXSynth::setParameter(VstInt32 index, float value) {
     forwardToEditor(index, value);
 }
 
-float VstXSynth::getParameter(VstInt32 index) { return parameter_fields::load(settings, index); }
+float DelayEffect::getParameter(VstInt32 index) { return parameter_fields::load(settings, index); }
 
-void VstXSynth::getParameterName(VstInt32 index, char* text) {
+void DelayEffect::getParameterName(VstInt32 index, char* text) {
     if (const ParameterRow* row = parameterRow(index)) copyText(text, row->name, 32);
 }
 
-void VstXSynth::getParameterLabel(VstInt32 index, char* label) {
+void DelayEffect::getParameterLabel(VstInt32 index, char* label) {
     if (const ParameterRow* row = parameterRow(index)) copyText(label, row->label, 32);
 }
 
-void VstXSynth::getParameterDisplay(VstInt32 index, char* text) {
+void DelayEffect::getParameterDisplay(VstInt32 index, char* text) {
     const ParameterRow* row = parameterRow(index);
     if (row == nullptr || text == nullptr) return;
     switch (row->display) {

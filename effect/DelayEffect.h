@@ -16,16 +16,16 @@
 #include "ParameterTable.h"
 #include "SignalPath.h"
 
-class VstXSynth;
+class DelayEffect;
 // Makes the editor for an effect (which takes ownership); the plug-in's assembly chooses it, so
 // the effect itself knows no editor and no windowing.
-using EditorFactory = AEffEditor* (*)(VstXSynth& effect);
+using EditorFactory = AEffEditor* (*)(DelayEffect& effect);
 
-class VstXSynth : public AudioEffectX, public EditorHost {
+class DelayEffect : public AudioEffectX, public EditorHost {
 public:
     // Without `makeEditor` the effect has no editor (the host sees no editor flag).
-    explicit VstXSynth(audioMasterCallback host, EditorFactory makeEditor = nullptr);
-    ~VstXSynth() override;
+    explicit DelayEffect(audioMasterCallback host, EditorFactory makeEditor = nullptr);
+    ~DelayEffect() override;
 
     void resume() override;
     void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;
@@ -67,7 +67,7 @@ public:
     // The editor's side: the user's gestures reach the host as automation, bracketed by
     // beginEdit and endEdit, and are not echoed back to the editor. A change takes effect at
     // once; most hosts hear of it at once too, one host from the audio thread (see
-    // VstXSynthGestures.cpp).
+    // DelayEffectGestures.cpp).
     float parameterValue(int index) override { return getParameter(index); }
     void beginGesture(int index) override;
     void changeByGesture(int index, float value) override;

@@ -1,9 +1,9 @@
 // The user's gestures in the editor, on their way to the host.
 #include <cstring>
 
-#include "VstXSynth.h"
+#include "DelayEffect.h"
 
-void VstXSynth::beginGesture(int index) {
+void DelayEffect::beginGesture(int index) {
     if (gesturesGoThroughAudio()) {
         gestureRelay.begin(index);
     } else {
@@ -11,7 +11,7 @@ void VstXSynth::beginGesture(int index) {
     }
 }
 
-void VstXSynth::changeByGesture(int index, float value) {
+void DelayEffect::changeByGesture(int index, float value) {
     setSettingFromEditor(true);
     if (gesturesGoThroughAudio()) {
         setParameter(index, value);
@@ -22,7 +22,7 @@ void VstXSynth::changeByGesture(int index, float value) {
     setSettingFromEditor(false);
 }
 
-void VstXSynth::endGesture(int index) {
+void DelayEffect::endGesture(int index) {
     if (gesturesGoThroughAudio()) {
         gestureRelay.end(index);
     } else {
@@ -38,7 +38,7 @@ void VstXSynth::endGesture(int index) {
 // safely, so with that host the gestures go through the audio thread, which tells the host at the
 // start of each block. Every other host hears of them at once, from the editor's thread, as hosts
 // expect; only the host's name decides, asked once at the first gesture.
-bool VstXSynth::gesturesGoThroughAudio() {
+bool DelayEffect::gesturesGoThroughAudio() {
     if (gestureRoute == GestureRoute::Undecided) {
         // Room beyond the interface's 64 characters, for a host that writes more.
         char product[4 * kVstMaxProductStrLen] = {};
@@ -51,9 +51,9 @@ bool VstXSynth::gesturesGoThroughAudio() {
 }
 
 // The audio thread's part: whatever gestures the editor posted since the last block.
-void VstXSynth::tellHostOfGestures() {
+void DelayEffect::tellHostOfGestures() {
     struct Host {
-        VstXSynth& effect;
+        DelayEffect& effect;
         void beginEdit(int index) { effect.beginEdit(index); }
         void automate(int index, float value) {
             effect.callHost(audioMasterAutomate, index, 0, nullptr, value);

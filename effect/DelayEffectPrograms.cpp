@@ -4,7 +4,7 @@
 
 #include "ParameterFields.h"
 #include "TextBuffer.h"
-#include "VstXSynth.h"
+#include "DelayEffect.h"
 
 namespace {
 constexpr auto kRelaxed = std::memory_order_relaxed;
@@ -19,7 +19,7 @@ void DelayProgram::assign(const FactoryProgram& preset) {
     copyTextEndingAtLimit(name, preset.name, kVstMaxProgNameLen);
 }
 
-void VstXSynth::setProgram(VstInt32 program) {
+void DelayEffect::setProgram(VstInt32 program) {
     if (!isProgramIndex(program)) return;
     curProgram.store(program, kRelaxed);
     // Each value goes through setParameter, which writes it back into this same program: the
@@ -30,18 +30,18 @@ void VstXSynth::setProgram(VstInt32 program) {
     }
 }
 
-void VstXSynth::setProgramName(char* name) {
+void DelayEffect::setProgramName(char* name) {
     if (name == nullptr) return;
     const std::lock_guard<std::mutex> guard(programNamesLock);
     copyTextEndingAtLimit(currentProgram().name, name, kVstMaxProgNameLen);
 }
 
-void VstXSynth::getProgramName(char* name) {
+void DelayEffect::getProgramName(char* name) {
     const std::lock_guard<std::mutex> guard(programNamesLock);
     copyTextEndingAtLimit(name, currentProgram().name, kVstMaxProgNameLen);
 }
 
-bool VstXSynth::getProgramNameIndexed(VstInt32 /*category*/, VstInt32 index, char* text) {
+bool DelayEffect::getProgramNameIndexed(VstInt32 /*category*/, VstInt32 index, char* text) {
     if (!isProgramIndex(index) || text == nullptr) return false;
     const std::lock_guard<std::mutex> guard(programNamesLock);
     copyTextEndingAtLimit(text, programs[static_cast<std::size_t>(index)].name, kVstMaxProgNameLen);

@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "TextBuffer.h"
-#include "VstXSynth.h"
+#include "DelayEffect.h"
 
 namespace {
 constexpr const char* kEffectName = "ZvDelay32";
@@ -12,31 +12,31 @@ constexpr VstInt32 kVendorVersionNumber = 1000;
 constexpr VstInt32 kCannotDo = -1;
 }  // namespace
 
-bool VstXSynth::getEffectName(char* name) {
+bool DelayEffect::getEffectName(char* name) {
     copyTextEndingAtLimit(name, kEffectName, kVstMaxEffectNameLen);
     return true;
 }
 
-bool VstXSynth::getVendorString(char* text) {
+bool DelayEffect::getVendorString(char* text) {
     copyTextEndingAtLimit(text, kVendorName, kVstMaxVendorStrLen);
     return true;
 }
 
-bool VstXSynth::getProductString(char* text) {
+bool DelayEffect::getProductString(char* text) {
     copyTextEndingAtLimit(text, kProductName, kVstMaxProductStrLen);
     return true;
 }
 
-VstInt32 VstXSynth::getVendorVersion() { return kVendorVersionNumber; }
+VstInt32 DelayEffect::getVendorVersion() { return kVendorVersionNumber; }
 
 // No optional capability, whatever is asked: no MIDI, no bypass, no offline processing.
-VstInt32 VstXSynth::canDo(char* /*text*/) { return kCannotDo; }
+VstInt32 DelayEffect::canDo(char* /*text*/) { return kCannotDo; }
 
-VstPlugCategory VstXSynth::getPlugCategory() { return kPlugCategEffect; }
+VstPlugCategory DelayEffect::getPlugCategory() { return kPlugCategEffect; }
 
 // Output pins "ZvDy 1" and "ZvDy 2", active and stereo. Indexes are compared as signed numbers,
 // so negative ones are answered too, numbered from index + 1.
-bool VstXSynth::getOutputProperties(VstInt32 index, VstPinProperties* properties) {
+bool DelayEffect::getOutputProperties(VstInt32 index, VstPinProperties* properties) {
     if (index > 1 || properties == nullptr) return false;
     char* label = properties->label;
     std::strncpy(label, "ZvDy ", kVstMaxLabelLen - 1);
@@ -49,9 +49,9 @@ bool VstXSynth::getOutputProperties(VstInt32 index, VstPinProperties* properties
     return true;
 }
 
-bool VstXSynth::hasMidiProgramsChanged(VstInt32 /*channel*/) { return false; }
+bool DelayEffect::hasMidiProgramsChanged(VstInt32 /*channel*/) { return false; }
 
-bool VstXSynth::getMidiKeyName(VstInt32 /*channel*/, MidiKeyName* keyName) {
+bool DelayEffect::getMidiKeyName(VstInt32 /*channel*/, MidiKeyName* keyName) {
     if (keyName == nullptr) return false;
     keyName->keyName[0] = '\0';
     keyName->reserved = 0;
@@ -59,7 +59,7 @@ bool VstXSynth::getMidiKeyName(VstInt32 /*channel*/, MidiKeyName* keyName) {
     return false;
 }
 
-VstIntPtr VstXSynth::vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt) {
+VstIntPtr DelayEffect::vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt) {
     // Hosts on high-density screens send their scale this way, before or after opening the
     // editor; any other vendor message keeps the base class's answer.
     const bool contentScale = index == fourCharacterCode('P', 'r', 'e', 'S') &&

@@ -1,4 +1,4 @@
-#include "VstXSynth.h"
+#include "DelayEffect.h"
 
 #include <atomic>
 #include <bit>
@@ -14,7 +14,7 @@ constexpr VstInt32 kInputs = 2;
 constexpr VstInt32 kOutputs = 2;
 }  // namespace
 
-VstXSynth::VstXSynth(audioMasterCallback host, EditorFactory makeEditor)
+DelayEffect::DelayEffect(audioMasterCallback host, EditorFactory makeEditor)
     : AudioEffectX(host, kNumPrograms, kNumParams), lastSampleRate(wholeHertz(getSampleRate())) {
     parameter_fields::copy(settings, kFactoryPrograms[0]);
 
@@ -31,14 +31,14 @@ VstXSynth::VstXSynth(audioMasterCallback host, EditorFactory makeEditor)
     if (makeEditor != nullptr) setEditor(makeEditor(*this));
 }
 
-VstXSynth::~VstXSynth() = default;
+DelayEffect::~DelayEffect() = default;
 
-void VstXSynth::resume() {
+void DelayEffect::resume() {
     signalPath.requestClear();
     AudioEffectX::resume();
 }
 
-void VstXSynth::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) {
+void DelayEffect::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) {
     const DenormalsFlushed flushed;
     tellHostOfGestures();
 
@@ -82,7 +82,7 @@ void VstXSynth::processReplacing(float** inputs, float** outputs, VstInt32 sampl
 // the settings and in the current program came through setParameter as a float, so narrowing
 // changes nothing, and a store from here could undo a change another thread makes meanwhile,
 // or, during a program change, put the old program's amount into the new program's memory.
-void VstXSynth::applySampleRateChange(float rate) {
+void DelayEffect::applySampleRateChange(float rate) {
     signalPath.setupFilters(wholeHertz(rate));
     forwardToEditor(kLowPass, static_cast<float>(settings.lowPass.load()));
     forwardToEditor(kHighPass, static_cast<float>(settings.highPass.load()));
@@ -95,7 +95,7 @@ void VstXSynth::applySampleRateChange(float rate) {
 // after changing its value, and once more if the other value moved meanwhile, so the length
 // stored last belongs to the rate and delay in force, never to one already replaced. The loop
 // ends as soon as both values stay put for the few instructions between store and check.
-void VstXSynth::updateDelaySamples() {
+void DelayEffect::updateDelaySamples() {
     for (;;) {
         const float rate = getSampleRate();
         const float delayTime = settings.delayTime.load();
@@ -112,18 +112,18 @@ void VstXSynth::updateDelaySamples() {
 }
 
 // Compared in whole hertz, as rate changes are: a fraction alone changes nothing.
-bool VstXSynth::delayLengthIsForAnotherRate(float rate) const {
+bool DelayEffect::delayLengthIsForAnotherRate(float rate) const {
     const float madeFor = delayLengthRate.load(std::memory_order_relaxed);
     return std::isnan(madeFor) || wholeHertz(madeFor) != wholeHertz(rate);
 }
 
-DelayProgram& VstXSynth::currentProgram() {
+DelayProgram& DelayEffect::currentProgram() {
     // curProgram only ever holds a validated index; the bound keeps that true by construction.
     const auto index = static_cast<std::uint32_t>(curProgram.load(std::memory_order_relaxed));
     return programs[index < programs.size() ? index : 0];
 }
 
-void VstXSynth::forwardToEditor(VstInt32 index, float value) {
+void DelayEffect::forwardToEditor(VstInt32 index, float value) {
     const bool fromEditor =
         settingFromEditor.load(std::memory_order_relaxed) == std::this_thread::get_id();
     if (editor != nullptr && editor->wantsParameterChanges() && !fromEditor) {
