@@ -11,7 +11,7 @@ Knob::Knob(ui::Rect frame, std::int32_t insets, std::int32_t controlPointDiamete
       _knobColor(knobColor),
       _animationImages(std::move(pointerToArray)) {
     setWantsLayer(true);
-    layer()->setBackgroundColor(_backgroundColor.CGColor());
+    layer()->setBackgroundColor(_backgroundColor);
     layer()->setCornerRadius(15.0);
     _controlPoint =
         std::make_shared<KnobPointer>(ui::Rect{0.0, 0.0, frame.size.width, frame.size.height},

@@ -105,7 +105,7 @@ void Vst2Editor::retireEarlierView() {
 }
 
 void Vst2Editor::showInFloatingWindow(ui::Window& hostWindow, void* ptr) {
-    hostWindow.orderOut();
+    hostWindow.hide();
     hostWindow.close();
 
     ui::WindowSystem& windows = windowSystem();
@@ -113,7 +113,7 @@ void Vst2Editor::showInFloatingWindow(ui::Window& hostWindow, void* ptr) {
     const std::vector<ui::Screen> screens = windows.screens();
     auto window = std::make_shared<FloatingWindow>(
         windows, ui::Rect{origin, ui::Size{kWidth, kHeight}},
-        ui::WindowStyleTitled | ui::WindowStyleClosable | ui::WindowStyleMiniaturizable,
+        ui::WindowStyleTitled | ui::WindowStyleClosable | ui::WindowStyleMinimizable,
         ui::BackingStore::Buffered, true, screens.empty() ? nullptr : &screens.front());
     window->setEditor(this);
     window->setWinPoinerRef(ptr);
@@ -124,7 +124,7 @@ void Vst2Editor::showInFloatingWindow(ui::Window& hostWindow, void* ptr) {
     window->display();
     window->setAutodisplay(true);
     floatingWindow = window;
-    window->makeKeyAndOrderFront();
+    window->show();
 }
 
 void Vst2Editor::showInHostView(ui::View& hostView) {

@@ -13,9 +13,6 @@ struct Color {
     static constexpr Color blackColor() { return {0.0, 0.0, 0.0, 1.0}; }
     static constexpr Color whiteColor() { return {1.0, 1.0, 1.0, 1.0}; }
 
-    // The same colour in the form a layer takes; there is only one form here.
-    constexpr Color CGColor() const { return *this; }
-
     friend bool operator==(const Color&, const Color&) = default;
 };
 

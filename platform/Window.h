@@ -21,7 +21,7 @@ enum WindowStyle : unsigned {
     WindowStyleBorderless = 0,
     WindowStyleTitled = 1u << 0,
     WindowStyleClosable = 1u << 1,
-    WindowStyleMiniaturizable = 1u << 2,
+    WindowStyleMinimizable = 1u << 2,
     WindowStyleResizable = 1u << 3,
 };
 
@@ -34,7 +34,7 @@ int windowLevelForKey(WindowLevelKey key);
 class Window : public std::enable_shared_from_this<Window> {
 public:
     // A window of our own with the content area `contentRect` (screen coordinates) on `screen`
-    // (null: the main one), hidden until makeKeyAndOrderFront.
+    // (null: the main one), hidden until show.
     Window(WindowSystem& system, Rect contentRect, unsigned styleMask, BackingStore backing,
            bool defer, const Screen* screen);
     // A window carried out by `backend` (a host's window that is wrapped).
@@ -52,8 +52,8 @@ public:
     void setContentView(std::shared_ptr<View> view);
     unsigned styleMask() const { return style; }
 
-    void orderOut() { backing->orderOut(); }
-    void makeKeyAndOrderFront() { backing->makeKeyAndOrderFront(); }
+    void hide() { backing->hide(); }
+    void show() { backing->show(); }
     // Hides the window for good and releases its native resources; later calls do nothing. The
     // object itself lives on while someone holds it.
     virtual void close();

@@ -23,8 +23,8 @@ public:
     // The view that fills the window's content area; null when it has none.
     virtual View* contentView() const = 0;
     virtual void setContentView(std::shared_ptr<View> /*view*/) {}
-    virtual void orderOut() = 0;
-    virtual void makeKeyAndOrderFront() {}
+    virtual void hide() = 0;
+    virtual void show() {}
     // Takes the native window away for good. Called once.
     virtual void close() = 0;
     virtual bool isVisible() const { return false; }

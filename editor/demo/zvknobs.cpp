@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
                          std::trunc(0.5 * screen.frame.size.height - 200.0), 344, 400};
     auto window = std::make_shared<ClosableWindow>(
         floating ? *pluginSystem : *hostSystem, place,
-        ui::WindowStyleTitled | ui::WindowStyleClosable | ui::WindowStyleMiniaturizable,
+        ui::WindowStyleTitled | ui::WindowStyleClosable | ui::WindowStyleMinimizable,
         ui::BackingStore::Buffered, true, nullptr);
     window->setTitle(floating ? "zvknobs (floating)" : "zvknobs (host window)");
     auto controls = buildControls(delegate);
@@ -156,7 +156,7 @@ int main(int argc, char** argv) {
         }
         hostView->addSubview(controls);
     }
-    window->makeKeyAndOrderFront();
+    window->show();
 
     auto pump = [&] {
         hostSystem->processPendingEvents();

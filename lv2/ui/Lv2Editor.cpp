@@ -76,11 +76,11 @@ int Lv2Editor::show() {
     view->removeFromSuperview();
     ownWindow = std::make_shared<ui::Window>(
         *system, ui::Rect{ui::Point{}, kViewSize},
-        ui::WindowStyleTitled | ui::WindowStyleClosable | ui::WindowStyleMiniaturizable,
+        ui::WindowStyleTitled | ui::WindowStyleClosable | ui::WindowStyleMinimizable,
         ui::BackingStore::Buffered, true, nullptr);
     ownWindow->setTitle("ZvDelay32");
     ownWindow->setContentView(view);
-    ownWindow->makeKeyAndOrderFront();
+    ownWindow->show();
     system->processPendingEvents();
     return 0;
 }

@@ -67,7 +67,7 @@ public:
     Rect frame() const override { return outer; }
     void setFrame(Rect frame, bool /*display*/, bool /*animate*/) override { outer = frame; }
     View* contentView() const override { return nullptr; }
-    void orderOut() override { record.push_back("orderOut"); }
+    void hide() override { record.push_back("hide"); }
     void close() override { record.push_back("close"); }
 
 private:
@@ -81,7 +81,7 @@ WindowReference::WindowReference(Rect frame) : outer(frame) { Desktop::shared().
 WindowReference::~WindowReference() { Desktop::shared().removeHandle(this); }
 
 bool WindowReference::isHidden() const {
-    return std::find(asked.begin(), asked.end(), "orderOut") != asked.end();
+    return std::find(asked.begin(), asked.end(), "hide") != asked.end();
 }
 
 bool WindowReference::isClosed() const {

@@ -42,7 +42,7 @@ public:
     Rect frame() const override { return outer; }
     void setFrame(Rect frame, bool display, bool animate) override;
     View* contentView() const override { return content.get(); }
-    void orderOut() override {}
+    void hide() override {}
     void close() override {}
 
     int frameChanges() const { return changes; }
@@ -88,7 +88,7 @@ public:
 
     void* handle() { return this; }
     Rect frame() const { return outer; }
-    // "orderOut" and "close" in the order they were asked for, by every wrapper of this handle.
+    // "hide" and "close" in the order they were asked for, by every wrapper of this handle.
     const std::vector<std::string>& calls() const { return asked; }
     bool isHidden() const;
     bool isClosed() const;

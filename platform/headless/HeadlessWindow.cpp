@@ -44,12 +44,12 @@ void HeadlessWindow::setBackgroundColor(Color color) {
     if (shown) shown->setBackgroundColor(color);
 }
 
-void HeadlessWindow::orderOut() {
+void HeadlessWindow::hide() {
     visible = false;
     key = false;
 }
 
-void HeadlessWindow::makeKeyAndOrderFront() {
+void HeadlessWindow::show() {
     if (closed) return;
     visible = true;
     key = true;

@@ -46,7 +46,7 @@ public:
 
     // The host's window has no title bar of ours: its content is the host view itself.
     View* contentView() const override { return contentArea; }
-    void orderOut() override {}
+    void hide() override {}
     void close() override {}
     bool isVisible() const override { return true; }
     void* nativeHandle() const override {

@@ -64,7 +64,7 @@ X11TopLevelWindow::X11TopLevelWindow(std::shared_ptr<X11Connection> connection, 
     if ((style & WindowStyleTitled) != 0)
         hints.decorations |= kDecorBorder | kDecorTitle | kDecorMenu;
     if ((style & WindowStyleClosable) != 0) hints.functions |= kFunctionClose;
-    if ((style & WindowStyleMiniaturizable) != 0) {
+    if ((style & WindowStyleMinimizable) != 0) {
         hints.functions |= kFunctionMinimize;
         hints.decorations |= kDecorMinimize;
     }
@@ -133,7 +133,7 @@ void X11TopLevelWindow::setContentView(std::shared_ptr<View> view) {
     surface->setBackgroundColor(background);
 }
 
-void X11TopLevelWindow::orderOut() {
+void X11TopLevelWindow::hide() {
     if (!usable()) return;
     X11ErrorTrap trap(conn->display());
     XWithdrawWindow(conn->display(), xid, DefaultScreen(conn->display()));
@@ -142,7 +142,7 @@ void X11TopLevelWindow::orderOut() {
     key = false;
 }
 
-void X11TopLevelWindow::makeKeyAndOrderFront() {
+void X11TopLevelWindow::show() {
     if (!usable()) return;
     X11ErrorTrap trap(conn->display());
     XMapRaised(conn->display(), xid);

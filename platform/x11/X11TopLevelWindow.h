@@ -25,8 +25,8 @@ public:
     void setFrame(Rect frame, bool display, bool animate) override;
     View* contentView() const override { return content.get(); }
     void setContentView(std::shared_ptr<View> view) override;
-    void orderOut() override;
-    void makeKeyAndOrderFront() override;
+    void hide() override;
+    void show() override;
     void close() override;
     bool isVisible() const override { return visible; }
     bool isKeyWindow() const override { return key; }

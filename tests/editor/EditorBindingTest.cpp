@@ -96,7 +96,7 @@ TEST(EditorBinding, AWindowReferenceIsHiddenAndClosedAndTheViewFloatsInAWindowOf
     EditorScene scene;
     WindowReference reference;
     EXPECT_EQ(scene.dispatch(effEditOpen, 0, 0, reference.handle()), 1);
-    EXPECT_EQ(reference.calls(), (std::vector<std::string>{"orderOut", "close"}));
+    EXPECT_EQ(reference.calls(), (std::vector<std::string>{"hide", "close"}));
     EXPECT_EQ(sidesOf(scene.reportedRect()), kSmall);
 
     HeadlessWindow* window = onlyWindow();

@@ -37,7 +37,7 @@ public:
 };
 
 constexpr unsigned kFloatingStyle =
-    ui::WindowStyleTitled | ui::WindowStyleClosable | ui::WindowStyleMiniaturizable;
+    ui::WindowStyleTitled | ui::WindowStyleClosable | ui::WindowStyleMinimizable;
 
 }  // namespace
 
@@ -51,7 +51,7 @@ TEST_F(HeadlessWindows, AFloatingWindowOfOurOwnKeepsWhatItWasAskedFor) {
     auto content = makeView(0, 0, 10, 10);
     window->setContentView(content);
     EXPECT_FALSE(window->isVisible());
-    window->makeKeyAndOrderFront();
+    window->show();
 
     HeadlessWindow& record = backendOf(*window);
     EXPECT_EQ(record.contentRect(), (Rect{400, 143, 344, 400}));
@@ -86,7 +86,7 @@ TEST_F(HeadlessWindows, TheCloseButtonRunsTheWindowsOwnCloseAndClosingTwiceClose
     auto window = std::make_shared<CountingWindow>(system, Rect{0, 0, 100, 100}, kFloatingStyle,
                                                    ui::BackingStore::Buffered, true, nullptr);
     window->setContentView(makeView(0, 0, 1, 1));
-    window->makeKeyAndOrderFront();
+    window->show();
     backendOf(*window).clickCloseButton();
     EXPECT_EQ(window->closes, 1);
     EXPECT_TRUE(window->isClosed());
@@ -149,10 +149,10 @@ TEST_F(HeadlessWindows, AWindowReferenceIsWrappedAndItsHidingAndClosingRecorded)
     auto window = system.windowWithWindowRef(reference.handle());
     ASSERT_TRUE(window);
     EXPECT_EQ(system.viewForHandle(reference.handle()), nullptr);
-    window->orderOut();
+    window->hide();
     window->close();
     window->close();
-    EXPECT_EQ(reference.calls(), (std::vector<std::string>{"orderOut", "close"}));
+    EXPECT_EQ(reference.calls(), (std::vector<std::string>{"hide", "close"}));
     EXPECT_TRUE(reference.isHidden());
     EXPECT_TRUE(reference.isClosed());
 }
@@ -170,11 +170,11 @@ TEST_F(HeadlessWindows, APressInAnInactiveWindowActivatesIt) {
                                                ui::BackingStore::Buffered, true, nullptr);
     auto content = makeView(0, 0, 100, 100);
     window->setContentView(content);
-    window->makeKeyAndOrderFront();
-    window->orderOut();
-    window->makeKeyAndOrderFront();
+    window->show();
+    window->hide();
+    window->show();
     EXPECT_TRUE(window->isKeyWindow());
-    window->orderOut();
+    window->hide();
     EXPECT_FALSE(window->isKeyWindow());
     backendOf(*window).surface()->mouseDown({50, 50});
     EXPECT_TRUE(window->isKeyWindow());

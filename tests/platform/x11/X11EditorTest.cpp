@@ -269,12 +269,12 @@ TEST(X11Editor, AFloatingWindowOfOurOwnFloatsHasAFixedSizeAndClosesThroughItsOwn
     auto system = ui::x11::makeX11WindowSystem();
     auto window = std::make_shared<ClosingWindow>(
         *system, ui::Rect{340, 184, 344, 400},
-        ui::WindowStyleTitled | ui::WindowStyleClosable | ui::WindowStyleMiniaturizable,
+        ui::WindowStyleTitled | ui::WindowStyleClosable | ui::WindowStyleMinimizable,
         ui::BackingStore::Buffered, true, nullptr);
     window->setLevel(ui::windowLevelForKey(ui::WindowLevelKey::Floating));
     EditorFace face;
     window->setContentView(face.main);
-    window->makeKeyAndOrderFront();
+    window->show();
     const auto id = static_cast<::Window>(reinterpret_cast<std::uintptr_t>(window->nativeHandle()));
 
     HostWindow observer(kEditorSized);
