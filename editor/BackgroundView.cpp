@@ -1,10 +1,8 @@
 #include "BackgroundView.h"
 
-BackgroundView::BackgroundView(std::shared_ptr<ui::Image> image, ui::Rect rect)
-    : View(rect), _backgroundImage(std::move(image)) {}
+BackgroundView::BackgroundView(std::shared_ptr<ui::Image> shown, ui::Rect frame)
+    : View(frame), picture(std::move(shown)) {}
 
 void BackgroundView::drawRect(ui::Rect /*dirtyRect*/) {
-    if (_backgroundImage) {
-        _backgroundImage->drawInRect(bounds(), ui::Rect{}, ui::CompositingOperation::Copy, 1.0);
-    }
+    if (picture) picture->drawInRect(bounds(), ui::Rect{}, ui::CompositingOperation::Copy, 1.0);
 }

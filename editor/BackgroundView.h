@@ -8,13 +8,10 @@
 
 class BackgroundView : public ui::View {
 public:
-    BackgroundView(std::shared_ptr<ui::Image> image, ui::Rect rect);
+    BackgroundView(std::shared_ptr<ui::Image> picture, ui::Rect frame);
 
     void drawRect(ui::Rect dirtyRect) override;
-    void awakeFromNib() {}
-
-    const std::shared_ptr<ui::Image>& BackgroundImage() const { return _backgroundImage; }
 
 private:
-    std::shared_ptr<ui::Image> _backgroundImage;
+    std::shared_ptr<ui::Image> picture;
 };

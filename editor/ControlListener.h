@@ -1,20 +1,18 @@
-// The receiver of the controls' callbacks: a knob reached a new step or a switch was clicked, and
-// the mouse let go of a control. The controller implements it; the controls only hold a plain
-// pointer to it.
+// What the controls tell the one who listens to them (the controller): a knob reached a new step
+// during a drag, the mouse let go of a knob, a switch was clicked. Each call carries the control's
+// parameter and what the control now shows, so the listener never reads a control back.
 #pragma once
 
-namespace ui {
-class View;
-}
+#include <cstdint>
 
 class ControlListener {
 public:
-    // `index`: the knob's new step (0 from a switch). `value`: the entry of the knob's step list
-    // at that step (null from a switch). `object`: the control that moved (the knob view, or the
-    // switch itself).
-    virtual void knobUpdatedWithIndex(int index, const int* value, ui::View* object) = 0;
-    // The button was released over or away from `object` (the knob view): the drag is over.
-    virtual void controlReleased(ui::View* object) = 0;
+    // The knob of `parameter` reached `step` during a drag.
+    virtual void knobTurned(int parameter, std::int32_t step) = 0;
+    // The mouse let go of the knob of `parameter`: its drag is over.
+    virtual void knobReleased(int parameter) = 0;
+    // The switch of `parameter` was clicked and now shows `state` (0 off, anything else on).
+    virtual void switchClicked(int parameter, int state) = 0;
 
 protected:
     ~ControlListener() = default;

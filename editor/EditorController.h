@@ -1,48 +1,40 @@
-// The controller of the main view: it builds the background, the seven knobs and the two
-// switches where the editor's layout puts them, sets them from the effect, and carries values
-// both ways. When a control moves, it sends that control's parameter, and only that one, as a
-// gesture the host hears of: a knob drag from its first step to the release, a switch click at
-// once. When the effect's parameter changes by another route, it sets the one matching control.
+// The controller of the editor's view: it builds the background, the seven knobs and the two
+// switches where the editor's layout puts them, sets them from the host side's parameters, and
+// carries values both ways. When a control moves, it sends that control's parameter, and only
+// that one, as a gesture the host hears of: a knob drag from its first step to the release, a
+// switch click at once. When a parameter changes by another route, it sets the one matching
+// control.
 #pragma once
 
 #include <array>
 #include <memory>
-#include <vector>
 
 #include "ControlListener.h"
 #include "EditorLayout.h"
-#include "Image.h"
 #include "Knob.h"
 #include "LoopSwitch.h"
+#include "View.h"
 
-class EditorView;
+class EditorHost;
 
 class EditorController final : public ControlListener {
 public:
-    // Fills `view`: background, knobs, switches, in that order.
-    explicit EditorController(EditorView& view);
+    // Fills `view`: background, knobs, switches, in that order. `host` may be null: the controls
+    // then start at zero and change nothing.
+    EditorController(ui::View& view, EditorHost* host);
 
-    void createSubView();
-    void createKnobs();
-    void createSwitches();
+    // From now on the controls change nothing (the host side is going away).
+    void detachHost() { host = nullptr; }
 
-    // Appends the 128 knob pictures, "fxknob0" to "fxknob127", in order.
-    void fillArray(ui::ImageList& pictures) const;
-    // The integers from `from` up to `to` - 1; empty when `from` is not below `to`.
-    static std::shared_ptr<std::vector<int>> generateArrayFrom(int from, int to);
-
-    // A knob reached a new step or a switch was clicked: `object` tells which; its parameter is
-    // sent from what the control now shows.
-    void knobUpdatedWithIndex(int index, const int* value, ui::View* object) override;
-    // A knob was let go: its gesture ends.
-    void controlReleased(ui::View* object) override;
+    void knobTurned(int parameter, std::int32_t step) override;
+    void knobReleased(int parameter) override;
+    void switchClicked(int parameter, int state) override;
     // Ends the gesture under way, if any.
     void endGesture();
     // Sets the control of parameter `index` to `value`; other indexes change nothing.
-    void updateControllers(int index, float value);
+    void showParameter(int index, float value);
 
-    EditorView& MainView() const { return mainView; }
-    Knob* timeKnob() const { return knobForParameter(kDelay); }
+    Knob* delayKnob() const { return knobForParameter(kDelay); }
     Knob* mixKnob() const { return knobForParameter(kMix); }
     Knob* feedBackKnob() const { return knobForParameter(kFeedBack); }
     Knob* lowPassKnob() const { return knobForParameter(kLowPass); }
@@ -55,14 +47,16 @@ public:
     Knob* knobForParameter(int index) const;
     // The switch of parameter `index`; null for a knob or an index outside 0 to 8.
     LoopSwitch* switchForParameter(int index) const;
-    // The parameter `control` (a knob view or a switch of this controller) stands for; -1 for
-    // anything else.
-    int parameterOfControl(const ui::View* control) const;
 
 private:
+    void createBackground();
+    void createKnobs();
+    void createSwitches();
     void beginGesture(int parameter);
+    void send(int parameter, float value);
 
-    EditorView& mainView;  // owns this controller
+    ui::View& view;  // owns this controller
+    EditorHost* host;
     // In the layout's order.
     std::array<std::shared_ptr<Knob>, layout::knobs.size()> knobs;
     std::array<std::shared_ptr<LoopSwitch>, layout::switches.size()> switches;

@@ -14,8 +14,8 @@ public:
     // Clears the editor's open flag (when it still has an editor), then closes the window.
     void close() override;
 
-    void* winPointerRef() const { return _winPointerRef; }
-    void setWinPoinerRef(void* reference) { _winPointerRef = reference; }
+    void* hostHandle() const { return _winPointerRef; }
+    void setHostHandle(void* reference) { _winPointerRef = reference; }
     Vst2Editor* editor() const { return _editor; }
     // The editor it reports to; null detaches the window from an editor that is going away.
     void setEditor(Vst2Editor* owner) { _editor = owner; }

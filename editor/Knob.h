@@ -1,44 +1,59 @@
-// The rotary knob: a square view showing one of a list of pre-rendered frame pictures, the one of
-// its pointer view's current step. The pointer view (a KnobPointer of the knob's size, laid
-// over it) takes the mouse and keeps the step.
+// The rotary knob: a square view that shows the frame picture of its current step (0 to 99 by
+// dragging, 100 for a parameter at 1.0) and turns with the mouse. A drag is vertical and relative
+// to the press: one point up turns the knob one degree toward its highest step, and 270 points
+// cover the whole travel. Each new step a drag reaches is told to the listener with the knob's
+// parameter.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 
-#include "Color.h"
+#include "ControlListener.h"
 #include "Image.h"
-#include "KnobPointer.h"
+#include "KnobFace.h"
 #include "View.h"
 
 class Knob : public ui::View {
 public:
-    // The pointer-colour and background-colour arguments have no effect: the pointer is never
-    // drawn and the knob's layer is always transparent. The frame pictures are shared.
-    Knob(ui::Rect frame, std::int32_t insets, std::int32_t controlPointDiameter,
-         ui::Color controlPointColor, ui::Color knobColor, ui::Color backgroundColor,
-         std::shared_ptr<ui::ImageList> pointerToArray);
+    // The steps a drag reaches, 0 to kSteps - 1.
+    static constexpr std::uint32_t kSteps = 100;
 
-    // Draws frame picture trunc(step x 1.27) over the whole knob, replacing what is beneath.
+    // Starts at step 50, resting at 85 degrees. `pictures` (the frame pictures, shared between
+    // the knobs) are decoded when first drawn.
+    Knob(ui::Rect frame, int parameter, std::shared_ptr<const ui::ImageList> pictures);
+
+    int parameter() const { return _parameter; }
+    void setListener(ControlListener* listener) { _listener = listener; }
+
+    std::int32_t step() const { return _step; }
+    // Moves the knob to `step` from outside, without telling the listener. The next drag starts
+    // from there: the rest angle moves to the step, which also counts as the one last reported.
+    void setStep(std::int32_t step);
+
+    void mouseDown(const ui::MouseEvent& event) override;
+    void mouseDragged(const ui::MouseEvent& event) override;
+    void mouseUp(const ui::MouseEvent& event) override;
+    // A press in an inactive window turns the knob at once, and never drags the window.
+    bool acceptsFirstMouse(const ui::MouseEvent& event) override;
+    bool mouseDownCanMoveWindow() const override;
+    // Draws the frame picture trunc(step x 1.27) over the whole knob, replacing what its layer
+    // holds; a step without a picture shows nothing.
     void drawRect(ui::Rect dirtyRect) override;
 
-    KnobPointer* controlPoint() const { return _controlPoint.get(); }
-    void setControlPoint(std::shared_ptr<KnobPointer> pointer) {
-        _controlPoint = std::move(pointer);
-    }
-    std::int32_t control() const { return _control; }
-    void setControl(std::int32_t tag) { _control = tag; }
-
-    std::int32_t insets() const { return _insets; }
-    ui::Color backgroundColor() const { return _backgroundColor; }
-    ui::Color knobColor() const { return _knobColor; }
-    const std::shared_ptr<ui::ImageList>& animationImages() const { return _animationImages; }
-
 private:
-    std::int32_t _insets = 0;
-    ui::Color _backgroundColor = ui::Color::clearColor();
-    ui::Color _knobColor = ui::Color::clearColor();
-    std::shared_ptr<ui::ImageList> _animationImages;
-    std::int32_t _control = 0;
-    std::shared_ptr<KnobPointer> _controlPoint;
+    // The frame picture of the current step; null for a step without one.
+    std::shared_ptr<ui::Image> currentPicture() const;
+    // The step shown changed: the face follows and the knob is drawn again.
+    void showStep();
+    // Makes `step` the one a drag starts from.
+    void restAt(std::int32_t step);
+
+    int _parameter;
+    std::shared_ptr<const ui::ImageList> pictures;
+    std::shared_ptr<KnobFace> face;
+    ControlListener* _listener = nullptr;
+    std::int32_t _step = 50;             // the step shown
+    std::int32_t restAngle = 85;         // the whole-degree angle a drag is measured from
+    std::int32_t pressHeight = 0;        // y of the last press, in this view
+    std::int32_t lastReportedStep = 50;  // a drag tells only of steps other than this one
 };

@@ -1,22 +1,25 @@
 #include "LoopSwitch.h"
 
-LoopSwitch::LoopSwitch(ui::Rect frame, std::shared_ptr<ui::Image> imageOne,
-                       std::shared_ptr<ui::Image> imageTwo)
-    : ImageView(frame), _state1Image(std::move(imageOne)), _state2Image(std::move(imageTwo)) {}
+LoopSwitch::LoopSwitch(ui::Rect frame, int parameter, std::shared_ptr<ui::Image> off,
+                       std::shared_ptr<ui::Image> on)
+    : ImageView(frame),
+      _parameter(parameter),
+      offPicture(std::move(off)),
+      onPicture(std::move(on)) {}
 
 void LoopSwitch::mouseDown(const ui::MouseEvent& event) {
     ImageView::mouseDown(event);
-    _imageState = _imageState == 0 ? 1 : 0;
-    // The controller reads the state back from inside the callback, so it is stored first.
-    if (_delegate != nullptr) {
+    _state = _state == 0 ? 1 : 0;
+    if (_listener != nullptr) {
+        // The listener may rebuild the views from inside the call: stay alive through it.
         const auto keepAlive = weak_from_this().lock();
-        _delegate->knobUpdatedWithIndex(0, nullptr, this);
+        _listener->switchClicked(_parameter, _state);
     }
     setNeedsDisplay(true);
 }
 
 void LoopSwitch::drawRect(ui::Rect /*dirtyRect*/) {
-    const auto& picture = _imageState != 0 ? _state2Image : _state1Image;
+    const auto& picture = _state != 0 ? onPicture : offPicture;
     if (picture)
         picture->drawInRect(bounds(), ui::Rect{}, ui::CompositingOperation::SourceOver, 1.0);
 }

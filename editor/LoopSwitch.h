@@ -1,5 +1,6 @@
-// The two-state switch: it shows one picture while off and another while on, and flips at each
-// press, telling the delegate once the new state is stored.
+// The switch that puts a filter inside the feedback loop or leaves it on the heard echo: it shows
+// one picture while off and another while on, flips at each press, and tells the listener its
+// parameter and new state.
 #pragma once
 
 #include <cstdint>
@@ -11,27 +12,26 @@
 
 class LoopSwitch : public ui::ImageView {
 public:
-    // Starts off (state 0); `imageOne` is shown while off, `imageTwo` while on.
-    LoopSwitch(ui::Rect frame, std::shared_ptr<ui::Image> imageOne,
-               std::shared_ptr<ui::Image> imageTwo);
+    // Starts off (state 0), showing `offPicture`; `onPicture` is shown while on.
+    LoopSwitch(ui::Rect frame, int parameter, std::shared_ptr<ui::Image> offPicture,
+               std::shared_ptr<ui::Image> onPicture);
+
+    int parameter() const { return _parameter; }
+    void setListener(ControlListener* listener) { _listener = listener; }
 
     // 0 off, anything else on.
-    int imageState() const { return _imageState; }
+    int state() const { return _state; }
     // Stores the state and nothing else: whoever sets it asks for the redraw.
-    void setImageState(std::int8_t state) { _imageState = state; }
-    ControlListener* delegate() const { return _delegate; }
-    void setDelegate(ControlListener* receiver) { _delegate = receiver; }
+    void setState(std::int8_t state) { _state = state; }
 
     void mouseDown(const ui::MouseEvent& event) override;
     // Blends the picture of the state over what lies beneath.
     void drawRect(ui::Rect dirtyRect) override;
 
-    const std::shared_ptr<ui::Image>& state1Image() const { return _state1Image; }
-    const std::shared_ptr<ui::Image>& state2Image() const { return _state2Image; }
-
 private:
-    ControlListener* _delegate = nullptr;
-    std::shared_ptr<ui::Image> _state1Image;
-    std::shared_ptr<ui::Image> _state2Image;
-    std::int8_t _imageState = 0;
+    int _parameter;
+    ControlListener* _listener = nullptr;
+    std::shared_ptr<ui::Image> offPicture;
+    std::shared_ptr<ui::Image> onPicture;
+    std::int8_t _state = 0;
 };

@@ -30,8 +30,9 @@ ui::Point floatingWindowOrigin(const std::optional<ui::Screen>& mainScreen) {
 
 }  // namespace
 
-Vst2Editor::Vst2Editor(AudioEffect* owner, ui::WindowSystemFactory windowSystemFactory)
-    : Vst2EditorBinding(owner), makeWindowSystem(windowSystemFactory) {
+Vst2Editor::Vst2Editor(AudioEffect* owner, EditorHost* host,
+                       ui::WindowSystemFactory windowSystemFactory)
+    : Vst2EditorBinding(owner), editorHost(host), makeWindowSystem(windowSystemFactory) {
     // Hosts ask for the size before the first open, to make the window they hand over.
     rect = ERect{0, 0, kHeight, kWidth};
     editorOpen.store(false, std::memory_order_relaxed);
@@ -46,8 +47,8 @@ Vst2Editor::~Vst2Editor() {
     }
     editorOpen.store(false, std::memory_order_relaxed);
     if (uiView) {
-        uiView->endGestures();
-        uiView->setEffect(nullptr);
+        uiView->endGesture();
+        uiView->detachHost();
         uiView->removeFromSuperview();
         uiView.reset();
     }
@@ -70,8 +71,7 @@ bool Vst2Editor::open(void* ptr) {
     // made from here on are kept, so none is lost between that reading and the end of open.
     pendingChanges.discard();
     opening.store(true, std::memory_order_relaxed);
-    auto view = std::make_shared<EditorView>(ui::Rect{0.0, 0.0, kWidth, kHeight}, synth);
-    view->awakeFromNib();
+    auto view = std::make_shared<EditorView>(ui::Rect{0.0, 0.0, kWidth, kHeight}, editorHost);
     uiView = view;
 
     ui::WindowSystem& windows = windowSystem();
@@ -98,7 +98,7 @@ void Vst2Editor::retireEarlierView() {
         floatingWindow->close();
     }
     if (uiView) {
-        uiView->endGestures();
+        uiView->endGesture();
         uiView->removeFromSuperview();
     }
     uiView.reset();
@@ -116,7 +116,7 @@ void Vst2Editor::showInFloatingWindow(ui::Window& hostWindow, void* ptr) {
         ui::WindowStyleTitled | ui::WindowStyleClosable | ui::WindowStyleMinimizable,
         ui::BackingStore::Buffered, true, screens.empty() ? nullptr : &screens.front());
     window->setEditor(this);
-    window->setWinPoinerRef(ptr);
+    window->setHostHandle(ptr);
     window->setLevel(ui::windowLevelForKey(ui::WindowLevelKey::Floating));
     window->setBackgroundColor(ui::Color::blackColor());
     window->setOpaque(false);
@@ -177,14 +177,14 @@ bool Vst2Editor::setContentScaleFactor(float factor) {
 
 void Vst2Editor::close() {
     // A drag the user had not let go of ends with the editor.
-    if (uiView) uiView->endGestures();
+    if (uiView) uiView->endGesture();
     if (editorOpen.load(std::memory_order_relaxed) && floatingWindow) floatingWindow->close();
     editorOpen.store(false, std::memory_order_relaxed);
 }
 
 void Vst2Editor::idle() {
     pendingChanges.deliver([this](int index, float value) {
-        if (uiView) uiView->updateView(index, value);
+        if (uiView) uiView->showParameter(index, value);
     });
     if (system) system->processPendingEvents();
 }

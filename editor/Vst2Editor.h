@@ -32,13 +32,11 @@ public:
     static constexpr int kWidth = layout::viewWidth;
     static constexpr int kHeight = layout::viewHeight;
 
-    // `makeWindowSystem`: the backend the editor shows itself with, made at the first open.
-    Vst2Editor(AudioEffect* owner, ui::WindowSystemFactory makeWindowSystem);
+    // `host`: the side the editor's controls read and change. `makeWindowSystem`: the backend
+    // the editor shows itself with, made at the first open.
+    Vst2Editor(AudioEffect* owner, EditorHost* host, ui::WindowSystemFactory makeWindowSystem);
     // Closes the floating window or takes the view out of the host's view, whichever is shown.
     ~Vst2Editor() override;
-
-    // The side the editor's controls read and change.
-    void setSynth(EditorHost* owner) { synth = owner; }
 
     bool open(void* ptr) override;
     void close() override;
@@ -61,9 +59,8 @@ public:
     void windowDidClose() { editorOpen.store(false, std::memory_order_relaxed); }
 
     bool isEditorOpen() const { return editorOpen.load(std::memory_order_relaxed); }
-    const std::shared_ptr<EditorView>& getUiView() const { return uiView; }
+    const std::shared_ptr<EditorView>& view() const { return uiView; }
     const std::shared_ptr<FloatingWindow>& getFloatingWindow() const { return floatingWindow; }
-    EditorHost* getSynth() const { return synth; }
 
 private:
     ui::WindowSystem& windowSystem();
@@ -74,7 +71,7 @@ private:
 
     void* hostHandle = nullptr;
     std::shared_ptr<EditorView> uiView;
-    EditorHost* synth = nullptr;
+    EditorHost* editorHost;
     std::shared_ptr<FloatingWindow> floatingWindow;
     std::atomic<bool> editorOpen{false};
 

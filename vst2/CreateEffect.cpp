@@ -1,14 +1,12 @@
 // The VST 2 plug-in put together: the delay effect, with the editor shown in the host's X window.
 #include "AudioEffect.h"
-#include "Vst2Editor.h"
 #include "DelayEffect.h"
+#include "Vst2Editor.h"
 #include "x11/X11WindowSystem.h"
 
 namespace {
 AEffEditor* makeEditor(DelayEffect& effect) {
-    auto* gui = new Vst2Editor(&effect, [] { return ui::x11::makeX11WindowSystem(); });
-    gui->setSynth(&effect);
-    return gui;
+    return new Vst2Editor(&effect, &effect, [] { return ui::x11::makeX11WindowSystem(); });
 }
 }  // namespace
 

@@ -6,9 +6,10 @@
 //                                as a host idles its editor, and print the processor time used
 //   zvknobs --png FILE           draw the controls in memory and save them as a PNG
 //
-// Every step a knob reaches and every switch click is printed.
+// Every gesture on a control is printed, with the value it sends.
 #include <time.h>
 
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -19,11 +20,10 @@
 #include <thread>
 #include <vector>
 
-#include "BackgroundView.h"
-#include "ControlListener.h"
-#include "Knob.h"
+#include "EditorHost.h"
+#include "EditorView.h"
 #include "LayoutFrames.h"
-#include "LoopSwitch.h"
+#include "ParameterTable.h"
 #include "View.h"
 #include "Window.h"
 #include "headless/HeadlessSurface.h"
@@ -31,53 +31,39 @@
 
 namespace {
 
-// The step each knob starts at, in the layout's order: a spread that shows the pictures.
-constexpr int kStartingSteps[] = {25, 50, 40, 0, 99, 70, 50};
-static_assert(std::size(kStartingSteps) == layout::knobs.size());
-
-// Prints what the controls report.
-class PrintingDelegate : public ControlListener {
+// The side the controls change: it starts the knobs at a spread that shows the pictures, and
+// prints every gesture.
+class PrintingHost : public EditorHost {
 public:
-    void knobUpdatedWithIndex(int index, const int* value, ui::View* object) override {
-        if (value == nullptr) {
-            std::printf("switch clicked\n");
-        } else {
-            std::printf("knob at (%g, %g): step %d\n", object->frame().minX(),
-                        object->frame().minY(), index);
+    PrintingHost() {
+        const float spread[] = {0.255f, 0.505f, 0.405f, 0.005f, 0.995f, 0.705f, 0.505f};
+        static_assert(std::size(spread) == layout::knobs.size());
+        for (std::size_t k = 0; k < layout::knobs.size(); ++k) {
+            values[static_cast<std::size_t>(layout::knobs[k].parameter)] = spread[k];
         }
+    }
+    float parameterValue(int index) override { return values.at(static_cast<std::size_t>(index)); }
+    void beginGesture(int index) override {
+        print("begin", index, values.at(static_cast<std::size_t>(index)));
+    }
+    void changeByGesture(int index, float value) override {
+        values.at(static_cast<std::size_t>(index)) = value;
+        print("change", index, value);
+    }
+    void endGesture(int index) override {
+        print("end", index, values.at(static_cast<std::size_t>(index)));
+    }
+
+private:
+    static void print(const char* what, int index, float value) {
+        std::printf("%s %s: %g\n", what, parameterRow(index)->name, static_cast<double>(value));
         std::fflush(stdout);
     }
-    void controlReleased(ui::View* /*object*/) override {}
+    std::array<float, kNumParams> values{};
 };
 
-std::shared_ptr<ui::View> buildControls(ControlListener& delegate) {
-    auto main = std::make_shared<ui::View>(editorBounds());
-    auto frames = std::make_shared<ui::ImageList>();
-    for (int i = 0; i < 128; ++i) {
-        frames->push_back(std::make_shared<ui::Image>("fxknob" + std::to_string(i), "png"));
-    }
-    for (std::size_t k = 0; k < layout::knobs.size(); ++k) {
-        auto knob =
-            std::make_shared<Knob>(rectOf(layout::knobs[k].frame), 2, 3, ui::Color::clearColor(),
-                                   ui::Color::clearColor(), ui::Color::clearColor(), frames);
-        auto steps = std::make_shared<std::vector<int>>();
-        for (int i = 0; i < 100; ++i) steps->push_back(i);
-        knob->controlPoint()->setDelegate(&delegate);
-        knob->controlPoint()->setData(steps);
-        knob->controlPoint()->setIntValue(kStartingSteps[k]);
-        main->addSubview(knob);
-    }
-    auto off = std::make_shared<ui::Image>("switchoff");
-    auto on = std::make_shared<ui::Image>("switchon");
-    for (const layout::Control& place : layout::switches) {
-        auto toggle = std::make_shared<LoopSwitch>(rectOf(place.frame), off, on);
-        toggle->setDelegate(&delegate);
-        main->addSubview(toggle);
-    }
-    auto background = std::make_shared<BackgroundView>(
-        std::make_shared<ui::Image>("delaybackground"), editorBounds());
-    main->addSubview(background, ui::View::Ordering::WindowBelow, nullptr);
-    return main;
+std::shared_ptr<ui::View> buildControls(EditorHost& host) {
+    return std::make_shared<EditorView>(editorBounds(), &host);
 }
 
 // A window that remembers that the user closed it.
@@ -98,8 +84,8 @@ double processSeconds() {
 }
 
 int savePicture(const char* path) {
-    PrintingDelegate delegate;
-    ui::headless::HeadlessSurface surface(buildControls(delegate));
+    PrintingHost host;
+    ui::headless::HeadlessSurface surface(buildControls(host));
     surface.displayAll();
     if (!surface.savePng(path)) {
         std::fprintf(stderr, "zvknobs: cannot write %s\n", path);
@@ -128,7 +114,7 @@ int main(int argc, char** argv) {
         }
     }
 
-    PrintingDelegate delegate;
+    PrintingHost host;
     // The host's side and the plug-in's side each have their own connection, as in a real host.
     auto hostSystem = ui::x11::makeX11WindowSystem();
     auto pluginSystem = ui::x11::makeX11WindowSystem();
@@ -144,7 +130,7 @@ int main(int argc, char** argv) {
         ui::WindowStyleTitled | ui::WindowStyleClosable | ui::WindowStyleMinimizable,
         ui::BackingStore::Buffered, true, nullptr);
     window->setTitle(floating ? "zvknobs (floating)" : "zvknobs (host window)");
-    auto controls = buildControls(delegate);
+    auto controls = buildControls(host);
     if (floating) {
         window->setLevel(ui::windowLevelForKey(ui::WindowLevelKey::Floating));
         window->setContentView(controls);

@@ -19,7 +19,6 @@ Lv2Editor::Lv2Editor(PortEditorHost editorHost, void* parent, const LV2UI_Resize
                      std::optional<double> hostScale)
     : host(editorHost), system(ui::x11::makeX11WindowSystem()) {
     view = std::make_shared<EditorView>(ui::Rect{ui::Point{}, kViewSize}, &host);
-    view->awakeFromNib();
     if (parent == nullptr) return;
     const double scale =
         editor_scale::choose(hostScale, editor_scale::fromEnvironment(), system->desktopScale());
@@ -41,8 +40,8 @@ Lv2Editor::Lv2Editor(PortEditorHost editorHost, void* parent, const LV2UI_Resize
 
 Lv2Editor::~Lv2Editor() {
     // A drag the user had not let go of ends with the editor, so the host does not wait for it.
-    view->endGestures();
-    view->setEffect(nullptr);
+    view->endGesture();
+    view->detachHost();
     if (ownWindow) ownWindow->close();
     view->removeFromSuperview();
     ownWindow.reset();
@@ -63,7 +62,7 @@ void Lv2Editor::portEvent(std::uint32_t port, std::uint32_t size, std::uint32_t 
     if (index < 0 || format != 0 || size != sizeof(float) || buffer == nullptr) return;
     float value = 0.0f;
     std::memcpy(&value, buffer, sizeof value);
-    if (host.portValueChanged(index, value)) view->updateView(index, value);
+    if (host.portValueChanged(index, value)) view->showParameter(index, value);
 }
 
 int Lv2Editor::idle() {
@@ -87,7 +86,7 @@ int Lv2Editor::show() {
 
 int Lv2Editor::hide() {
     if (!ownWindow) return 0;
-    view->endGestures();
+    view->endGesture();
     ownWindow->close();
     view->removeFromSuperview();
     ownWindow.reset();

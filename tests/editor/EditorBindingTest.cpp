@@ -38,10 +38,9 @@ TEST(EditorBinding, TheEffectHasAnEditorAndReportsItsFullSizeBeforeTheFirstOpen)
     EXPECT_EQ(scene.effect.getAeffect()->flags, effFlagsCanReplacing | effFlagsHasEditor);
     EXPECT_EQ(scene.effect.getAeffect()->flags, 17);
     EXPECT_EQ(sidesOf(scene.reportedRect()), kFullSize);
-    EXPECT_EQ(scene.editor().getSynth(), &scene.effect);
     EXPECT_EQ(scene.editor().getEffect(), &scene.effect);
     EXPECT_FALSE(scene.editor().isEditorOpen());
-    EXPECT_EQ(scene.editor().getUiView(), nullptr);
+    EXPECT_EQ(scene.editor().view(), nullptr);
 }
 
 TEST(EditorBinding, ANullHandleBuildsTheViewShowsNothingAndStillFollowsTheEffect) {
@@ -49,7 +48,7 @@ TEST(EditorBinding, ANullHandleBuildsTheViewShowsNothingAndStillFollowsTheEffect
     EXPECT_EQ(scene.dispatch(effEditOpen, 0, 0, nullptr), 1);
     EXPECT_TRUE(scene.editor().isEditorOpen());
     EXPECT_EQ(sidesOf(scene.reportedRect()), kSmall);
-    ASSERT_NE(scene.editor().getUiView(), nullptr);
+    ASSERT_NE(scene.editor().view(), nullptr);
     EXPECT_EQ(scene.view().superview(), nullptr);
     EXPECT_EQ(scene.view().window(), nullptr);
     EXPECT_TRUE(Desktop::shared().windows().empty());
@@ -115,7 +114,7 @@ TEST(EditorBinding, AWindowReferenceIsHiddenAndClosedAndTheViewFloatsInAWindowOf
     const auto& floating = scene.editor().getFloatingWindow();
     ASSERT_NE(floating, nullptr);
     EXPECT_EQ(floating->editor(), &scene.editor());
-    EXPECT_EQ(floating->winPointerRef(), reference.handle());
+    EXPECT_EQ(floating->hostHandle(), reference.handle());
     EXPECT_EQ(&floating->backend(), window);
     EXPECT_TRUE(scene.editor().isEditorOpen());
 }
@@ -175,7 +174,7 @@ TEST(EditorBinding, TheHostsCloseClosesTheFloatingWindowButKeepsTheView) {
     scene.dispatch(effEditClose);
     EXPECT_TRUE(window->wasClosed());
     EXPECT_FALSE(scene.editor().isEditorOpen());
-    EXPECT_NE(scene.editor().getUiView(), nullptr);
+    EXPECT_NE(scene.editor().view(), nullptr);
     EXPECT_NE(scene.editor().getFloatingWindow(), nullptr);
 }
 
@@ -208,7 +207,7 @@ TEST(EditorBinding, HostChangesWaitForTheNextIdleWhichAlsoDrawsThem) {
     EXPECT_EQ(MainViewScene::step(scene.controller().mixKnob()), 100);  // not before the idle
     scene.dispatch(effEditIdle);
     EXPECT_EQ(MainViewScene::step(scene.controller().mixKnob()), 25);
-    EXPECT_EQ(scene.controller().highPassSwitch()->imageState(), 1);
+    EXPECT_EQ(scene.controller().highPassSwitch()->state(), 1);
     // Applied before the same idle drew: the surface already shows picture trunc(25 x 1.27).
     EXPECT_GT(surface->displayCount(), before);
     const auto centre = surface->pixelAt(MainViewScene::centreOf(*scene.controller().mixKnob()));
@@ -223,7 +222,7 @@ TEST(EditorBinding, AProgramChangeThroughTheDispatcherMovesEveryControl) {
     scene.dispatch(effEditIdle);
     EditorController& c = scene.controller();
     const std::pair<VstInt32, const Knob*> knobs[] = {
-        {kDelay, c.timeKnob()},        {kFeedBack, c.feedBackKnob()}, {kLowPass, c.lowPassKnob()},
+        {kDelay, c.delayKnob()},       {kFeedBack, c.feedBackKnob()}, {kLowPass, c.lowPassKnob()},
         {kHighPass, c.highPassKnob()}, {kPan, c.panKnob()},           {kPanDepth, c.panWidthKnob()},
         {kMix, c.mixKnob()},
     };
@@ -232,9 +231,9 @@ TEST(EditorBinding, AProgramChangeThroughTheDispatcherMovesEveryControl) {
         EXPECT_EQ(MainViewScene::step(knob), std::lround(static_cast<double>(value) * 100.0))
             << index;
     }
-    EXPECT_EQ(static_cast<float>(c.lowPassSwitch()->imageState()),
+    EXPECT_EQ(static_cast<float>(c.lowPassSwitch()->state()),
               scene.effect.getParameter(kLowPassType));
-    EXPECT_EQ(static_cast<float>(c.highPassSwitch()->imageState()),
+    EXPECT_EQ(static_cast<float>(c.highPassSwitch()->state()),
               scene.effect.getParameter(kHighPassType));
 }
 

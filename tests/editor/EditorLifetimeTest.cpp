@@ -18,7 +18,7 @@ TEST(EditorLifetime, EachOpenReleasesTheViewTreeOfTheOneBefore) {
     EditorScene scene;
     HostViewHandle host(ui::Size{344, 400}, ui::Rect{0, 0, 344, 400}, 400.0);
     scene.dispatch(effEditOpen, 0, 0, host.handle());
-    std::weak_ptr<ui::View> first = scene.editor().getUiView();
+    std::weak_ptr<ui::View> first = scene.editor().view();
     std::weak_ptr<ui::View> firstKnob = scene.controller().mixKnob()->shared_from_this();
     scene.dispatch(effEditClose);
     scene.dispatch(effEditOpen, 0, 0, host.handle());
@@ -37,7 +37,7 @@ TEST(EditorLifetime, AHundredOpensAndClosesOfEveryKindLeaveOneViewAndNoWindow) {
     for (int cycle = 0; cycle < 100; ++cycle) {
         void* handles[] = {host.handle(), bareHost.handle(), reference.handle(), nullptr};
         ASSERT_EQ(scene.dispatch(effEditOpen, 0, 0, handles[cycle % 4]), 1);
-        views.push_back(scene.editor().getUiView());
+        views.push_back(scene.editor().view());
         scene.effect.setParameter(kMix, static_cast<float>(cycle) * 0.01f);
         scene.dispatch(effEditIdle);
         scene.dispatch(effEditClose);
@@ -82,7 +82,7 @@ TEST(EditorLifetime, AnEffectClosedWhileItsViewIsInTheHostsViewTakesTheViewOut) 
     auto* effect = new EditedEffect;
     AEffect* record = effect->getAeffect();
     record->dispatcher(record, effEditOpen, 0, 0, host.handle(), 0.0f);
-    std::weak_ptr<ui::View> view = static_cast<Vst2Editor*>(effect->getEditor())->getUiView();
+    std::weak_ptr<ui::View> view = static_cast<Vst2Editor*>(effect->getEditor())->view();
     ASSERT_EQ(host.view()->subviews().size(), 1u);
     record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f);
     EXPECT_TRUE(host.view()->subviews().empty());

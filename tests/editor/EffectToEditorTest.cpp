@@ -60,8 +60,8 @@ TEST(EffectToEditor, ARateChangeTakenUpByTheAudioThreadReachesTheViewWithoutAllo
     scene.dispatch(effEditOpen);
     scene.effect.setParameter(kLowPass, 0.29f);
     scene.dispatch(effEditIdle);
-    scene.controller().lowPassKnob()->controlPoint()->setIntValue(0);
-    scene.controller().highPassKnob()->controlPoint()->setIntValue(0);
+    scene.controller().lowPassKnob()->setStep(0);
+    scene.controller().highPassKnob()->setStep(0);
     scene.effect.setSampleRate(48000.0f);
     StereoBuffer input(256), output(256);
     long made = -1;
@@ -135,7 +135,7 @@ TEST(EffectToEditor, AHostChangeMadeWhileTheEditorSendsItsOwnStillReachesTheDisp
         }
     });
     for (int round = 0; round < 300; ++round) {
-        scene.view().updateParameters(kMix, static_cast<float>(round % 50) / 100.0f);
+        scene.effect.changeByGesture(kMix, static_cast<float>(round % 50) / 100.0f);
         scene.dispatch(effEditIdle);
         const float pan = scene.effect.getParameter(kPan);
         ASSERT_EQ(MainViewScene::step(scene.controller().panKnob()),

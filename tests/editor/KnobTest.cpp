@@ -5,80 +5,86 @@
 
 namespace {
 
-// The knob at rest at `angle` with `previous` as the step last reported, then pressed and
-// dragged without moving: the angle is exactly the rest angle.
-int stepAtRestAngle(int angle) {
+// The step a drag reaches at exactly `angle`: the knob rests on step 0, and the mouse moves from
+// the press as many points up as the angle lies below that rest angle.
+int stepReachedAtAngle(int angle) {
     KnobScene scene;
-    scene.point.setCurrentAngle(angle);
-    scene.point.setPreviousValue(-1);
+    scene.knob->setStep(0);
+    const int rest = knob::restAngleForIndex(Knob::kSteps, 0);
     scene.press(10);
-    scene.drag(10);
-    return scene.point.ReturnValue();
+    scene.drag(10 + rest - angle);
+    return scene.knob->step();
 }
 
 }  // namespace
 
 TEST(KnobAngles, EachAngleFallsOnItsStep) {
-    EXPECT_EQ(stepAtRestAngle(225), 0);
-    EXPECT_EQ(stepAtRestAngle(224), 0);
-    EXPECT_EQ(stepAtRestAngle(223), 0);
-    EXPECT_EQ(stepAtRestAngle(222), 1);
-    EXPECT_EQ(stepAtRestAngle(90), 49);
-    EXPECT_EQ(stepAtRestAngle(0), 82);
-    EXPECT_EQ(stepAtRestAngle(-44), 98);
-    EXPECT_EQ(stepAtRestAngle(-45), 99);
+    EXPECT_EQ(stepReachedAtAngle(225), 0);
+    EXPECT_EQ(stepReachedAtAngle(224), 0);
+    EXPECT_EQ(stepReachedAtAngle(223), 0);
+    EXPECT_EQ(stepReachedAtAngle(222), 1);
+    EXPECT_EQ(stepReachedAtAngle(90), 49);
+    EXPECT_EQ(stepReachedAtAngle(0), 82);
+    EXPECT_EQ(stepReachedAtAngle(-44), 98);
+    EXPECT_EQ(stepReachedAtAngle(-45), 99);
 }
 
 TEST(KnobDrag, UpwardTravelStopsAtTheLastStepAndThenSendsNothing) {
     KnobScene scene;
-    scene.point.setCurrentAngle(225);
-    scene.point.setPreviousValue(0);
+    scene.knob->setStep(0);
     scene.press(0);
     scene.drag(270);
-    EXPECT_EQ(scene.delegate.indexes(), (std::vector<int>{99}));
-    EXPECT_FLOAT_EQ(scene.point.currentDraggedAngle(), -45.0f);
+    EXPECT_EQ(scene.listener.values(), (std::vector<int>{99}));
     scene.drag(271);
     scene.drag(600);
-    EXPECT_EQ(scene.delegate.calls.size(), 1u);
-    EXPECT_EQ(scene.point.ReturnValue(), 99);
-    EXPECT_FLOAT_EQ(scene.point.currentDraggedAngle(), -45.0f);
+    EXPECT_EQ(scene.listener.calls.size(), 1u);
+    EXPECT_EQ(scene.knob->step(), 99);
 }
 
 TEST(KnobDrag, DownwardTravelStopsAtTheFirstStepAndThenSendsNothing) {
     KnobScene scene;
-    scene.point.setCurrentAngle(-45);
-    scene.point.setPreviousValue(99);
+    scene.knob->setStep(99);
     scene.press(10);
     scene.drag(-260);
-    EXPECT_EQ(scene.delegate.indexes(), (std::vector<int>{0}));
+    EXPECT_EQ(scene.listener.values(), (std::vector<int>{0}));
     scene.drag(-261);
     scene.drag(-900);
-    EXPECT_EQ(scene.delegate.calls.size(), 1u);
-    EXPECT_FLOAT_EQ(scene.point.currentDraggedAngle(), 225.0f);
+    EXPECT_EQ(scene.listener.calls.size(), 1u);
+    EXPECT_EQ(scene.knob->step(), 0);
 }
 
 TEST(KnobDrag, OnePointUpTurnsTheKnobOneDegreeTowardItsHighestStep) {
     KnobScene scene;
     scene.press(10);
     scene.drag(10);  // step 51 at the rest angle 85
-    scene.drag(11);
-    EXPECT_FLOAT_EQ(scene.point.currentDraggedAngle(), 84.0f);
-    scene.drag(10);
-    EXPECT_FLOAT_EQ(scene.point.currentDraggedAngle(), 85.0f);
-    EXPECT_EQ(scene.delegate.calls.size(), 1u);  // 83.2 to 85.9 degrees are all step 51
+    scene.drag(11);  // 84 degrees: still step 51 (83.2 to 85.9 degrees are all step 51)
+    EXPECT_EQ(scene.listener.values(), (std::vector<int>{51}));
+    scene.drag(12);  // 83 degrees: step 52
+    EXPECT_EQ(scene.listener.values(), (std::vector<int>{51, 52}));
 }
 
 TEST(KnobDrag, AMovementWithinOneStepSendsNothingAndAsksForNoRedraw) {
     KnobScene scene;
     scene.press(10);
     scene.drag(10);
-    ASSERT_EQ(scene.delegate.calls.size(), 1u);
+    ASSERT_EQ(scene.listener.calls.size(), 1u);
     scene.settle();
     scene.drag(11);  // angle 84: still step 51
-    EXPECT_EQ(scene.delegate.calls.size(), 1u);
-    EXPECT_FLOAT_EQ(scene.point.currentDraggedAngle(), 84.0f);
-    EXPECT_FALSE(scene.point.needsDisplay());
+    EXPECT_EQ(scene.listener.calls.size(), 1u);
     EXPECT_FALSE(scene.surface.isDisplayDue());
+}
+
+TEST(KnobDrag, EachStepReachedIsReportedWithTheKnobsParameterAndAlreadyShown) {
+    KnobScene scene;
+    scene.press(10);
+    for (int up = 1; up <= 12; ++up) scene.drag(10 + up);
+    ASSERT_EQ(scene.listener.values(), (std::vector<int>{51, 52, 53, 54, 55}));
+    for (const ControlCall& call : scene.listener.calls) {
+        EXPECT_EQ(call.parameter, KnobScene::kParameter);
+        EXPECT_EQ(call.stepDuringCall, call.value);
+    }
+    scene.release(22);
+    EXPECT_EQ(scene.listener.released, (std::vector<int>{KnobScene::kParameter}));
 }
 
 // Whatever step the knob shows, grabbing it without moving changes nothing, and the first step
@@ -86,20 +92,20 @@ TEST(KnobDrag, AMovementWithinOneStepSendsNothingAndAsksForNoRedraw) {
 TEST(KnobDrag, ADragStartsFromTheStepShownForEveryStep) {
     for (int shown = 0; shown <= 100; ++shown) {
         KnobScene scene;
-        scene.point.setIntValue(shown);
+        scene.knob->setStep(shown);
         scene.clickAndDragInPlace();
-        EXPECT_TRUE(scene.delegate.calls.empty()) << "step " << shown;
-        EXPECT_EQ(scene.point.ReturnValue(), shown);
+        EXPECT_TRUE(scene.listener.calls.empty()) << "step " << shown;
+        EXPECT_EQ(scene.knob->step(), shown);
         if (shown == 100) continue;  // beyond the drag range: nothing further up
         scene.press(10);
         scene.drag(13);  // three points: more than half of a step's 2.7 degrees
         scene.release(13);
         const int above = shown == 99 ? 99 : shown + 1;
-        EXPECT_EQ(scene.point.ReturnValue(), above) << "step " << shown;
-        scene.delegate.calls.clear();
+        EXPECT_EQ(scene.knob->step(), above) << "step " << shown;
+        scene.listener.calls.clear();
         scene.clickAndDragInPlace();
-        EXPECT_TRUE(scene.delegate.calls.empty()) << "after a release on " << above;
-        EXPECT_EQ(scene.point.ReturnValue(), above);
+        EXPECT_TRUE(scene.listener.calls.empty()) << "after a release on " << above;
+        EXPECT_EQ(scene.knob->step(), above);
     }
 }
 
@@ -108,64 +114,69 @@ TEST(KnobDrag, AValueSetFromOutsideIsWhereTheNextDragStarts) {
     scene.press(10);
     scene.drag(50);  // angle 45: step 66
     scene.release(50);
-    scene.point.setIntValue(5);
-    EXPECT_EQ(scene.point.previousValue(), 5);
+    scene.knob->setStep(5);
     scene.press(0);
     scene.drag(3);
-    EXPECT_EQ(scene.delegate.indexes(), (std::vector<int>{66, 6}));
+    EXPECT_EQ(scene.listener.values(), (std::vector<int>{66, 6}));
 }
 
 TEST(KnobDrag, AReleaseOnANegativeAngleRestsOnTheStepShown) {
     KnobScene scene;
     scene.press(10);
-    scene.drag(97);  // angle -2: step 83, snapped to -1.36 degrees
-    ASSERT_EQ(scene.delegate.indexes().back(), 83);
+    scene.drag(97);  // angle -2: step 83
+    ASSERT_EQ(scene.listener.values().back(), 83);
     scene.release(97);
-    EXPECT_EQ(knob::indexForAngle(100, static_cast<float>(scene.point.currentAngle())), 83);
-    const size_t reported = scene.delegate.calls.size();
+    const size_t reported = scene.listener.calls.size();
     scene.clickAndDragInPlace();
-    EXPECT_EQ(scene.delegate.calls.size(), reported);
-    EXPECT_EQ(scene.point.ReturnValue(), 83);
+    EXPECT_EQ(scene.listener.calls.size(), reported);
+    EXPECT_EQ(scene.knob->step(), 83);
 }
 
 TEST(KnobDrag, AKnobAtOneHundredKeepsItsPictureUntilTheDragLeavesTheTop) {
     KnobScene scene;
-    scene.point.setIntValue(100);
+    scene.knob->setStep(100);
     scene.settle();
     scene.press(10);
     scene.drag(60);  // beyond the top of the travel
-    EXPECT_EQ(scene.point.ReturnValue(), 100);
-    EXPECT_TRUE(scene.delegate.calls.empty());
+    EXPECT_EQ(scene.knob->step(), 100);
+    EXPECT_TRUE(scene.listener.calls.empty());
     EXPECT_FALSE(scene.surface.isDisplayDue());
     scene.drag(5);  // five degrees below the top
-    EXPECT_EQ(scene.delegate.indexes(), (std::vector<int>{97}));
+    EXPECT_EQ(scene.listener.values(), (std::vector<int>{97}));
 }
 
 TEST(KnobDrag, AValueSetFromOutsideDuringADragIsWhereTheDragGoesOnFrom) {
     KnobScene scene;
     scene.press(10);
     scene.drag(10);  // reports 51
-    scene.point.setIntValue(20);
+    scene.knob->setStep(20);
     scene.settle();
     scene.drag(10);
-    EXPECT_EQ(scene.point.ReturnValue(), 20);
-    EXPECT_EQ(scene.delegate.calls.size(), 1u);
+    EXPECT_EQ(scene.knob->step(), 20);
+    EXPECT_EQ(scene.listener.calls.size(), 1u);
     EXPECT_FALSE(scene.surface.isDisplayDue());
 }
 
+// The press height is truncated toward zero: a height rounded (21) or floored (-4) would make
+// the drags below reach step 50 and step 52 instead.
 TEST(KnobDrag, APressRecordsItsHeightTruncatedTowardZeroAndNothingElse) {
     KnobScene scene;
     scene.settle();
     scene.press(20.7);
-    EXPECT_EQ(scene.point.mouseDownPosition(), 20);
-    // Below the knob (where only a direct call can press it), truncation goes toward zero.
-    scene.point.mouseDown(
-        ui::MouseEvent(ui::MouseEvent::Type::Down, {KnobScene::kX + 24.0, KnobScene::kY - 3.5}));
-    EXPECT_EQ(scene.point.mouseDownPosition(), -3);
-    EXPECT_EQ(scene.point.currentAngle(), 85);
-    EXPECT_EQ(scene.point.ReturnValue(), 50);
-    EXPECT_TRUE(scene.delegate.calls.empty());
+    EXPECT_EQ(scene.knob->step(), 50);
+    EXPECT_TRUE(scene.listener.calls.empty());
     EXPECT_FALSE(scene.surface.isDisplayDue());
+    scene.drag(20);  // 85 degrees
+    EXPECT_EQ(scene.listener.values(), (std::vector<int>{51}));
+    scene.release(20);
+
+    // Below the knob (where only a direct call can press it).
+    KnobScene below;
+    const double x = KnobScene::kX + 24.0;
+    below.knob->mouseDown(ui::MouseEvent(ui::MouseEvent::Type::Down, {x, KnobScene::kY - 3.5}));
+    below.knob->mouseDragged(
+        ui::MouseEvent(ui::MouseEvent::Type::Dragged, {x, KnobScene::kY - 2.0}));  // 84 degrees
+    EXPECT_EQ(below.listener.values(), (std::vector<int>{51}));
 }
 
 TEST(KnobDrag, AReleaseSendsNothingAndAsksForNoRedraw) {
@@ -174,9 +185,10 @@ TEST(KnobDrag, AReleaseSendsNothingAndAsksForNoRedraw) {
     scene.drag(10);
     scene.settle();
     scene.release(300);
-    EXPECT_EQ(scene.delegate.calls.size(), 1u);
-    EXPECT_EQ(scene.point.currentAngle(), knob::restAngleForIndex(100, 51));
+    EXPECT_EQ(scene.listener.calls.size(), 1u);
     EXPECT_FALSE(scene.surface.isDisplayDue());
+    scene.clickAndDragInPlace();  // rests on step 51, wherever the mouse was let go
+    EXPECT_EQ(scene.listener.calls.size(), 1u);
 }
 
 TEST(KnobDrag, APressInAnInactiveWindowTurnsTheKnobAndNeverMovesTheWindow) {
@@ -185,57 +197,44 @@ TEST(KnobDrag, APressInAnInactiveWindowTurnsTheKnobAndNeverMovesTheWindow) {
     scene.surface.setMovesByWindowBackground(true);
     scene.press(10);
     scene.drag(40);
-    EXPECT_EQ(scene.delegate.calls.size(), 1u);
+    EXPECT_EQ(scene.listener.calls.size(), 1u);
     EXPECT_EQ(scene.surface.windowOffset(), (ui::Point{0, 0}));
-    EXPECT_TRUE(scene.point.acceptsFirstMouse(ui::MouseEvent(ui::MouseEvent::Type::Down, {})));
-    EXPECT_FALSE(scene.point.mouseDownCanMoveWindow());
+    EXPECT_TRUE(scene.knob->acceptsFirstMouse(ui::MouseEvent(ui::MouseEvent::Type::Down, {})));
+    EXPECT_FALSE(scene.knob->mouseDownCanMoveWindow());
 }
 
-TEST(KnobDrag, AKnobWithFewerThanTwoStepsDoesNotTurn) {
-    KnobScene scene;
-    scene.point.setData(stepsUpTo(1));
-    scene.press(10);
-    scene.drag(50);
-    scene.point.setData(nullptr);
-    scene.drag(80);
-    EXPECT_TRUE(scene.delegate.calls.empty());
-    EXPECT_EQ(scene.point.ReturnValue(), 50);
-}
-
-TEST(KnobValue, SetIntValueMovesTheKnobWithoutACallbackAndAsksForARedraw) {
+TEST(KnobValue, SettingTheStepMovesTheKnobWithoutACallbackAndAsksForARedraw) {
     KnobScene scene;
     scene.settle();
-    scene.point.setIntValue(30);
-    EXPECT_EQ(scene.point.ReturnValue(), 30);
-    EXPECT_EQ(scene.point.currentDraggedAngle(), knob::angleForIndex(100, 30));
-    EXPECT_EQ(scene.point.previousValue(), 30);
-    EXPECT_TRUE(scene.delegate.calls.empty());
+    scene.knob->setStep(30);
+    EXPECT_EQ(scene.knob->step(), 30);
+    EXPECT_TRUE(scene.listener.calls.empty());
     EXPECT_TRUE(scene.surface.isDisplayDue());
+    EXPECT_EQ(scene.pictureShown(), knob::pictureForValue(30));
 }
 
 TEST(KnobValue, OneHundredShowsTheLastPictureAndIsReadBack) {
     KnobScene scene;
-    scene.point.setIntValue(100);
+    scene.knob->setStep(100);
     EXPECT_EQ(scene.pictureShown(), 127);
-    EXPECT_EQ(scene.point.ReturnValue(), 100);
-    EXPECT_TRUE(scene.delegate.calls.empty());
-    EXPECT_FLOAT_EQ(scene.point.currentDraggedAngle(), -47.727272f);
+    EXPECT_EQ(scene.knob->step(), 100);
+    EXPECT_TRUE(scene.listener.calls.empty());
 }
 
 TEST(KnobPicture, TheValueTimes127HundredthsChoosesThePicture) {
     KnobScene scene;
     const std::pair<int, int> table[] = {{0, 0}, {1, 1}, {4, 5}, {50, 63}, {99, 125}, {100, 127}};
     for (const auto& [value, picture] : table) {
-        scene.point.setIntValue(value);
+        scene.knob->setStep(value);
         EXPECT_EQ(scene.pictureShown(), picture) << "value " << value;
     }
 }
 
 TEST(KnobPicture, AValueWithoutAPictureShowsNoKnob) {
     KnobScene scene;
-    scene.point.setIntValue(200);
+    scene.knob->setStep(200);
     EXPECT_EQ(scene.pictureShown(), -1);
-    scene.point.setIntValue(-1);
+    scene.knob->setStep(-1);
     EXPECT_EQ(scene.pictureShown(), -1);
 }
 
@@ -244,7 +243,7 @@ TEST(KnobPicture, DrawingMarksTheKnobAndItsHolderForTheNextCycle) {
     scene.settle();
     EXPECT_TRUE(scene.knob->needsDisplay());
     EXPECT_TRUE(scene.root->needsDisplay());
-    scene.point.setIntValue(60);
+    scene.knob->setStep(60);
     EXPECT_TRUE(scene.surface.displayIfNeeded());
     EXPECT_TRUE(scene.knob->needsDisplay());
 }
@@ -258,40 +257,22 @@ TEST(KnobPicture, TheKnobsTransparentCornersShowWhatLiesBeneath) {
                                    test_pictures::kBackgroundBlue, 255}));
 }
 
-TEST(KnobConstruction, ThePointerViewCoversTheKnobAndStartsAtPosition1) {
+TEST(KnobConstruction, AKnobStartsAtStep50AndItsFaceLeavesTheMouseToIt) {
     KnobScene scene;
+    EXPECT_EQ(scene.knob->step(), 50);
+    EXPECT_EQ(scene.knob->parameter(), KnobScene::kParameter);
+    EXPECT_EQ(scene.pictureShown(), knob::pictureForValue(50));
     ASSERT_EQ(scene.knob->subviews().size(), 1u);
-    EXPECT_EQ(scene.knob->subviews()[0].get(), &scene.point);
-    EXPECT_EQ(scene.point.frame(), (ui::Rect{0, 0, 48, 48}));
-    EXPECT_EQ(scene.point.currentAngle(), 85);
-    EXPECT_EQ(scene.point.currentDraggedAngle(), 85.0f);
-    EXPECT_EQ(scene.point.previousValue(), 50);
-    EXPECT_EQ(scene.point.ReturnValue(), 50);
-    EXPECT_EQ(scene.point.insets(), 2);
-    EXPECT_EQ(scene.point.controlPointDiameter(), 3);
-    EXPECT_EQ(scene.point.controlPointColor(), ui::Color::clearColor());
-    // The knob's own layer: transparent whatever background was passed, with rounded corners.
+    EXPECT_EQ(scene.knob->subviews()[0]->frame(), (ui::Rect{0, 0, 48, 48}));
+    EXPECT_EQ(scene.root->hitTest({KnobScene::kX + 24.0, KnobScene::kY + 24.0}), scene.knob.get());
+    // The knob's own layer: transparent, with rounded corners.
     ASSERT_NE(scene.knob->layer(), nullptr);
     EXPECT_EQ(scene.knob->layer()->backgroundColor(), ui::Color::clearColor());
     EXPECT_EQ(scene.knob->layer()->cornerRadius(), 15.0);
 }
 
-TEST(KnobConstruction, OtherStartingPositionsRestAtTheLowestStepOrAtZero) {
-    KnobPointer lowest({0, 0, 48, 48}, 2, 3, ui::Color::whiteColor(), 0);
-    EXPECT_EQ(lowest.currentAngle(), 225);
-    EXPECT_EQ(lowest.currentDraggedAngle(), 225.0f);
-    EXPECT_EQ(lowest.previousValue(), 0);
-    EXPECT_EQ(lowest.ReturnValue(), 0);
-    EXPECT_EQ(lowest.controlPointColor(), ui::Color::clearColor());
-    KnobPointer other({0, 0, 48, 48}, 2, 3, ui::Color::whiteColor(), 7);
-    EXPECT_EQ(other.currentAngle(), 0);
-    EXPECT_EQ(other.currentDraggedAngle(), 0.0f);
-    EXPECT_EQ(other.ReturnValue(), 0);
-}
-
 TEST(KnobConstruction, ThePicturesAreNotDecodedUntilTheKnobIsDrawn) {
     auto frames = knobFrames();
-    auto knob = std::make_shared<Knob>(ui::Rect{0, 0, 48, 48}, 2, 3, ui::Color::clearColor(),
-                                       ui::Color::clearColor(), ui::Color::clearColor(), frames);
+    auto knob = std::make_shared<Knob>(ui::Rect{0, 0, 48, 48}, kMix, frames);
     for (const auto& picture : *frames) EXPECT_FALSE(picture->isDecoded());
 }

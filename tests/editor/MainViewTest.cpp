@@ -29,7 +29,7 @@ TEST(MainViewLayout, EveryControlLiesWhereItBelongsAboveTheBackground) {
     MainViewScene scene;
     EditorController& c = scene.controller();
     const Place places[] = {
-        {c.timeKnob(), {60, 202, 48, 48}},        {c.mixKnob(), {239, 202, 48, 48}},
+        {c.delayKnob(), {60, 202, 48, 48}},       {c.mixKnob(), {239, 202, 48, 48}},
         {c.feedBackKnob(), {154, 202, 48, 48}},   {c.lowPassKnob(), {117, 119, 48, 48}},
         {c.highPassKnob(), {192, 119, 48, 48}},   {c.panWidthKnob(), {75, 37, 48, 48}},
         {c.panKnob(), {222, 37, 48, 48}},         {c.lowPassSwitch(), {82, 132, 15, 16}},
@@ -50,7 +50,7 @@ TEST(MainViewLayout, EveryControlLiesWhereItBelongsAboveTheBackground) {
 TEST(MainViewStart, KnobsStartFromTheEffectsParameters) {
     MainViewScene scene;  // the first program: delay 0.0799..., feedback 0.215, ...
     EditorController& c = scene.controller();
-    EXPECT_EQ(MainViewScene::step(c.timeKnob()), 8);
+    EXPECT_EQ(MainViewScene::step(c.delayKnob()), 8);
     EXPECT_EQ(MainViewScene::step(c.feedBackKnob()), 22);
     EXPECT_EQ(MainViewScene::step(c.lowPassKnob()), 37);
     EXPECT_EQ(MainViewScene::step(c.highPassKnob()), 66);
@@ -63,13 +63,13 @@ TEST(MainViewStart, KnobsStartFromTheEffectsParameters) {
 
 TEST(MainViewStart, SwitchesStartFromTheFilterPlacementsTheEffectHolds) {
     MainViewScene scene;  // the first program: low-pass in the loop, high-pass on the echo only
-    EXPECT_EQ(scene.controller().lowPassSwitch()->imageState(), 1);
-    EXPECT_EQ(scene.controller().highPassSwitch()->imageState(), 0);
+    EXPECT_EQ(scene.controller().lowPassSwitch()->state(), 1);
+    EXPECT_EQ(scene.controller().highPassSwitch()->state(), 0);
     scene.effect.setParameter(kLowPassType, 0.0f);
     scene.effect.setParameter(kHighPassType, 0.3f);  // on, as the effect counts it
     scene.rebuild();
-    EXPECT_EQ(scene.controller().lowPassSwitch()->imageState(), 0);
-    EXPECT_EQ(scene.controller().highPassSwitch()->imageState(), 1);
+    EXPECT_EQ(scene.controller().lowPassSwitch()->state(), 0);
+    EXPECT_EQ(scene.controller().highPassSwitch()->state(), 1);
 }
 
 TEST(MainViewStart, TouchingAKnobKeepsBothFilterPlacements) {
@@ -102,7 +102,7 @@ TEST(ControlToEffect, TouchingOneControlLeavesTheOtherEightBitIdentical) {
                 const auto& toggle =
                     index == kLowPassType ? *c.lowPassSwitch() : *c.highPassSwitch();
                 scene.click(toggle);
-                EXPECT_EQ(scene.effect.getParameter(index), toggle.imageState() != 0 ? 1.0f : 0.0f)
+                EXPECT_EQ(scene.effect.getParameter(index), toggle.state() != 0 ? 1.0f : 0.0f)
                     << when << ", switch " << index;
             }
             std::vector<std::uint32_t> after = bits();
@@ -119,7 +119,7 @@ TEST(ControlToEffect, TouchingOneControlLeavesTheOtherEightBitIdentical) {
                                           0.5f,    0.001f, 0.6666f, 1.0f};
     for (VstInt32 index = 0; index < kNumParams; ++index) {
         scene.effect.setParameter(index, hostValues[index]);
-        scene.view->updateView(index, hostValues[index]);  // as the host's change arrives
+        scene.view->showParameter(index, hostValues[index]);  // as the host's change arrives
     }
     touchEveryControl("after the host's changes");
 }
@@ -137,8 +137,8 @@ TEST(MainViewStart, AKnobShowsTheNearestStepHoweverItsValueArrivesAndOneStepAlwa
         scene.rebuild();
         const int shown = MainViewScene::step(scene.controller().lowPassKnob());
         ASSERT_LE(std::fabs(static_cast<double>(value) * 100.0 - shown), 0.5) << at;
-        scene.view->updateView(kLowPass, 0.5f);
-        scene.view->updateView(kLowPass, value);
+        scene.view->showParameter(kLowPass, 0.5f);
+        scene.view->showParameter(kLowPass, value);
         ASSERT_EQ(MainViewScene::step(scene.controller().lowPassKnob()), shown) << at;
 
         // The drag range ends at 99, which sends 1.0 as 100 does.
@@ -163,12 +163,11 @@ TEST(MainViewStart, AKnobShowsTheNearestStepHoweverItsValueArrivesAndOneStepAlwa
 TEST(MainViewStart, WithoutAnEffectKnobsStartAtZeroAndControlsChangeNothing) {
     FreshDesktop desktop;
     auto view = std::make_shared<EditorView>(ui::Rect{0, 0, 344, 400}, nullptr);
-    view->awakeFromNib();
     ui::headless::HeadlessSurface surface(view);
     surface.displayAll();
-    EXPECT_EQ(MainViewScene::step(view->KnobView()->mixKnob()), 0);
-    EXPECT_EQ(view->KnobView()->lowPassSwitch()->imageState(), 0);
-    surface.mouseDown(MainViewScene::centreOf(*view->KnobView()->lowPassSwitch()));
+    EXPECT_EQ(MainViewScene::step(view->controller().mixKnob()), 0);
+    EXPECT_EQ(view->controller().lowPassSwitch()->state(), 0);
+    surface.mouseDown(MainViewScene::centreOf(*view->controller().lowPassSwitch()));
     EXPECT_TRUE(surface.isDisplayDue());
 }
 
@@ -241,7 +240,7 @@ TEST(ControlToEffect, AGestureCutShortByTheEditorClosingStillEnds) {
     WatchedEffect& effect = scene.effect;
     ASSERT_EQ(scene.dispatch(effEditOpen), 1);
     // Pressed and dragged in the main view's coordinates, never released.
-    KnobPointer& point = *scene.controller().feedBackKnob()->controlPoint();
+    Knob& point = *scene.controller().feedBackKnob();
     const ui::Point centre = MainViewScene::centreOf(*scene.controller().feedBackKnob());
     point.mouseDown(ui::MouseEvent(ui::MouseEvent::Type::Down, centre));
     point.mouseDragged(ui::MouseEvent(ui::MouseEvent::Type::Dragged, {centre.x, centre.y + 10}));
@@ -296,10 +295,10 @@ TEST(ControlToEffect, TurningTheDelayKnobWritesTheDelayAndRestartsTheLines) {
     StereoBuffer impulse(1000);
     impulse.left[0] = 1.0f;
     scene.effect.run(impulse);
-    scene.turn(*scene.controller().timeKnob(), 30.0);
-    ASSERT_NE(MainViewScene::step(scene.controller().timeKnob()), 7);
+    scene.turn(*scene.controller().delayKnob(), 30.0);
+    ASSERT_NE(MainViewScene::step(scene.controller().delayKnob()), 7);
     EXPECT_EQ(scene.effect.getParameter(kDelay),
-              static_cast<float>(MainViewScene::step(scene.controller().timeKnob())) * 0.01f);
+              static_cast<float>(MainViewScene::step(scene.controller().delayKnob())) * 0.01f);
     const StereoBuffer out = scene.effect.runSilence(30000);
     for (float sample : out.right) ASSERT_LT(std::fabs(sample), 1e-6f);  // the filters' offset
 }
@@ -322,7 +321,7 @@ TEST(ControlToEffect, TheLastStepSendsExactlyOneAndTheStepBelowNinetyEightHundre
 TEST(ControlToEffect, ClickingTheHighPassSwitchTogglesItAndTheLowPassSwitchHasTheLastWord) {
     MainViewScene scene;
     scene.click(*scene.controller().highPassSwitch());
-    EXPECT_EQ(scene.controller().highPassSwitch()->imageState(), 1);
+    EXPECT_EQ(scene.controller().highPassSwitch()->state(), 1);
     EXPECT_EQ(scene.effect.getParameter(kHighPassType), 1.0f);
     EXPECT_EQ(scene.effect.getParameter(kLowPassType), 1.0f);
     scene.click(*scene.controller().lowPassSwitch());
@@ -333,8 +332,8 @@ TEST(ControlToEffect, ClickingTheHighPassSwitchTogglesItAndTheLowPassSwitchHasTh
 TEST(ControlToEffect, TheEditorsOwnChangesAreNotSentBackToIt) {
     EditorScene scene;
     ASSERT_EQ(scene.dispatch(effEditOpen), 1);
-    scene.controller().lowPassKnob()->controlPoint()->setIntValue(3);
-    scene.view().updateParameters(kLowPass, 0.5f);
+    scene.controller().lowPassKnob()->setStep(3);
+    scene.effect.changeByGesture(kLowPass, 0.5f);  // as the controls send it
     scene.dispatch(effEditIdle);
     EXPECT_EQ(scene.effect.getParameter(kLowPass), 0.5f);
     EXPECT_EQ(MainViewScene::step(scene.controller().lowPassKnob()), 3);  // nothing came back
@@ -344,27 +343,27 @@ TEST(EffectToControl, EachParameterMovesItsOwnControl) {
     MainViewScene scene;
     EditorController& c = scene.controller();
     const std::pair<int, const Knob*> knobs[] = {
-        {kDelay, c.timeKnob()},        {kFeedBack, c.feedBackKnob()}, {kLowPass, c.lowPassKnob()},
+        {kDelay, c.delayKnob()},       {kFeedBack, c.feedBackKnob()}, {kLowPass, c.lowPassKnob()},
         {kHighPass, c.highPassKnob()}, {kPan, c.panKnob()},           {kPanDepth, c.panWidthKnob()},
         {kMix, c.mixKnob()},
     };
     int value = 11;
     for (const auto& [index, knob] : knobs) {
-        scene.view->updateView(index, static_cast<float>(value) / 100.0f);  // as a host sends it
+        scene.view->showParameter(index, static_cast<float>(value) / 100.0f);  // as a host sends it
         EXPECT_EQ(MainViewScene::step(knob), value) << index;
         EXPECT_EQ(scene.pictureShown(knob), knob::pictureForValue(value)) << index;
         ++value;
     }
-    scene.view->updateView(kLowPassType, 0.0f);
-    scene.view->updateView(kHighPassType, 1.0f);
-    EXPECT_EQ(c.lowPassSwitch()->imageState(), 0);
-    EXPECT_EQ(c.highPassSwitch()->imageState(), 1);
+    scene.view->showParameter(kLowPassType, 0.0f);
+    scene.view->showParameter(kHighPassType, 1.0f);
+    EXPECT_EQ(c.lowPassSwitch()->state(), 0);
+    EXPECT_EQ(c.highPassSwitch()->state(), 1);
     EXPECT_TRUE(scene.surface->isDisplayDue());
 }
 
 TEST(EffectToControl, AParameterAtOneShowsStep100AndTheNextChangeSendsOne) {
     MainViewScene scene;
-    scene.view->updateView(kPan, 1.0f);
+    scene.view->showParameter(kPan, 1.0f);
     EXPECT_EQ(MainViewScene::step(scene.controller().panKnob()), 100);
     EXPECT_EQ(scene.pictureShown(scene.controller().panKnob()), 127);
     scene.effect.setParameter(kPan, 1.0f);
@@ -375,46 +374,53 @@ TEST(EffectToControl, AParameterAtOneShowsStep100AndTheNextChangeSendsOne) {
 TEST(EffectToControl, HalfOnAFilterSwitchShowsOffAndOnlyAClickOnItChangesIt) {
     MainViewScene scene;
     scene.effect.setParameter(kLowPassType, 0.5f);  // the effect counts it as on
-    scene.view->updateView(kLowPassType, 0.5f);
-    EXPECT_EQ(scene.controller().lowPassSwitch()->imageState(), 0);
+    scene.view->showParameter(kLowPassType, 0.5f);
+    EXPECT_EQ(scene.controller().lowPassSwitch()->state(), 0);
     scene.turn(*scene.controller().mixKnob(), -5.0);
     EXPECT_EQ(scene.effect.getParameter(kLowPassType), 1.0f);
     scene.click(*scene.controller().lowPassSwitch());
-    EXPECT_EQ(scene.controller().lowPassSwitch()->imageState(), 1);
+    EXPECT_EQ(scene.controller().lowPassSwitch()->state(), 1);
     EXPECT_EQ(scene.effect.getParameter(kLowPassType), 1.0f);
     scene.click(*scene.controller().lowPassSwitch());
     EXPECT_EQ(scene.effect.getParameter(kLowPassType), 0.0f);
-    scene.view->updateView(kLowPassType, 1.0f);
-    EXPECT_EQ(scene.controller().lowPassSwitch()->imageState(), 1);
+    scene.view->showParameter(kLowPassType, 1.0f);
+    EXPECT_EQ(scene.controller().lowPassSwitch()->state(), 1);
 }
 
-TEST(EffectToControl, IndexesOutsideTheNineAreIgnoredBothWays) {
+TEST(EffectToControl, IndexesOutsideTheNineMoveNoControlAndWriteNothing) {
     MainViewScene scene;
-    const std::vector<float> before = scene.parameters();
-    scene.view->updateView(9, 0.5f);
-    scene.view->updateView(-1, 0.5f);
-    scene.view->updateParameters(9, 0.5f);
-    scene.view->updateParameters(-1, 0.5f);
+    auto shown = [&scene] {
+        std::vector<int> all;
+        for (int index = 0; index < kNumParams; ++index) {
+            const Knob* knob = scene.controller().knobForParameter(index);
+            all.push_back(knob != nullptr ? knob->step()
+                                          : scene.controller().switchForParameter(index)->state());
+        }
+        return all;
+    };
+    const std::vector<int> before = shown();
+    scene.view->showParameter(9, 0.5f);
+    scene.view->showParameter(-1, 0.5f);
+    EXPECT_EQ(shown(), before);
     EXPECT_TRUE(scene.effect.writes.empty());
-    EXPECT_EQ(scene.parameters(), before);
 }
 
 TEST(EffectToControl, ValuesFarOutsideTheRangeNeitherWrapNorCrash) {
     MainViewScene scene;
     const float huge = 1e30f;
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    scene.view->updateView(kMix, huge);
+    scene.view->showParameter(kMix, huge);
     EXPECT_EQ(MainViewScene::step(scene.controller().mixKnob()),
               std::numeric_limits<std::int32_t>::max());
-    scene.view->updateView(kMix, -huge);
+    scene.view->showParameter(kMix, -huge);
     EXPECT_EQ(MainViewScene::step(scene.controller().mixKnob()),
               std::numeric_limits<std::int32_t>::min());
-    scene.view->updateView(kPan, nan);
+    scene.view->showParameter(kPan, nan);
     EXPECT_EQ(MainViewScene::step(scene.controller().panKnob()), 0);
-    scene.view->updateView(kLowPassType, huge);
-    EXPECT_EQ(scene.controller().lowPassSwitch()->imageState(), 127);
-    scene.view->updateView(kHighPassType, nan);
-    EXPECT_EQ(scene.controller().highPassSwitch()->imageState(), 0);
+    scene.view->showParameter(kLowPassType, huge);
+    EXPECT_EQ(scene.controller().lowPassSwitch()->state(), 127);
+    scene.view->showParameter(kHighPassType, nan);
+    EXPECT_EQ(scene.controller().highPassSwitch()->state(), 0);
     scene.surface->displayIfNeeded();  // a step without a picture shows no knob
     EXPECT_EQ(scene.pictureShown(scene.controller().mixKnob()), -1);
 }

@@ -21,17 +21,19 @@ struct SwitchScene {
     static constexpr double kX = 82.0, kY = 132.0;
 
     std::shared_ptr<Backdrop> root = std::make_shared<Backdrop>(ui::Rect{0, 0, 344, 400});
+    static constexpr int kParameter = kHighPassType;
+
     std::shared_ptr<LoopSwitch> toggle = std::make_shared<LoopSwitch>(
-        ui::Rect{kX, kY, 15, 16}, std::make_shared<ui::Image>("switchoff"),
+        ui::Rect{kX, kY, 15, 16}, kParameter, std::make_shared<ui::Image>("switchoff"),
         std::make_shared<ui::Image>("switchon"));
-    RecordingDelegate delegate;
+    RecordingListener listener;
     ui::headless::HeadlessSurface surface{root};
-    std::vector<int> statesSeenByDelegate;
+    std::vector<int> statesSeenByListener;
 
     SwitchScene() {
         root->addSubview(toggle);
-        toggle->setDelegate(&delegate);
-        delegate.duringCall = [this] { statesSeenByDelegate.push_back(toggle->imageState()); };
+        toggle->setListener(&listener);
+        listener.duringCall = [this] { statesSeenByListener.push_back(toggle->state()); };
         surface.displayAll();
     }
     void click() {
@@ -52,37 +54,36 @@ struct SwitchScene {
 
 TEST(Switch, StartsOffShowingItsFirstPicture) {
     SwitchScene scene;
-    EXPECT_EQ(scene.toggle->imageState(), 0);
+    EXPECT_EQ(scene.toggle->state(), 0);
     EXPECT_EQ(scene.centre(), kOff);
 }
 
 TEST(Switch, EachPressFlipsTheStateAndSendsExactlyOneCallback) {
     SwitchScene scene;
     scene.click();
-    EXPECT_EQ(scene.toggle->imageState(), 1);
+    EXPECT_EQ(scene.toggle->state(), 1);
     EXPECT_EQ(scene.centre(), kOn);
     scene.click();
-    EXPECT_EQ(scene.toggle->imageState(), 0);
+    EXPECT_EQ(scene.toggle->state(), 0);
     EXPECT_EQ(scene.centre(), kOff);
-    ASSERT_EQ(scene.delegate.calls.size(), 2u);
-    for (const DelegateCall& call : scene.delegate.calls) {
-        EXPECT_EQ(call.index, 0);
-        EXPECT_EQ(call.value, nullptr);
-        EXPECT_EQ(call.object, scene.toggle.get());  // which control moved
+    ASSERT_EQ(scene.listener.calls.size(), 2u);
+    EXPECT_EQ(scene.listener.values(), (std::vector<int>{1, 0}));
+    for (const ControlCall& call : scene.listener.calls) {
+        EXPECT_EQ(call.parameter, SwitchScene::kParameter);  // which control moved
     }
 }
 
-TEST(Switch, TheDelegateReadsTheNewStateFromInsideTheCallback) {
+TEST(Switch, TheNewStateIsStoredBeforeTheListenerHearsOfIt) {
     SwitchScene scene;
     scene.click();
     scene.click();
-    EXPECT_EQ(scene.statesSeenByDelegate, (std::vector<int>{1, 0}));
+    EXPECT_EQ(scene.statesSeenByListener, (std::vector<int>{1, 0}));
 }
 
 TEST(Switch, APressAsksForARedrawAfterTheCallback) {
     SwitchScene scene;
     bool dueDuringCall = true;
-    scene.delegate.duringCall = [&] { dueDuringCall = scene.toggle->needsDisplay(); };
+    scene.listener.duringCall = [&] { dueDuringCall = scene.toggle->needsDisplay(); };
     scene.click();
     EXPECT_FALSE(dueDuringCall);
     EXPECT_TRUE(scene.toggle->needsDisplay());
@@ -91,19 +92,19 @@ TEST(Switch, APressAsksForARedrawAfterTheCallback) {
 
 TEST(Switch, AnyStateOtherThanZeroShowsTheOnPictureAndTheNextPressTurnsItOff) {
     SwitchScene scene;
-    scene.toggle->setImageState(-7);
-    EXPECT_EQ(scene.toggle->imageState(), -7);
+    scene.toggle->setState(-7);
+    EXPECT_EQ(scene.toggle->state(), -7);
     scene.toggle->setNeedsDisplay(true);
     EXPECT_EQ(scene.centre(), kOn);
     scene.click();
-    EXPECT_EQ(scene.toggle->imageState(), 0);
+    EXPECT_EQ(scene.toggle->state(), 0);
 }
 
 TEST(Switch, SettingTheStateAloneChangesNothingOnScreenUntilTheNextRedraw) {
     SwitchScene scene;
-    scene.toggle->setImageState(1);
+    scene.toggle->setState(1);
     EXPECT_FALSE(scene.surface.isDisplayDue());
-    EXPECT_TRUE(scene.delegate.calls.empty());
+    EXPECT_TRUE(scene.listener.calls.empty());
     EXPECT_EQ(scene.centre(), kOff);
     scene.root->setNeedsDisplay(true);
     EXPECT_EQ(scene.centre(), kOn);
@@ -123,10 +124,10 @@ TEST(Switch, APressInAnInactiveWindowOnlyActivatesIt) {
     SwitchScene scene;
     scene.surface.setInKeyWindow(false);
     scene.click();
-    EXPECT_EQ(scene.toggle->imageState(), 0);
+    EXPECT_EQ(scene.toggle->state(), 0);
     EXPECT_EQ(scene.surface.activations(), 1);
     scene.click();
-    EXPECT_EQ(scene.toggle->imageState(), 1);
+    EXPECT_EQ(scene.toggle->state(), 1);
 }
 
 TEST(Background, ItsPictureReplacesThePixelsBeneathOverTheWholeView) {
@@ -148,8 +149,6 @@ TEST(Background, ItsPictureReplacesThePixelsBeneathOverTheWholeView) {
 TEST(Background, TakesItsPictureWithoutDecodingIt) {
     auto picture = std::make_shared<ui::Image>("delaybackground");
     BackgroundView background(picture, {0, 0, 344, 400});
-    background.awakeFromNib();
-    EXPECT_EQ(background.BackgroundImage(), picture);
     EXPECT_EQ(background.frame(), (ui::Rect{0, 0, 344, 400}));
     EXPECT_FALSE(picture->isDecoded());
 }
@@ -162,5 +161,5 @@ TEST(Background, LiesUnderTheControlsAddedBeforeIt) {
     scene.root->setNeedsDisplay(true);
     EXPECT_EQ(scene.centre(), kOff);
     scene.click();
-    EXPECT_EQ(scene.toggle->imageState(), 1);
+    EXPECT_EQ(scene.toggle->state(), 1);
 }

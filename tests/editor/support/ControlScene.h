@@ -1,7 +1,8 @@
-// Controls on the in-memory backend: a delegate that records its calls, and a knob over an opaque
-// backdrop with helpers to press, drag and release in the pointer view's own coordinates.
+// Controls on the in-memory backend: a listener that records their calls, and a knob over an
+// opaque backdrop with helpers to press, drag and release in the knob's own coordinates.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -9,33 +10,40 @@
 
 #include "ControlListener.h"
 #include "Knob.h"
+#include "ParameterTable.h"
 #include "TestPictures.h"
 #include "View.h"
 #include "headless/HeadlessSurface.h"
 
-struct DelegateCall {
-    int index;
-    const int* value;
-    ui::View* object;
-    int knobStepDuringCall;  // the knob's ReturnValue, read from inside the call
+// A turn or a click a control reported.
+struct ControlCall {
+    int parameter;
+    int value;           // the knob's step, or the switch's state
+    int stepDuringCall;  // the watched knob's step, read from inside the call
 };
 
-class RecordingDelegate : public ControlListener {
+class RecordingListener : public ControlListener {
 public:
-    std::vector<DelegateCall> calls;
-    const KnobPointer* watched = nullptr;
+    std::vector<ControlCall> calls;  // turns and clicks, in order
+    std::vector<int> released;       // the parameters of the knobs let go
+    const Knob* watched = nullptr;
     std::function<void()> duringCall;
 
-    void knobUpdatedWithIndex(int index, const int* value, ui::View* object) override {
-        calls.push_back({index, value, object, watched != nullptr ? watched->ReturnValue() : -1});
-        if (duringCall) duringCall();
-    }
-    void controlReleased(ui::View* object) override { released.push_back(object); }
-    std::vector<ui::View*> released;
-    std::vector<int> indexes() const {
+    void knobTurned(int parameter, std::int32_t step) override { record(parameter, step); }
+    void knobReleased(int parameter) override { released.push_back(parameter); }
+    void switchClicked(int parameter, int state) override { record(parameter, state); }
+
+    // The steps or states reported, in order.
+    std::vector<int> values() const {
         std::vector<int> all;
-        for (const auto& call : calls) all.push_back(call.index);
+        for (const auto& call : calls) all.push_back(call.value);
         return all;
+    }
+
+private:
+    void record(int parameter, int value) {
+        calls.push_back({parameter, value, watched != nullptr ? watched->step() : -1});
+        if (duringCall) duringCall();
     }
 };
 
@@ -45,12 +53,6 @@ inline std::shared_ptr<ui::ImageList> knobFrames() {
         frames->push_back(std::make_shared<ui::Image>("fxknob" + std::to_string(k), "png"));
     }
     return frames;
-}
-
-inline std::shared_ptr<std::vector<int>> stepsUpTo(int count) {
-    auto steps = std::make_shared<std::vector<int>>();
-    for (int i = 0; i < count; ++i) steps->push_back(i);
-    return steps;
 }
 
 // A view that paints one picture, the backdrop the controls lie on.
@@ -67,26 +69,24 @@ struct KnobScene {
     static constexpr double kX = 20.0, kY = 100.0;  // the knob's origin in the window
 
     std::shared_ptr<Backdrop> root = std::make_shared<Backdrop>(ui::Rect{0, 0, 100, 300});
+    static constexpr int kParameter = kMix;
+
     std::shared_ptr<Knob> knob =
-        std::make_shared<Knob>(ui::Rect{kX, kY, 48, 48}, 2, 3, ui::Color::blackColor(),
-                               ui::Color::whiteColor(), ui::Color::whiteColor(), knobFrames());
-    KnobPointer& point = *knob->controlPoint();
-    std::shared_ptr<std::vector<int>> steps = stepsUpTo(100);
-    RecordingDelegate delegate;
+        std::make_shared<Knob>(ui::Rect{kX, kY, 48, 48}, kParameter, knobFrames());
+    RecordingListener listener;
     ui::headless::HeadlessSurface surface{root};
 
     KnobScene() {
         root->addSubview(knob);
-        point.setDelegate(&delegate);
-        point.setData(steps);
-        delegate.watched = &point;
+        knob->setListener(&listener);
+        listener.watched = knob.get();
         surface.displayAll();
     }
-    // y in the pointer view's coordinates; x in the middle of the knob.
+    // y in the knob's coordinates; x in the middle of the knob.
     void press(double y) { surface.mouseDown({kX + 24.0, kY + y}); }
     void drag(double y) { surface.mouseDragged({kX + 24.0, kY + y}); }
     void release(double y) { surface.mouseUp({kX + 24.0, kY + y}); }
-    // A press, one drag event and a release all at y: reports the step of the rest angle.
+    // A press, one drag event and a release all at y: reaches the step of the rest angle.
     void clickAndDragInPlace(double y = 10.0) {
         press(y);
         drag(y);

@@ -104,8 +104,8 @@ struct BasicEditorScene : FreshDesktop {
         EXPECT_EQ(dispatch(effEditGetRect, 0, 0, &rect), 1);
         return rect != nullptr ? *rect : ERect{-1, -1, -1, -1};
     }
-    EditorView& view() { return *editor().getUiView(); }
-    EditorController& controller() { return *view().KnobView(); }
+    EditorView& view() { return *editor().view(); }
+    EditorController& controller() { return view().controller(); }
 };
 
 using EditorScene = BasicEditorScene<EditedEffect>;
@@ -124,13 +124,12 @@ struct MainViewScene : FreshDesktop {
     void rebuild() {
         surface.reset();
         view = std::make_shared<EditorView>(ui::Rect{0, 0, 344, 400}, &effect);
-        view->awakeFromNib();
         surface = std::make_unique<ui::headless::HeadlessSurface>(view);
         surface->displayAll();
         effect.writes.clear();
         effect.hostMessages.clear();
     }
-    EditorController& controller() { return *view->KnobView(); }
+    EditorController& controller() { return view->controller(); }
 
     static ui::Point centreOf(const ui::View& control) {
         const ui::Rect f = control.frame();
@@ -156,7 +155,7 @@ struct MainViewScene : FreshDesktop {
         surface->mouseDown(centreOf(toggle));
         surface->mouseUp(centreOf(toggle));
     }
-    static int step(const Knob* knob) { return knob->controlPoint()->ReturnValue(); }
+    static int step(const Knob* knob) { return knob->step(); }
     // The knob picture the surface shows at the knob's centre; -1 when it shows none.
     int pictureShown(const Knob* knob) {
         surface->displayIfNeeded();

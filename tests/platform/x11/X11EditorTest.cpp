@@ -49,31 +49,30 @@ void pumpFor(ui::WindowSystem& system, std::chrono::milliseconds time) {
 struct EditorFace {
     std::shared_ptr<Backdrop> main = std::make_shared<Backdrop>(ui::Rect{0, 0, 344, 400});
     std::vector<std::shared_ptr<Knob>> knobs;
-    RecordingDelegate delegate;
+    RecordingListener listener;
 
     EditorFace() {
         auto frames = knobFrames();
         const ui::Rect places[] = {{60, 202, 48, 48},  {239, 202, 48, 48}, {154, 202, 48, 48},
                                    {117, 119, 48, 48}, {192, 119, 48, 48}, {75, 37, 48, 48},
                                    {222, 37, 48, 48}};
+        int parameter = 0;
         for (const ui::Rect& place : places) {
-            auto knob =
-                std::make_shared<Knob>(place, 2, 3, ui::Color::clearColor(),
-                                       ui::Color::clearColor(), ui::Color::clearColor(), frames);
-            knob->controlPoint()->setDelegate(&delegate);
-            knob->controlPoint()->setData(stepsUpTo(100));
-            knob->controlPoint()->setIntValue(50);
+            auto knob = std::make_shared<Knob>(place, parameter++, frames);
+            knob->setListener(&listener);
+            knob->setStep(50);
             main->addSubview(knob);
             knobs.push_back(knob);
         }
         auto off = std::make_shared<ui::Image>("switchoff"),
              on = std::make_shared<ui::Image>("switchon");
         for (double x : {82.0, 253.0}) {
-            auto toggle = std::make_shared<LoopSwitch>(ui::Rect{x, 132, 15, 16}, off, on);
-            toggle->setDelegate(&delegate);
+            auto toggle =
+                std::make_shared<LoopSwitch>(ui::Rect{x, 132, 15, 16}, parameter++, off, on);
+            toggle->setListener(&listener);
             main->addSubview(toggle);
         }
-        delegate.watched = knobs[0]->controlPoint();
+        listener.watched = knobs[0].get();
     }
 };
 
@@ -120,16 +119,16 @@ TEST(X11Editor, AKnobInAChildWindowOfTheHostsWindowTurnsWithThePointerAndShowsIt
     host.button(true);
     for (int up = 10; up <= 100; up += 10) host.movePointer(kTimeKnobX, kTimeKnobY - up);
     host.button(false);
-    ASSERT_TRUE(pumpUntil(*system, [&] { return face.delegate.calls.size() >= 10; }));
+    ASSERT_TRUE(pumpUntil(*system, [&] { return face.listener.calls.size() >= 10; }));
     pumpFor(*system, std::chrono::milliseconds(50));
 
     // From the rest angle of step 50 (87 degrees), 10 points up is 77, and so on to -13.
-    EXPECT_EQ(face.delegate.indexes(), (std::vector<int>{54, 57, 61, 65, 68, 72, 76, 79, 83, 87}));
-    for (const DelegateCall& call : face.delegate.calls) {
-        EXPECT_EQ(call.object, face.knobs[0].get());
-        EXPECT_EQ(call.knobStepDuringCall, call.index);
+    EXPECT_EQ(face.listener.values(), (std::vector<int>{54, 57, 61, 65, 68, 72, 76, 79, 83, 87}));
+    for (const ControlCall& call : face.listener.calls) {
+        EXPECT_EQ(call.parameter, face.knobs[0]->parameter());
+        EXPECT_EQ(call.stepDuringCall, call.value);
     }
-    EXPECT_EQ(face.knobs[0]->controlPoint()->currentAngle(), knob::restAngleForIndex(100, 87));
+    EXPECT_EQ(face.knobs[0]->step(), 87);
     ASSERT_TRUE(
         pumpUntil(*system, [&] { return knobPictureAt(host, kTimeKnobX, kTimeKnobY) == 110; }));
     EXPECT_EQ(knobPictureAt(host, 239 + 24, 400 - 226), 63);  // the mix knob did not move
@@ -139,8 +138,8 @@ TEST(X11Editor, TheChildWindowShowsPixelForPixelWhatTheTreeDrawsInMemory) {
     HostWindow host(kEditorSized);
     auto system = ui::x11::makeX11WindowSystem();
     EditorFace shown, drawn;
-    shown.knobs[2]->controlPoint()->setIntValue(99);
-    drawn.knobs[2]->controlPoint()->setIntValue(99);
+    shown.knobs[2]->setStep(99);
+    drawn.knobs[2]->setStep(99);
     system->viewForHandle(host.handle())->addSubview(shown.main);
     ASSERT_TRUE(pumpUntil(*system, [&] { return host.pixelAt(5, 5) == kBackground; }));
     ui::headless::HeadlessSurface memory(drawn.main);
@@ -178,8 +177,9 @@ TEST(X11Editor, ASwitchFlipsAtEachClick) {
                (Rgb{test_pictures::kSwitchOnRed, test_pictures::kSwitchOnGreen,
                     test_pictures::kSwitchOnBlue});
     }));
-    ASSERT_EQ(face.delegate.calls.size(), 1u);
-    EXPECT_EQ(face.delegate.calls[0].value, nullptr);
+    ASSERT_EQ(face.listener.calls.size(), 1u);
+    EXPECT_EQ(face.listener.calls[0].value, 1);  // a switch, now on
+    EXPECT_EQ(face.listener.calls[0].parameter, 7);
 }
 
 TEST(X11Editor, IdleBeforeOpenOpeningTwiceAndSeveralInstancesAreTolerated) {
@@ -201,10 +201,10 @@ TEST(X11Editor, IdleBeforeOpenOpeningTwiceAndSeveralInstancesAreTolerated) {
     hostA.button(true);
     hostA.movePointer(kTimeKnobX, kTimeKnobY - 20);
     hostA.button(false);
-    ASSERT_TRUE(pumpUntil(*first, [&] { return !a2.delegate.calls.empty(); }));
+    ASSERT_TRUE(pumpUntil(*first, [&] { return !a2.listener.calls.empty(); }));
     second->processPendingEvents();
-    EXPECT_TRUE(a1.delegate.calls.empty());
-    EXPECT_TRUE(b.delegate.calls.empty());
+    EXPECT_TRUE(a1.listener.calls.empty());
+    EXPECT_TRUE(b.listener.calls.empty());
 
     a1.main->removeFromSuperview();
     ASSERT_TRUE(pumpUntil(*first, [&] { return hostA.children().size() == 1; }));
@@ -221,7 +221,7 @@ TEST(X11Editor, AHostDestroyingItsWindowFirstDoesNotTakeTheProcessDown) {
     // which takes its view away before it has heard of the destruction: destroying a window that
     // is gone is an X error, which by default ends the process.
     host->destroy();
-    face.knobs[0]->controlPoint()->setIntValue(3);
+    face.knobs[0]->setStep(3);
     face.main->removeFromSuperview();
     pumpFor(*system, std::chrono::milliseconds(50));
     // The next open finds the handle gone.

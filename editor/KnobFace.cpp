@@ -1,0 +1,7 @@
+#include "KnobFace.h"
+
+void KnobFace::drawRect(ui::Rect /*dirtyRect*/) {
+    if (picture) picture->drawInRect(bounds(), ui::Rect{}, ui::CompositingOperation::Copy, 1.0);
+}
+
+ui::View* KnobFace::hitTest(ui::Point /*point*/) { return nullptr; }
