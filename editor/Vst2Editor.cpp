@@ -3,32 +3,13 @@
 #include <cmath>
 #include <cstdint>
 #include <optional>
-#include <vector>
 
 #include "AudioEffectX.h"
 #include "EditorScale.h"
 #include "EditorView.h"
-#include "FloatingWindow.h"
-#include "Screen.h"
 #include "View.h"
 #include "Window.h"
 #include "WindowSystem.h"
-
-namespace {
-
-// Where the floating window's content goes: at a fixed offset from the middle of the main screen
-// (in single precision, truncated toward zero), or at that offset from the screen origin when
-// there is no main screen.
-ui::Point floatingWindowOrigin(const std::optional<ui::Screen>& mainScreen) {
-    if (!mainScreen) return {-320.0, -307.0};
-    const auto width = static_cast<float>(mainScreen->frame.size.width);
-    const auto height = static_cast<float>(mainScreen->frame.size.height);
-    const float x = std::trunc(0.5f * width - 320.0f);
-    const float y = std::trunc(0.5f * height - 307.0f);
-    return {static_cast<double>(x), static_cast<double>(y)};
-}
-
-}  // namespace
 
 Vst2Editor::Vst2Editor(AudioEffect* owner, EditorHost* host,
                        ui::WindowSystemFactory windowSystemFactory)
@@ -39,12 +20,6 @@ Vst2Editor::Vst2Editor(AudioEffect* owner, EditorHost* host,
 }
 
 Vst2Editor::~Vst2Editor() {
-    if (floatingWindow) {
-        // Detached first: closing it must not reach back into an editor that is going.
-        floatingWindow->setEditor(nullptr);
-        floatingWindow->close();
-        floatingWindow.reset();
-    }
     editorOpen.store(false, std::memory_order_relaxed);
     if (uiView) {
         uiView->endGesture();
@@ -63,8 +38,6 @@ ui::WindowSystem& Vst2Editor::windowSystem() {
 
 bool Vst2Editor::open(void* ptr) {
     retireEarlierView();
-    floatingWindow = nullptr;
-    hostHandle = ptr;
     rect = ERect{0, 0, 100, 100};
 
     // Changes waiting from before are old news: the new view reads the effect itself. Changes
@@ -78,53 +51,22 @@ bool Vst2Editor::open(void* ptr) {
     pixelsPerPoint =
         editor_scale::choose(hostScale, editor_scale::fromEnvironment(), windows.desktopScale());
     windows.setScale(pixelsPerPoint);
-    if (auto hostWindow = windows.windowWithWindowRef(ptr)) {
-        showInFloatingWindow(*hostWindow, ptr);
-    } else if (ptr != nullptr) {
-        // A handle that is neither a window reference nor a view shows nothing.
-        if (auto hostView = windows.viewForHandle(ptr)) showInHostView(*hostView);
-    }
+    // A handle that is not a view shows nothing.
+    if (auto hostView = windows.viewForHandle(ptr)) showInHostView(*hostView);
 
     editorOpen.store(true, std::memory_order_relaxed);
     opening.store(false, std::memory_order_relaxed);
     return true;
 }
 
-// The view of the previous open is no longer used: it leaves the host's view (or its floating
-// window closes) and the tree is released with it.
+// The view of the previous open is no longer used: it leaves the host's view and the tree is
+// released with it.
 void Vst2Editor::retireEarlierView() {
-    if (floatingWindow) {
-        floatingWindow->setEditor(nullptr);
-        floatingWindow->close();
-    }
     if (uiView) {
         uiView->endGesture();
         uiView->removeFromSuperview();
     }
     uiView.reset();
-}
-
-void Vst2Editor::showInFloatingWindow(ui::Window& hostWindow, void* ptr) {
-    hostWindow.hide();
-    hostWindow.close();
-
-    ui::WindowSystem& windows = windowSystem();
-    const ui::Point origin = floatingWindowOrigin(windows.mainScreen());
-    const std::vector<ui::Screen> screens = windows.screens();
-    auto window = std::make_shared<FloatingWindow>(
-        windows, ui::Rect{origin, ui::Size{kWidth, kHeight}},
-        ui::WindowStyleTitled | ui::WindowStyleClosable | ui::WindowStyleMinimizable,
-        ui::BackingStore::Buffered, true, screens.empty() ? nullptr : &screens.front());
-    window->setEditor(this);
-    window->setHostHandle(ptr);
-    window->setLevel(ui::windowLevelForKey(ui::WindowLevelKey::Floating));
-    window->setBackgroundColor(ui::Color::blackColor());
-    window->setOpaque(false);
-    window->setContentView(uiView);
-    window->display();
-    window->setAutodisplay(true);
-    floatingWindow = window;
-    window->show();
 }
 
 void Vst2Editor::showInHostView(ui::View& hostView) {
@@ -178,7 +120,6 @@ bool Vst2Editor::setContentScaleFactor(float factor) {
 void Vst2Editor::close() {
     // A drag the user had not let go of ends with the editor.
     if (uiView) uiView->endGesture();
-    if (editorOpen.load(std::memory_order_relaxed) && floatingWindow) floatingWindow->close();
     editorOpen.store(false, std::memory_order_relaxed);
 }
 

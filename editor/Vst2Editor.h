@@ -1,7 +1,6 @@
-// The editor the host opens, idles and closes. Each open builds a fresh main view and shows it
-// according to the handle the host passes: in a floating window of our own when the handle is an
-// old-style window reference (the host's window is hidden and closed), inside the host's view
-// when it is a view (a Linux host's X window), or nowhere when it is null.
+// The editor the host opens, idles and closes. Each open builds a fresh view and shows it inside
+// the host's view (the X window a Linux host hands over), or nowhere when the handle is null or
+// not a view the window system knows.
 //
 // The effect hands its parameter changes to setParameter from whatever thread made them; they
 // wait in a mailbox and reach the view on the user-interface thread, at the next idle.
@@ -23,7 +22,6 @@ class Window;
 
 class EditorHost;
 class EditorView;
-class FloatingWindow;
 
 class Vst2Editor : public Vst2EditorBinding {
 public:
@@ -35,7 +33,7 @@ public:
     // `host`: the side the editor's controls read and change. `makeWindowSystem`: the backend
     // the editor shows itself with, made at the first open.
     Vst2Editor(AudioEffect* owner, EditorHost* host, ui::WindowSystemFactory makeWindowSystem);
-    // Closes the floating window or takes the view out of the host's view, whichever is shown.
+    // Takes the view out of the host's view.
     ~Vst2Editor() override;
 
     bool open(void* ptr) override;
@@ -55,24 +53,17 @@ public:
     // said otherwise).
     double scale() const { return pixelsPerPoint; }
 
-    // The floating window closed: the editor is no longer open.
-    void windowDidClose() { editorOpen.store(false, std::memory_order_relaxed); }
-
     bool isEditorOpen() const { return editorOpen.load(std::memory_order_relaxed); }
     const std::shared_ptr<EditorView>& view() const { return uiView; }
-    const std::shared_ptr<FloatingWindow>& getFloatingWindow() const { return floatingWindow; }
 
 private:
     ui::WindowSystem& windowSystem();
     void retireEarlierView();
-    void showInFloatingWindow(ui::Window& hostWindow, void* ptr);
     void showInHostView(ui::View& hostView);
     void reportSize();
 
-    void* hostHandle = nullptr;
     std::shared_ptr<EditorView> uiView;
     EditorHost* editorHost;
-    std::shared_ptr<FloatingWindow> floatingWindow;
     std::atomic<bool> editorOpen{false};
 
     std::atomic<bool> opening{false};

@@ -24,9 +24,6 @@ public:
     // Every screen, the first one first.
     virtual std::vector<Screen> screens() = 0;
 
-    // A window wrapping `handle` when the handle is an old-style window reference of the host;
-    // null for anything else (a view, null, a window id).
-    virtual std::shared_ptr<Window> windowWithWindowRef(void* handle) = 0;
     // The host's view behind `handle`, into which our views can be added with addSubview; null
     // when the handle is null or not a view. Asking twice for one handle gives the same view,
     // kept for as long as the host's view exists. Its window() is the host's window, if any.

@@ -57,17 +57,11 @@ void Desktop::displayDueSurfaces() {
 
 HostViewHandle* Desktop::hostViewFor(const void* handle) const { return find(hostViews, handle); }
 
-WindowReference* Desktop::windowReferenceFor(const void* handle) const {
-    return find(windowReferences, handle);
-}
-
 void Desktop::addWindow(HeadlessWindow* window) { ownWindows.push_back(window); }
 void Desktop::removeWindow(HeadlessWindow* window) { forget(ownWindows, window); }
 void Desktop::addSurface(HeadlessSurface* surface) { surfaces.push_back(surface); }
 void Desktop::removeSurface(HeadlessSurface* surface) { forget(surfaces, surface); }
 void Desktop::addHandle(HostViewHandle* handle) { hostViews.push_back(handle); }
 void Desktop::removeHandle(HostViewHandle* handle) { forget(hostViews, handle); }
-void Desktop::addHandle(WindowReference* handle) { windowReferences.push_back(handle); }
-void Desktop::removeHandle(WindowReference* handle) { forget(windowReferences, handle); }
 
 }  // namespace ui::headless

@@ -12,7 +12,6 @@ namespace ui::headless {
 class HeadlessSurface;
 class HeadlessWindow;
 class HostViewHandle;
-class WindowReference;
 
 class Desktop {
 public:
@@ -37,7 +36,6 @@ public:
 
     // The test-made handle behind a pointer a host would pass; null for anything else.
     HostViewHandle* hostViewFor(const void* handle) const;
-    WindowReference* windowReferenceFor(const void* handle) const;
 
     // Bookkeeping of the objects themselves.
     void addWindow(HeadlessWindow* window);
@@ -46,8 +44,6 @@ public:
     void removeSurface(HeadlessSurface* surface);
     void addHandle(HostViewHandle* handle);
     void removeHandle(HostViewHandle* handle);
-    void addHandle(WindowReference* handle);
-    void removeHandle(WindowReference* handle);
 
 private:
     Desktop();
@@ -59,7 +55,6 @@ private:
     std::vector<HeadlessWindow*> ownWindows;
     std::vector<HeadlessSurface*> surfaces;
     std::vector<HostViewHandle*> hostViews;
-    std::vector<WindowReference*> windowReferences;
 };
 
 }  // namespace ui::headless

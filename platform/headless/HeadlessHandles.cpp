@@ -58,38 +58,4 @@ HostWindow* HostViewHandle::windowRecord() const {
     return hostWindow ? static_cast<HostWindow*>(&hostWindow->backend()) : nullptr;
 }
 
-namespace {
-// A wrapper of a window reference: it passes hiding and closing on to the reference.
-class WindowReferenceBackend : public WindowBackend {
-public:
-    WindowReferenceBackend(Rect frame, std::vector<std::string>& calls)
-        : outer(frame), record(calls) {}
-    Rect frame() const override { return outer; }
-    void setFrame(Rect frame, bool /*display*/, bool /*animate*/) override { outer = frame; }
-    View* contentView() const override { return nullptr; }
-    void hide() override { record.push_back("hide"); }
-    void close() override { record.push_back("close"); }
-
-private:
-    Rect outer;
-    std::vector<std::string>& record;
-};
-}  // namespace
-
-WindowReference::WindowReference(Rect frame) : outer(frame) { Desktop::shared().addHandle(this); }
-
-WindowReference::~WindowReference() { Desktop::shared().removeHandle(this); }
-
-bool WindowReference::isHidden() const {
-    return std::find(asked.begin(), asked.end(), "hide") != asked.end();
-}
-
-bool WindowReference::isClosed() const {
-    return std::find(asked.begin(), asked.end(), "close") != asked.end();
-}
-
-std::shared_ptr<Window> WindowReference::wrap() {
-    return std::make_shared<Window>(std::make_unique<WindowReferenceBackend>(outer, asked));
-}
-
 }  // namespace ui::headless

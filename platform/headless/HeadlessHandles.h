@@ -1,5 +1,5 @@
-// What a test host hands to an editor in place of real handles: a host view, in a host window or
-// in none, and an old-style window reference. The pointer from handle() is what the host passes.
+// What a test host hands to an editor in place of a real handle: a host view, in a host window or
+// in none. The pointer from handle() is what the host passes.
 #pragma once
 
 #include <map>
@@ -75,30 +75,6 @@ public:
 private:
     std::shared_ptr<HeadlessHostView> hostView;
     std::shared_ptr<Window> hostWindow;
-};
-
-// An old-style window reference of a host: wrapping it gives a window whose hiding and closing
-// are recorded here.
-class WindowReference {
-public:
-    explicit WindowReference(Rect frame = {100.0, 100.0, 400.0, 300.0});
-    ~WindowReference();
-    WindowReference(const WindowReference&) = delete;
-    WindowReference& operator=(const WindowReference&) = delete;
-
-    void* handle() { return this; }
-    Rect frame() const { return outer; }
-    // "hide" and "close" in the order they were asked for, by every wrapper of this handle.
-    const std::vector<std::string>& calls() const { return asked; }
-    bool isHidden() const;
-    bool isClosed() const;
-
-    // A fresh window object for this reference.
-    std::shared_ptr<Window> wrap();
-
-private:
-    Rect outer;
-    std::vector<std::string> asked;
 };
 
 }  // namespace ui::headless

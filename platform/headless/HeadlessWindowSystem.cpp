@@ -10,11 +10,6 @@ std::optional<Screen> HeadlessWindowSystem::mainScreen() { return Desktop::share
 
 std::vector<Screen> HeadlessWindowSystem::screens() { return Desktop::shared().screens(); }
 
-std::shared_ptr<Window> HeadlessWindowSystem::windowWithWindowRef(void* handle) {
-    WindowReference* reference = Desktop::shared().windowReferenceFor(handle);
-    return reference != nullptr ? reference->wrap() : nullptr;
-}
-
 std::shared_ptr<View> HeadlessWindowSystem::viewForHandle(void* handle) {
     HostViewHandle* host = Desktop::shared().hostViewFor(handle);
     if (host == nullptr) return nullptr;

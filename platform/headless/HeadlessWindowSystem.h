@@ -13,7 +13,6 @@ class HeadlessWindowSystem : public WindowSystem {
 public:
     std::optional<Screen> mainScreen() override;
     std::vector<Screen> screens() override;
-    std::shared_ptr<Window> windowWithWindowRef(void* handle) override;
     std::shared_ptr<View> viewForHandle(void* handle) override;
     // Runs a display cycle on every headless surface that is due one.
     void processPendingEvents() override;

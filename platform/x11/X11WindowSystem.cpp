@@ -36,9 +36,6 @@ public:
                             static_cast<double>(c->screenHeight())}}};
     }
 
-    // X11 hosts hand over window ids only; there are no old-style window references here.
-    std::shared_ptr<Window> windowWithWindowRef(void* /*handle*/) override { return nullptr; }
-
     std::shared_ptr<View> viewForHandle(void* handle) override {
         const auto id = reinterpret_cast<std::uintptr_t>(handle);
         // X resource ids are 29 bits; anything else is not a window id.

@@ -1,5 +1,5 @@
-// The editor as the host reaches it: its size, the three ways an open shows the view, closing,
-// keys and the knob mode.
+// The editor as the host reaches it: its size, where an open shows the view, closing, keys and the
+// knob mode.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,14 +7,10 @@
 #include <array>
 
 #include "EditorScene.h"
-#include "FloatingWindow.h"
 #include "headless/HeadlessHandles.h"
-#include "headless/HeadlessWindow.h"
 
 using ui::headless::Desktop;
-using ui::headless::HeadlessWindow;
 using ui::headless::HostViewHandle;
-using ui::headless::WindowReference;
 
 namespace {
 
@@ -24,12 +20,6 @@ const Sides kFullSize{0, 0, 400, 344};
 const Sides kSmall{0, 0, 100, 100};
 
 Sides sidesOf(const ERect& rect) { return {rect.top, rect.left, rect.bottom, rect.right}; }
-
-HeadlessWindow* onlyWindow() {
-    const auto& windows = Desktop::shared().windows();
-    EXPECT_EQ(windows.size(), 1u);
-    return windows.empty() ? nullptr : windows.front();
-}
 
 }  // namespace
 
@@ -89,93 +79,6 @@ TEST(EditorBinding, AHostViewWithoutAWindowGetsTheViewButTheSizeStaysSmall) {
     EXPECT_EQ(sidesOf(scene.reportedRect()), kSmall);
     ASSERT_EQ(host.view()->subviews().size(), 1u);
     EXPECT_EQ(host.view()->subviews()[0].get(), &scene.view());
-}
-
-TEST(EditorBinding, AWindowReferenceIsHiddenAndClosedAndTheViewFloatsInAWindowOfItsOwn) {
-    EditorScene scene;
-    WindowReference reference;
-    EXPECT_EQ(scene.dispatch(effEditOpen, 0, 0, reference.handle()), 1);
-    EXPECT_EQ(reference.calls(), (std::vector<std::string>{"hide", "close"}));
-    EXPECT_EQ(sidesOf(scene.reportedRect()), kSmall);
-
-    HeadlessWindow* window = onlyWindow();
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->contentRect(), (ui::Rect{400, 143, 344, 400}));  // on 1440 by 900
-    EXPECT_EQ(window->styleMask(), 7u);
-    EXPECT_EQ(window->level(), ui::windowLevelForKey(ui::WindowLevelKey::Floating));
-    EXPECT_EQ(window->backgroundColor(), ui::Color::blackColor());
-    EXPECT_FALSE(window->isOpaque());
-    EXPECT_TRUE(window->isAutodisplay());
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(window->isKeyWindow());
-    EXPECT_EQ(window->screen(), Desktop::shared().screens().front());
-    EXPECT_EQ(window->contentView(), &scene.view());
-
-    const auto& floating = scene.editor().getFloatingWindow();
-    ASSERT_NE(floating, nullptr);
-    EXPECT_EQ(floating->editor(), &scene.editor());
-    EXPECT_EQ(floating->hostHandle(), reference.handle());
-    EXPECT_EQ(&floating->backend(), window);
-    EXPECT_TRUE(scene.editor().isEditorOpen());
-}
-
-TEST(EditorBinding, TheFloatingWindowSitsAboveTheMiddleOfTheMainScreen) {
-    EditorScene scene;
-    // The position comes from the main screen, the screen from the first one.
-    const ui::Screen side{ui::Rect{-1024, 0, 1024, 768}};
-    const ui::Screen laptop{ui::Rect{0, 0, 1366, 768}};
-    Desktop::shared().setScreens({side, laptop}, 1);
-    WindowReference reference;
-    scene.dispatch(effEditOpen, 0, 0, reference.handle());
-    HeadlessWindow* window = onlyWindow();
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->contentRect(), (ui::Rect{363, 77, 344, 400}));
-    EXPECT_EQ(window->screen(), side);
-}
-
-TEST(EditorBinding, WithoutAMainScreenTheFloatingWindowGoesToTheLowerLeft) {
-    EditorScene scene;
-    Desktop::shared().setScreens({ui::Screen{ui::Rect{0, 0, 800, 600}}}, std::nullopt);
-    WindowReference reference;
-    scene.dispatch(effEditOpen, 0, 0, reference.handle());
-    HeadlessWindow* window = onlyWindow();
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->contentRect(), (ui::Rect{-320, -307, 344, 400}));
-
-    EditorScene noScreens;
-    Desktop::shared().setScreens({}, std::nullopt);
-    WindowReference another;
-    EXPECT_EQ(noScreens.dispatch(effEditOpen, 0, 0, another.handle()), 1);
-    ASSERT_NE(noScreens.editor().getFloatingWindow(), nullptr);
-    EXPECT_EQ(noScreens.editor().getFloatingWindow()->frame().origin, (ui::Point{-320, -307}));
-}
-
-TEST(EditorBinding, TheCloseButtonEndsTheEditorAndTheHostsCloseThenLeavesTheWindowAlone) {
-    EditorScene scene;
-    WindowReference reference;
-    scene.dispatch(effEditOpen, 0, 0, reference.handle());
-    HeadlessWindow* window = onlyWindow();
-    ASSERT_NE(window, nullptr);
-    window->clickCloseButton();
-    EXPECT_FALSE(scene.editor().isEditorOpen());
-    EXPECT_FALSE(scene.editor().wantsParameterChanges());
-    EXPECT_TRUE(scene.editor().getFloatingWindow()->isClosed());
-    scene.dispatch(effEditClose);
-    EXPECT_FALSE(scene.editor().isEditorOpen());
-    EXPECT_TRUE(window->wasClosed());
-}
-
-TEST(EditorBinding, TheHostsCloseClosesTheFloatingWindowButKeepsTheView) {
-    EditorScene scene;
-    WindowReference reference;
-    scene.dispatch(effEditOpen, 0, 0, reference.handle());
-    HeadlessWindow* window = onlyWindow();
-    ASSERT_NE(window, nullptr);
-    scene.dispatch(effEditClose);
-    EXPECT_TRUE(window->wasClosed());
-    EXPECT_FALSE(scene.editor().isEditorOpen());
-    EXPECT_NE(scene.editor().view(), nullptr);
-    EXPECT_NE(scene.editor().getFloatingWindow(), nullptr);
 }
 
 TEST(EditorBinding, HostChangesReachTheViewOnlyWhileTheEditorIsOpen) {

@@ -115,7 +115,6 @@ TEST_F(HeadlessWindows, AHostViewHandleGivesTheSameViewEveryTime) {
     EXPECT_EQ(
         view->window()->frame().size.height - view->window()->contentView()->frame().size.height,
         22);
-    EXPECT_EQ(system.windowWithWindowRef(host.handle()), nullptr);
 }
 
 TEST_F(HeadlessWindows, AHostViewMayBeInNoWindowAndAHostWindowMayHaveNoContentView) {
@@ -144,25 +143,10 @@ TEST_F(HeadlessWindows, AViewAddedToAHostViewIsShownAndTakesTheMouseThere) {
     EXPECT_EQ(host.view()->surfaceOf(*editor), nullptr);
 }
 
-TEST_F(HeadlessWindows, AWindowReferenceIsWrappedAndItsHidingAndClosingRecorded) {
-    WindowReference reference;
-    auto window = system.windowWithWindowRef(reference.handle());
-    ASSERT_TRUE(window);
-    EXPECT_EQ(system.viewForHandle(reference.handle()), nullptr);
-    window->hide();
-    window->close();
-    window->close();
-    EXPECT_EQ(reference.calls(), (std::vector<std::string>{"hide", "close"}));
-    EXPECT_TRUE(reference.isHidden());
-    EXPECT_TRUE(reference.isClosed());
-}
-
-TEST_F(HeadlessWindows, UnknownAndNullHandlesAreNeitherViewsNorWindowReferences) {
+TEST_F(HeadlessWindows, UnknownAndNullHandlesAreNoViews) {
     int somethingElse = 0;
     EXPECT_EQ(system.viewForHandle(nullptr), nullptr);
-    EXPECT_EQ(system.windowWithWindowRef(nullptr), nullptr);
     EXPECT_EQ(system.viewForHandle(&somethingElse), nullptr);
-    EXPECT_EQ(system.windowWithWindowRef(&somethingElse), nullptr);
 }
 
 TEST_F(HeadlessWindows, APressInAnInactiveWindowActivatesIt) {
