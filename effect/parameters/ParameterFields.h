@@ -7,7 +7,6 @@
 
 #include <type_traits>
 
-#include "EchoSettings.h"
 #include "ParameterTable.h"
 
 namespace parameter_fields {
@@ -36,22 +35,23 @@ constexpr void forEach(Visit&& visit) {
         kMix, [](auto& v) -> auto& { return v.mix; });
 }
 
-// A field is either a plain value (a factory program) or a setting other threads may read.
-template <typename T>
-T read(const T& plain) {
-    return plain;
+// A field is either a plain value (a factory program) or a setting other threads may read, one
+// with load and store (the effect's settings, a program memory).
+template <typename Field>
+auto read(const Field& field) {
+    if constexpr (requires { field.load(); }) {
+        return field.load();
+    } else {
+        return field;
+    }
 }
-template <typename T>
-T read(const EchoSettings::Setting<T>& setting) {
-    return setting.load();
-}
-template <typename T>
-void write(T& plain, T value) {
-    plain = value;
-}
-template <typename T>
-void write(EchoSettings::Setting<T>& setting, T value) {
-    setting.store(value);
+template <typename Field, typename T>
+void write(Field& field, T value) {
+    if constexpr (requires { field.store(value); }) {
+        field.store(value);
+    } else {
+        field = value;
+    }
 }
 
 // The host's value for parameter `index`, kept in its field's precision: widened to double for
