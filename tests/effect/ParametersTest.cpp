@@ -82,7 +82,6 @@ TEST(Parameters, IndexesOutsideTheTableChangeNothingAndReadZero) {
 TEST(Parameters, DelayChangeRestartsTheLineEvenForTheSameValue) {
     EffectUnderTest effect;
     effect.run(noise(1000, 1));
-    ASSERT_EQ(effect.getSignalPath().writePosition(), 1000);
     effect.setParameter(kDelay, effect.getParameter(kDelay));
     // The echo of what came before is gone: silence in gives silence out.
     StereoBuffer out = effect.runSilence(8000);
@@ -90,7 +89,6 @@ TEST(Parameters, DelayChangeRestartsTheLineEvenForTheSameValue) {
         ASSERT_LT(std::fabs(out.left[i]), 1e-6f);  // the filters' own offset, nothing of before
         ASSERT_LT(std::fabs(out.right[i]), 1e-6f);
     }
-    EXPECT_EQ(effect.getSignalPath().writePosition(), 8000 - 2 * 3526);
 }
 
 TEST(Parameters, HostChangesReachAnOpenEditorButNotItsOwnOrAClosedOne) {

@@ -104,7 +104,6 @@ TEST(Robustness, DelayValuesBeyondOneAndHugeRatesStayInsideTheLines) {
             EXPECT_LE(effect.getDelaySamples(), 192000) << rate << " " << delay;
             StereoBuffer out = effect.run(noise(5000, 3), 1024);
             EXPECT_TRUE(allFiniteAndNormal(out)) << rate << " " << delay;
-            EXPECT_LT(effect.getSignalPath().writePosition(), 192000);
         }
     }
 }

@@ -1,20 +1,15 @@
-// A delay effect built without a host, with the inside of its signal path in view, and a
-// one-call way of running audio through it.
+// A delay effect built without a host, with a one-call way of running audio through it.
 #pragma once
 
 #include <vector>
 
-#include "StereoBuffer.h"
 #include "DelayEffect.h"
+#include "StereoBuffer.h"
 
 class EffectUnderTest : public DelayEffect {
 public:
     explicit EffectUnderTest(audioMasterCallback host = nullptr, EditorFactory makeEditor = nullptr)
         : DelayEffect(host, makeEditor) {}
-
-    using DelayEffect::getProgramRecord;
-    using DelayEffect::getSettings;
-    using DelayEffect::getSignalPath;
 
     // Every parameter as the host reads it, in index order.
     std::vector<float> parameters() {

@@ -1,8 +1,8 @@
 // What the effect tells the host about itself, and the factory the entry point calls.
 #include <cstring>
 
-#include "TextBuffer.h"
 #include "DelayEffect.h"
+#include "TextBuffer.h"
 
 namespace {
 constexpr const char* kEffectName = "ZvDelay32";

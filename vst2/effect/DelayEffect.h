@@ -76,12 +76,6 @@ public:
     // The delay length in samples that the Delay parameter currently gives.
     VstInt32 getDelaySamples() const { return settings.delaySamples.load(); }
 
-protected:
-    // The inside, for tests: the settings as stored, a program memory, the audio thread's state.
-    const EchoSettings& getSettings() const { return settings; }
-    const DelayProgram& getProgramRecord(int index) const { return programs.at(index); }
-    const SignalPath& getSignalPath() const { return signalPath; }
-
 private:
     DelayProgram& currentProgram();
     void applySampleRateChange(float rate);

@@ -2,9 +2,9 @@
 // it for the life of the instance.
 #include <cstring>
 
+#include "DelayEffect.h"
 #include "ParameterFields.h"
 #include "TextBuffer.h"
-#include "DelayEffect.h"
 
 namespace {
 constexpr auto kRelaxed = std::memory_order_relaxed;

@@ -1,7 +1,7 @@
 // The nine parameters: how a value from the host becomes a setting, reads back, and shows.
+#include "DelayEffect.h"
 #include "ParameterFields.h"
 #include "TextBuffer.h"
-#include "DelayEffect.h"
 
 void DelayEffect::setParameter(VstInt32 index, float value) {
     // Values are stored as sent, not clamped: a host may rely on reading back what it wrote.

@@ -13,7 +13,7 @@
 
 Vst2Editor::Vst2Editor(AudioEffect* owner, EditorHost* host,
                        ui::WindowSystemFactory windowSystemFactory)
-    : Vst2EditorBinding(owner), editorHost(host), makeWindowSystem(windowSystemFactory) {
+    : AEffEditor(owner), editorHost(host), makeWindowSystem(windowSystemFactory) {
     // Hosts ask for the size before the first open, to make the window they hand over.
     rect = ERect{0, 0, kHeight, kWidth};
     editorOpen.store(false, std::memory_order_relaxed);
@@ -34,6 +34,11 @@ Vst2Editor::~Vst2Editor() {
 ui::WindowSystem& Vst2Editor::windowSystem() {
     if (!system) system = makeWindowSystem();
     return *system;
+}
+
+bool Vst2Editor::getRect(ERect** where) {
+    if (where != nullptr) *where = &rect;
+    return true;
 }
 
 bool Vst2Editor::open(void* ptr) {

@@ -1,6 +1,8 @@
-// The editor the host opens, idles and closes. Each open builds a fresh view and shows it inside
-// the host's view (the X window a Linux host hands over), or nowhere when the handle is null or
-// not a view the window system knows.
+// The editor as the VST 2 host reaches it through the editor opcodes: it reports its size, opens,
+// idles and closes. Each open builds a fresh view and shows it inside the host's view (the X
+// window a Linux host hands over), or nowhere when the handle is null or not a view the window
+// system knows. Keys are left to the host, and any knob mode is taken: the knobs turn only by
+// vertical drags.
 //
 // The effect hands its parameter changes to setParameter from whatever thread made them; they
 // wait in a mailbox and reach the view on the user-interface thread, at the next idle.
@@ -10,9 +12,9 @@
 #include <memory>
 #include <optional>
 
+#include "AEffEditor.h"
 #include "EditorLayout.h"
 #include "ParameterMailbox.h"
-#include "Vst2EditorBinding.h"
 #include "WindowSystem.h"
 
 namespace ui {
@@ -23,7 +25,7 @@ class Window;
 class EditorHost;
 class EditorView;
 
-class Vst2Editor : public Vst2EditorBinding {
+class Vst2Editor : public AEffEditor {
 public:
     // The editor's size in points, reported to the host (in pixels, at the editor's scale)
     // before the first open as after an embedding one.
@@ -36,6 +38,8 @@ public:
     // Takes the view out of the host's view.
     ~Vst2Editor() override;
 
+    // Hands the host the address of the reported rectangle.
+    bool getRect(ERect** where) override;
     bool open(void* ptr) override;
     void close() override;
     // The host's idle on the user-interface thread: brings the effect's parameter changes to the
@@ -49,6 +53,7 @@ public:
     // EditorScale.h), ahead of the user's and the desktop's. While shown in the host's window,
     // the editor is shown again at the new size and the host asked to fit its window to it.
     bool setContentScaleFactor(float factor) override;
+    bool setKnobMode(VstInt32 /*mode*/) override { return true; }
     // The pixels to the point the editor is drawn at (1 until the first open, unless the host
     // said otherwise).
     double scale() const { return pixelsPerPoint; }
@@ -62,6 +67,7 @@ private:
     void showInHostView(ui::View& hostView);
     void reportSize();
 
+    ERect rect{};  // the size reported to the host, in its pixels
     std::shared_ptr<EditorView> uiView;
     EditorHost* editorHost;
     std::atomic<bool> editorOpen{false};
