@@ -41,9 +41,7 @@ TEST(EditorBinding, ANullHandleBuildsTheViewShowsNothingAndStillFollowsTheEffect
     EXPECT_EQ(scene.view().superview(), nullptr);
     EXPECT_EQ(scene.view().window(), nullptr);
     EXPECT_TRUE(Desktop::shared().windows().empty());
-    scene.effect.setParameter(kMix, 0.25f);
-    scene.dispatch(effEditIdle);
-    EXPECT_EQ(MainViewScene::step(scene.controller().mixKnob()), 25);
+    EXPECT_EQ(scene.knobStepAfterTheHostSets(kMix, 0.25f), 25);
 }
 
 TEST(EditorBinding, AHostViewInAWindowGetsTheViewAtItsOriginAndTheWindowFitsIt) {
@@ -84,14 +82,10 @@ TEST(EditorBinding, HostChangesReachTheViewOnlyWhileTheEditorIsOpen) {
     EditorScene scene;
     HostViewHandle host(ui::Size{344, 400});
     scene.dispatch(effEditOpen, 0, 0, host.handle());
-    scene.effect.setParameter(kFeedBack, 0.5f);
-    scene.dispatch(effEditIdle);
-    EXPECT_EQ(MainViewScene::step(scene.controller().feedBackKnob()), 50);
+    EXPECT_EQ(scene.knobStepAfterTheHostSets(kFeedBack, 0.5f), 50);
     scene.dispatch(effEditClose);
     EXPECT_TRUE(host.view()->subviews().size() == 1u);  // the host disposes of its own view
-    scene.effect.setParameter(kFeedBack, 0.75f);
-    scene.dispatch(effEditIdle);
-    EXPECT_EQ(MainViewScene::step(scene.controller().feedBackKnob()), 50);
+    EXPECT_EQ(scene.knobStepAfterTheHostSets(kFeedBack, 0.75f), 50);  // the closed editor kept it
 }
 
 TEST(EditorBinding, HostChangesWaitForTheNextIdleWhichAlsoDrawsThem) {

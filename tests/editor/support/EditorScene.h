@@ -106,6 +106,12 @@ struct BasicEditorScene : FreshDesktop {
     }
     EditorView& view() { return *editor().view(); }
     EditorController& controller() { return view().controller(); }
+    // The host sets the parameter of a knob, and idles the editor: the step that knob shows then.
+    int knobStepAfterTheHostSets(int index, float value) {
+        effect.setParameter(index, value);
+        dispatch(effEditIdle);
+        return controller().knobForParameter(index)->step();
+    }
 };
 
 using EditorScene = BasicEditorScene<EditedEffect>;
