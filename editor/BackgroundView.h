@@ -10,7 +10,7 @@ class BackgroundView : public ui::View {
 public:
     BackgroundView(std::shared_ptr<ui::Image> picture, ui::Rect frame);
 
-    void drawRect(ui::Rect dirtyRect) override;
+    void draw(ui::Rect dirtyRect) override;
 
 private:
     std::shared_ptr<ui::Image> picture;

@@ -91,7 +91,7 @@ void EditorController::send(int parameter, float value) {
     if (host != nullptr && host->parameterValue(parameter) != value) {
         host->changeByGesture(parameter, value);
     }
-    view.setNeedsDisplay(true);
+    view.setNeedsRedraw(true);
 }
 
 void EditorController::beginGesture(int parameter) {

@@ -4,5 +4,5 @@ EditorView::EditorView(ui::Rect frame, EditorHost* host) : View(frame), _control
 
 void EditorView::showParameter(int index, float value) {
     _controller.showParameter(index, value);
-    setNeedsDisplay(true);
+    setNeedsRedraw(true);
 }

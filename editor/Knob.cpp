@@ -8,8 +8,8 @@ Knob::Knob(ui::Rect frame, int parameter, std::shared_ptr<const ui::ImageList> f
     : View(frame), _parameter(parameter), pictures(std::move(framePictures)) {
     // The knob draws into a transparent layer of its own, so its picture's transparent corners
     // show what lies beneath.
-    setWantsLayer(true);
-    layer()->setBackgroundColor(ui::Color::clearColor());
+    setDrawsInOwnLayer(true);
+    layer()->setBackgroundColor(ui::Color::transparent());
     layer()->setCornerRadius(15.0);
     face = std::make_shared<KnobFace>(ui::Rect{0.0, 0.0, frame.size.width, frame.size.height});
     face->setPicture(currentPicture());
@@ -24,7 +24,7 @@ std::shared_ptr<ui::Image> Knob::currentPicture() const {
 
 void Knob::showStep() {
     face->setPicture(currentPicture());
-    setNeedsDisplay(true);
+    setNeedsRedraw(true);
 }
 
 void Knob::setStep(std::int32_t step) {
@@ -76,15 +76,15 @@ void Knob::mouseUp(const ui::MouseEvent& /*event*/) {
     }
 }
 
-bool Knob::acceptsFirstMouse(const ui::MouseEvent& /*event*/) { return true; }
+bool Knob::acceptsPressWhileInactive(const ui::MouseEvent& /*event*/) { return true; }
 
-bool Knob::mouseDownCanMoveWindow() const { return false; }
+bool Knob::pressMovesWindow() const { return false; }
 
-void Knob::drawRect(ui::Rect /*dirtyRect*/) {
+void Knob::draw(ui::Rect /*dirtyRect*/) {
     if (const auto picture = currentPicture()) {
         picture->drawInRect(bounds(), ui::Rect{}, ui::CompositingOperation::Copy, 1.0);
     }
     // Knob and holder are drawn again at the next display cycle.
-    setNeedsDisplay(true);
-    if (superview() != nullptr) superview()->setNeedsDisplay(true);
+    setNeedsRedraw(true);
+    if (superview() != nullptr) superview()->setNeedsRedraw(true);
 }

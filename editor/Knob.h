@@ -34,11 +34,11 @@ public:
     void mouseDragged(const ui::MouseEvent& event) override;
     void mouseUp(const ui::MouseEvent& event) override;
     // A press in an inactive window turns the knob at once, and never drags the window.
-    bool acceptsFirstMouse(const ui::MouseEvent& event) override;
-    bool mouseDownCanMoveWindow() const override;
+    bool acceptsPressWhileInactive(const ui::MouseEvent& event) override;
+    bool pressMovesWindow() const override;
     // Draws the frame picture trunc(step x 1.27) over the whole knob, replacing what its layer
     // holds; a step without a picture shows nothing.
-    void drawRect(ui::Rect dirtyRect) override;
+    void draw(ui::Rect dirtyRect) override;
 
 private:
     // The frame picture of the current step; null for a step without one.

@@ -1,6 +1,6 @@
 #include "KnobFace.h"
 
-void KnobFace::drawRect(ui::Rect /*dirtyRect*/) {
+void KnobFace::draw(ui::Rect /*dirtyRect*/) {
     if (picture) picture->drawInRect(bounds(), ui::Rect{}, ui::CompositingOperation::Copy, 1.0);
 }
 

@@ -16,7 +16,7 @@ public:
     // The picture to show from the next drawing on; null shows nothing.
     void setPicture(std::shared_ptr<ui::Image> shown) { picture = std::move(shown); }
 
-    void drawRect(ui::Rect dirtyRect) override;
+    void draw(ui::Rect dirtyRect) override;
     // Never the target of the mouse: presses and drags go to the knob.
     View* hitTest(ui::Point point) override;
 

@@ -15,10 +15,10 @@ void LoopSwitch::mouseDown(const ui::MouseEvent& event) {
         const auto keepAlive = weak_from_this().lock();
         _listener->switchClicked(_parameter, _state);
     }
-    setNeedsDisplay(true);
+    setNeedsRedraw(true);
 }
 
-void LoopSwitch::drawRect(ui::Rect /*dirtyRect*/) {
+void LoopSwitch::draw(ui::Rect /*dirtyRect*/) {
     const auto& picture = _state != 0 ? onPicture : offPicture;
     if (picture)
         picture->drawInRect(bounds(), ui::Rect{}, ui::CompositingOperation::SourceOver, 1.0);

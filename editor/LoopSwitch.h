@@ -26,7 +26,7 @@ public:
 
     void mouseDown(const ui::MouseEvent& event) override;
     // Blends the picture of the state over what lies beneath.
-    void drawRect(ui::Rect dirtyRect) override;
+    void draw(ui::Rect dirtyRect) override;
 
 private:
     int _parameter;

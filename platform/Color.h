@@ -9,7 +9,7 @@ struct Color {
     double blue = 0.0;
     double alpha = 0.0;
 
-    static constexpr Color clearColor() { return {0.0, 0.0, 0.0, 0.0}; }
+    static constexpr Color transparent() { return {0.0, 0.0, 0.0, 0.0}; }
     static constexpr Color blackColor() { return {0.0, 0.0, 0.0, 1.0}; }
     static constexpr Color whiteColor() { return {1.0, 1.0, 1.0, 1.0}; }
 

@@ -38,7 +38,7 @@ public:
 
     // Draws `fromRect` of the picture (an empty rectangle: the whole picture) scaled into `rect`
     // of the view being drawn, with `operation` at the opacity `fraction` (1 is opaque). Does
-    // nothing outside a view's drawRect, or when the resource is missing or cannot be decoded.
+    // nothing outside a view's draw, or when the resource is missing or cannot be decoded.
     void drawInRect(Rect rect, Rect fromRect, CompositingOperation operation,
                     double fraction) const;
 

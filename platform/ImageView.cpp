@@ -4,10 +4,10 @@ namespace ui {
 
 void ImageView::setImage(std::shared_ptr<Image> image) {
     shownImage = std::move(image);
-    setNeedsDisplay(true);
+    setNeedsRedraw(true);
 }
 
-void ImageView::drawRect(Rect /*dirtyRect*/) {
+void ImageView::draw(Rect /*dirtyRect*/) {
     if (shownImage) shownImage->drawInRect(bounds(), Rect{}, CompositingOperation::SourceOver, 1.0);
 }
 

@@ -15,7 +15,7 @@ public:
     void setImage(std::shared_ptr<Image> shownImage);
     const std::shared_ptr<Image>& image() const { return shownImage; }
 
-    void drawRect(Rect dirtyRect) override;
+    void draw(Rect dirtyRect) override;
     // The image view's own press handling. Subclasses that react to presses run it first. A
     // shownImage that cannot be edited has nothing to do with a press, and the press stops here.
     void mouseDown(const MouseEvent& event) override;

@@ -15,7 +15,7 @@ public:
     double cornerRadius() const { return corners; }
 
 private:
-    Color background = Color::clearColor();
+    Color background = Color::transparent();
     double corners = 0.0;
 };
 

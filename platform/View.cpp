@@ -17,9 +17,9 @@ void View::setFrame(Rect frame) {
     if (shownBy != nullptr) shownBy->rootFrameChanged();
     // The area the view leaves must be drawn again as well as the one it takes.
     if (parent != nullptr) {
-        parent->setNeedsDisplay(true);
+        parent->setNeedsRedraw(true);
     } else {
-        setNeedsDisplay(true);
+        setNeedsRedraw(true);
     }
 }
 
@@ -51,7 +51,7 @@ void View::insertChild(std::shared_ptr<View> view, std::size_t position) {
     View& child = *view;
     children.insert(children.begin() + static_cast<std::ptrdiff_t>(position), std::move(view));
     child.parent = this;
-    child.setNeedsDisplay(true);
+    child.setNeedsRedraw(true);
     didAddSubview(child);
 }
 
@@ -68,10 +68,10 @@ void View::removeFromSuperview() {
         former->children.erase(it);
     }
     parent = nullptr;
-    former->setNeedsDisplay(true);
+    former->setNeedsRedraw(true);
 }
 
-void View::setNeedsDisplay(bool flag) {
+void View::setNeedsRedraw(bool flag) {
     dirty = flag;
     if (flag) {
         if (ViewSurface* shown = surface()) shown->viewNeedsDisplay();
@@ -122,10 +122,10 @@ View* View::hitTest(Point point) {
     return this;
 }
 
-void View::setWantsLayer(bool flag) {
+void View::setDrawsInOwnLayer(bool flag) {
     if (flag && !ownLayer) ownLayer = std::make_unique<Layer>();
     if (!flag) ownLayer.reset();
-    setNeedsDisplay(true);
+    setNeedsRedraw(true);
 }
 
 bool View::isLayerBacked() const {
@@ -135,7 +135,7 @@ bool View::isLayerBacked() const {
     return false;
 }
 
-void View::drawRect(Rect /*dirtyRect*/) {}
+void View::draw(Rect /*dirtyRect*/) {}
 
 void View::mouseDown(const MouseEvent& event) {
     if (parent != nullptr) parent->mouseDown(event);
@@ -149,9 +149,9 @@ void View::mouseUp(const MouseEvent& event) {
     if (parent != nullptr) parent->mouseUp(event);
 }
 
-bool View::acceptsFirstMouse(const MouseEvent& /*event*/) { return false; }
+bool View::acceptsPressWhileInactive(const MouseEvent& /*event*/) { return false; }
 
-bool View::mouseDownCanMoveWindow() const { return true; }
+bool View::pressMovesWindow() const { return true; }
 
 void View::didAddSubview(View& /*subview*/) {}
 

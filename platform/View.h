@@ -44,8 +44,8 @@ public:
     void removeFromSuperview();
 
     // Marks the whole view to be drawn again at the next display cycle (or clears the mark).
-    void setNeedsDisplay(bool flag);
-    bool needsDisplay() const { return dirty; }
+    void setNeedsRedraw(bool flag);
+    bool needsRedraw() const { return dirty; }
 
     // Turns a point in `fromView`'s coordinates into this view's. With no view, the point is in
     // window coordinates: those of the outermost view of the tree this view is shown in, as
@@ -59,14 +59,14 @@ public:
     // A layer of its own: the view then draws into a surface laid over what lies beneath, so even
     // the copy operation only replaces the view's own pixels. Children of a layer-backed view get
     // layers too.
-    void setWantsLayer(bool flag);
-    bool wantsLayer() const { return ownLayer != nullptr; }
+    void setDrawsInOwnLayer(bool flag);
+    bool drawsInOwnLayer() const { return ownLayer != nullptr; }
     Layer* layer() const { return ownLayer.get(); }
     bool isLayerBacked() const;
 
     // Draws the view's content in its own coordinates; `dirtyRect` is the part that is needed.
     // Pictures drawn from here land in the view. A plain view draws nothing.
-    virtual void drawRect(Rect dirtyRect);
+    virtual void draw(Rect dirtyRect);
 
     // The main button's press, drags and release. The drags and the release go to the view that
     // took the press, wherever the mouse is. A view that does not handle them passes them on to
@@ -75,9 +75,9 @@ public:
     virtual void mouseDragged(const MouseEvent& event);
     virtual void mouseUp(const MouseEvent& event);
     // Whether a press in an inactive window reaches the view as well as activating the window.
-    virtual bool acceptsFirstMouse(const MouseEvent& event);
+    virtual bool acceptsPressWhileInactive(const MouseEvent& event);
     // Whether a press here may drag a window that moves by its background.
-    virtual bool mouseDownCanMoveWindow() const;
+    virtual bool pressMovesWindow() const;
 
     // Told after a child was added and before one is removed.
     virtual void didAddSubview(View& subview);

@@ -33,7 +33,7 @@ void drawContent(cairo_t* cr, View& view, Rect dirty) {
     cairo_save(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
     drawing::CurrentContext current(cr);
-    view.drawRect(dirty);
+    view.draw(dirty);
     cairo_restore(cr);
 }
 

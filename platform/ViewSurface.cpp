@@ -12,9 +12,9 @@ namespace {
 Rect collectMarks(View& view) {
     Rect area;
     const Rect frame = view.frame();
-    if (view.needsDisplay()) {
+    if (view.needsRedraw()) {
         area = frame;
-        view.setNeedsDisplay(false);
+        view.setNeedsRedraw(false);
     }
     for (const auto& child : view.subviews()) {
         area = area.unionWith(collectMarks(*child).offsetBy(frame.minX(), frame.minY()));
@@ -43,7 +43,7 @@ int ViewSurface::pixelHeight() const {
 
 void ViewSurface::setBackgroundColor(Color color) {
     background = color;
-    rootView->setNeedsDisplay(true);
+    rootView->setNeedsRedraw(true);
 }
 
 void ViewSurface::viewNeedsDisplay() {
@@ -92,7 +92,7 @@ PixelRect ViewSurface::display(cairo_t* target) {
 }
 
 PixelRect ViewSurface::displayAll(cairo_t* target) {
-    rootView->setNeedsDisplay(true);
+    rootView->setNeedsRedraw(true);
     return display(target);
 }
 
@@ -107,9 +107,9 @@ void ViewSurface::mouseDown(Point location, int clickCount) {
     if (hit == nullptr) return;
     if (!isInKeyWindow()) {
         activateWindow();
-        if (!hit->acceptsFirstMouse(event)) return;
+        if (!hit->acceptsPressWhileInactive(event)) return;
     }
-    if (movesByWindowBackground() && hit->mouseDownCanMoveWindow()) {
+    if (movesByWindowBackground() && hit->pressMovesWindow()) {
         movingWindow = true;
         beginWindowMove(location);
         return;

@@ -5,11 +5,11 @@
 
 namespace ui {
 
-int windowLevelForKey(WindowLevelKey key) {
+int windowLevelFor(WindowLevelKind key) {
     switch (key) {
-        case WindowLevelKey::Normal:
+        case WindowLevelKind::Normal:
             return 0;
-        case WindowLevelKey::Floating:
+        case WindowLevelKind::Floating:
             return 3;
     }
     return 0;

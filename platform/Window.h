@@ -28,8 +28,8 @@ enum WindowStyle : unsigned {
 enum class BackingStore { Retained = 0, Nonretained = 1, Buffered = 2 };
 
 // The keys of the window levels, and the levels they stand for.
-enum class WindowLevelKey { Normal = 4, Floating = 5 };
-int windowLevelForKey(WindowLevelKey key);
+enum class WindowLevelKind { Normal = 4, Floating = 5 };
+int windowLevelFor(WindowLevelKind key);
 
 class Window : public std::enable_shared_from_this<Window> {
 public:
@@ -59,7 +59,7 @@ public:
     virtual void close();
     bool isClosed() const { return closed; }
     bool isVisible() const { return !closed && backing->isVisible(); }
-    bool isKeyWindow() const { return !closed && backing->isKeyWindow(); }
+    bool hasKeyboardFocus() const { return !closed && backing->hasKeyboardFocus(); }
 
     void setLevel(int windowLevel);
     int level() const { return currentLevel; }
@@ -68,8 +68,8 @@ public:
     void setOpaque(bool opaque) { backing->setOpaque(opaque); }
     // Draws what needs drawing now.
     void display() { backing->display(); }
-    void setAutodisplay(bool flag) { backing->setAutodisplay(flag); }
-    void setMovableByWindowBackground(bool flag) { backing->setMovableByWindowBackground(flag); }
+    void setRedrawsAutomatically(bool flag) { backing->setRedrawsAutomatically(flag); }
+    void setMovableByBackground(bool flag) { backing->setMovableByBackground(flag); }
     void* nativeHandle() const { return backing->nativeHandle(); }
 
     WindowBackend& backend() const { return *backing; }

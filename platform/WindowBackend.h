@@ -28,14 +28,14 @@ public:
     // Takes the native window away for good. Called once.
     virtual void close() = 0;
     virtual bool isVisible() const { return false; }
-    virtual bool isKeyWindow() const { return false; }
+    virtual bool hasKeyboardFocus() const { return false; }
     virtual void setLevel(int /*level*/) {}
     virtual void setTitle(const std::string& /*title*/) {}
     virtual void setBackgroundColor(Color /*color*/) {}
     virtual void setOpaque(bool /*opaque*/) {}
     virtual void display() {}
-    virtual void setAutodisplay(bool /*flag*/) {}
-    virtual void setMovableByWindowBackground(bool /*flag*/) {}
+    virtual void setRedrawsAutomatically(bool /*flag*/) {}
+    virtual void setMovableByBackground(bool /*flag*/) {}
     // The native window behind it, as a host handle: an X window id on X11.
     virtual void* nativeHandle() const { return nullptr; }
 

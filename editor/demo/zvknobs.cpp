@@ -132,7 +132,7 @@ int main(int argc, char** argv) {
     window->setTitle(floating ? "zvknobs (floating)" : "zvknobs (host window)");
     auto controls = buildControls(host);
     if (floating) {
-        window->setLevel(ui::windowLevelForKey(ui::WindowLevelKey::Floating));
+        window->setLevel(ui::windowLevelFor(ui::WindowLevelKind::Floating));
         window->setContentView(controls);
     } else {
         auto hostView = pluginSystem->viewForHandle(window->nativeHandle());

@@ -50,7 +50,7 @@ void Desktop::displayDueSurfaces() {
     const auto current = surfaces;
     for (HeadlessSurface* surface : current) {
         if (std::find(surfaces.begin(), surfaces.end(), surface) != surfaces.end()) {
-            surface->displayIfNeeded();
+            surface->redrawIfNeeded();
         }
     }
 }

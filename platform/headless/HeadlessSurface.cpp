@@ -11,7 +11,7 @@ namespace ui::headless {
 
 HeadlessSurface::HeadlessSurface(std::shared_ptr<View> root, double scale)
     : ViewSurface(std::move(root), scale) {
-    setBackgroundColor(Color::clearColor());
+    setBackgroundColor(Color::transparent());
     makePicture();
     Desktop::shared().addSurface(this);
 }
@@ -36,7 +36,7 @@ void HeadlessSurface::makePicture() {
     picture = fresh;
 }
 
-bool HeadlessSurface::displayIfNeeded() {
+bool HeadlessSurface::redrawIfNeeded() {
     if (!isDisplayDue()) return false;
     cairo_t* cr = cairo_create(picture);
     const PixelRect drawn = display(cr);
@@ -89,7 +89,7 @@ bool HeadlessSurface::savePng(const std::string& path) const {
 }
 
 bool HeadlessSurface::isInKeyWindow() const {
-    return ownerWindow != nullptr ? ownerWindow->isKeyWindow() : keyWindow;
+    return ownerWindow != nullptr ? ownerWindow->hasKeyboardFocus() : keyWindow;
 }
 
 void HeadlessSurface::activateWindow() {

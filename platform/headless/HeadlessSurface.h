@@ -29,7 +29,7 @@ public:
     ~HeadlessSurface() override;
 
     // Runs a display cycle when one is due; returns whether anything was drawn.
-    bool displayIfNeeded();
+    bool redrawIfNeeded();
     // Draws the whole tree now.
     void displayAll();
     // How many display cycles have drawn something.

@@ -53,7 +53,7 @@ void HeadlessWindow::show() {
     if (closed) return;
     visible = true;
     key = true;
-    if (shown) shown->displayIfNeeded();
+    if (shown) shown->redrawIfNeeded();
 }
 
 void HeadlessWindow::close() {
@@ -65,7 +65,7 @@ void HeadlessWindow::close() {
 }
 
 void HeadlessWindow::display() {
-    if (shown) shown->displayIfNeeded();
+    if (shown) shown->redrawIfNeeded();
 }
 
 void HeadlessWindow::clickCloseButton() {

@@ -26,14 +26,14 @@ public:
     void show() override;
     void close() override;
     bool isVisible() const override { return visible; }
-    bool isKeyWindow() const override { return key; }
+    bool hasKeyboardFocus() const override { return key; }
     void setLevel(int level) override { windowLevel = level; }
     void setTitle(const std::string& text) override { title = text; }
     void setBackgroundColor(Color color) override;
     void setOpaque(bool flag) override { opaque = flag; }
     void display() override;
-    void setAutodisplay(bool flag) override { autodisplay = flag; }
-    void setMovableByWindowBackground(bool flag) override { movable = flag; }
+    void setRedrawsAutomatically(bool flag) override { redrawsOnItsOwn = flag; }
+    void setMovableByBackground(bool flag) override { movable = flag; }
     void* nativeHandle() const override { return const_cast<HeadlessWindow*>(this); }
 
     // What tests look at.
@@ -43,7 +43,7 @@ public:
     const std::string& windowTitle() const { return title; }
     Color backgroundColor() const { return background; }
     bool isOpaque() const { return opaque; }
-    bool isAutodisplay() const { return autodisplay; }
+    bool redrawsAutomatically() const { return redrawsOnItsOwn; }
     bool isMovableByWindowBackground() const { return movable; }
     bool wasClosed() const { return closed; }
     const std::optional<Screen>& screen() const { return onScreen; }
@@ -68,7 +68,7 @@ private:
     std::string title;
     Color background = Color::whiteColor();
     bool opaque = true;
-    bool autodisplay = true;
+    bool redrawsOnItsOwn = true;
     bool movable = false;
     bool visible = false;
     bool key = false;

@@ -29,12 +29,12 @@ public:
     void show() override;
     void close() override;
     bool isVisible() const override { return visible; }
-    bool isKeyWindow() const override { return key; }
+    bool hasKeyboardFocus() const override { return key; }
     void setLevel(int level) override;
     void setTitle(const std::string& title) override;
     void setBackgroundColor(Color color) override;
     void display() override;
-    void setMovableByWindowBackground(bool flag) override { movable = flag; }
+    void setMovableByBackground(bool flag) override { movable = flag; }
     void* nativeHandle() const override;
 
 private:

@@ -199,8 +199,9 @@ TEST(KnobDrag, APressInAnInactiveWindowTurnsTheKnobAndNeverMovesTheWindow) {
     scene.drag(40);
     EXPECT_EQ(scene.listener.calls.size(), 1u);
     EXPECT_EQ(scene.surface.windowOffset(), (ui::Point{0, 0}));
-    EXPECT_TRUE(scene.knob->acceptsFirstMouse(ui::MouseEvent(ui::MouseEvent::Type::Down, {})));
-    EXPECT_FALSE(scene.knob->mouseDownCanMoveWindow());
+    EXPECT_TRUE(
+        scene.knob->acceptsPressWhileInactive(ui::MouseEvent(ui::MouseEvent::Type::Down, {})));
+    EXPECT_FALSE(scene.knob->pressMovesWindow());
 }
 
 TEST(KnobValue, SettingTheStepMovesTheKnobWithoutACallbackAndAsksForARedraw) {
@@ -241,11 +242,11 @@ TEST(KnobPicture, AValueWithoutAPictureShowsNoKnob) {
 TEST(KnobPicture, DrawingMarksTheKnobAndItsHolderForTheNextCycle) {
     KnobScene scene;
     scene.settle();
-    EXPECT_TRUE(scene.knob->needsDisplay());
-    EXPECT_TRUE(scene.root->needsDisplay());
+    EXPECT_TRUE(scene.knob->needsRedraw());
+    EXPECT_TRUE(scene.root->needsRedraw());
     scene.knob->setStep(60);
-    EXPECT_TRUE(scene.surface.displayIfNeeded());
-    EXPECT_TRUE(scene.knob->needsDisplay());
+    EXPECT_TRUE(scene.surface.redrawIfNeeded());
+    EXPECT_TRUE(scene.knob->needsRedraw());
 }
 
 TEST(KnobPicture, TheKnobsTransparentCornersShowWhatLiesBeneath) {
@@ -267,7 +268,7 @@ TEST(KnobConstruction, AKnobStartsAtStep50AndItsFaceLeavesTheMouseToIt) {
     EXPECT_EQ(scene.root->hitTest({KnobScene::kX + 24.0, KnobScene::kY + 24.0}), scene.knob.get());
     // The knob's own layer: transparent, with rounded corners.
     ASSERT_NE(scene.knob->layer(), nullptr);
-    EXPECT_EQ(scene.knob->layer()->backgroundColor(), ui::Color::clearColor());
+    EXPECT_EQ(scene.knob->layer()->backgroundColor(), ui::Color::transparent());
     EXPECT_EQ(scene.knob->layer()->cornerRadius(), 15.0);
 }
 

@@ -41,11 +41,11 @@ struct SwitchScene {
         surface.mouseUp({kX + 7.0, kY + 8.0});
     }
     Pixel centre() {
-        surface.displayIfNeeded();
+        surface.redrawIfNeeded();
         return surface.pixelAt({kX + 7.5, kY + 8.0});
     }
     Pixel ring() {
-        surface.displayIfNeeded();
+        surface.redrawIfNeeded();
         return surface.pixelAt({kX + 0.5, kY + 0.5});
     }
 };
@@ -83,10 +83,10 @@ TEST(Switch, TheNewStateIsStoredBeforeTheListenerHearsOfIt) {
 TEST(Switch, APressAsksForARedrawAfterTheCallback) {
     SwitchScene scene;
     bool dueDuringCall = true;
-    scene.listener.duringCall = [&] { dueDuringCall = scene.toggle->needsDisplay(); };
+    scene.listener.duringCall = [&] { dueDuringCall = scene.toggle->needsRedraw(); };
     scene.click();
     EXPECT_FALSE(dueDuringCall);
-    EXPECT_TRUE(scene.toggle->needsDisplay());
+    EXPECT_TRUE(scene.toggle->needsRedraw());
     EXPECT_TRUE(scene.surface.isDisplayDue());
 }
 
@@ -94,7 +94,7 @@ TEST(Switch, AnyStateOtherThanZeroShowsTheOnPictureAndTheNextPressTurnsItOff) {
     SwitchScene scene;
     scene.toggle->setState(-7);
     EXPECT_EQ(scene.toggle->state(), -7);
-    scene.toggle->setNeedsDisplay(true);
+    scene.toggle->setNeedsRedraw(true);
     EXPECT_EQ(scene.centre(), kOn);
     scene.click();
     EXPECT_EQ(scene.toggle->state(), 0);
@@ -106,7 +106,7 @@ TEST(Switch, SettingTheStateAloneChangesNothingOnScreenUntilTheNextRedraw) {
     EXPECT_FALSE(scene.surface.isDisplayDue());
     EXPECT_TRUE(scene.listener.calls.empty());
     EXPECT_EQ(scene.centre(), kOff);
-    scene.root->setNeedsDisplay(true);
+    scene.root->setNeedsRedraw(true);
     EXPECT_EQ(scene.centre(), kOn);
 }
 
@@ -158,7 +158,7 @@ TEST(Background, LiesUnderTheControlsAddedBeforeIt) {
     auto background = std::make_shared<BackgroundView>(
         std::make_shared<ui::Image>("delaybackground"), ui::Rect{0, 0, 344, 400});
     scene.root->addSubview(background, ui::View::Ordering::WindowBelow, nullptr);
-    scene.root->setNeedsDisplay(true);
+    scene.root->setNeedsRedraw(true);
     EXPECT_EQ(scene.centre(), kOff);
     scene.click();
     EXPECT_EQ(scene.toggle->state(), 1);

@@ -24,10 +24,10 @@ TEST(DisplayCycle, ANewSurfaceDrawsTheWholeTreeOnceThenWaits) {
     Scene scene;
     HeadlessSurface surface(scene.root);
     EXPECT_TRUE(surface.isDisplayDue());
-    EXPECT_TRUE(surface.displayIfNeeded());
+    EXPECT_TRUE(surface.redrawIfNeeded());
     EXPECT_EQ(scene.far->draws, 1);
     EXPECT_FALSE(surface.isDisplayDue());
-    EXPECT_FALSE(surface.displayIfNeeded());
+    EXPECT_FALSE(surface.redrawIfNeeded());
     EXPECT_EQ(surface.displayCount(), 1);
 }
 
@@ -36,16 +36,16 @@ TEST(DisplayCycle, AMarkedViewIsDrawnAgainWithWhatLiesUnderAndOverIt) {
     HeadlessSurface surface(scene.root);
     surface.displayAll();
     scene.resetCounts();
-    scene.lower->setNeedsDisplay(true);
+    scene.lower->setNeedsRedraw(true);
     EXPECT_TRUE(surface.isDisplayDue());
-    EXPECT_TRUE(surface.displayIfNeeded());
+    EXPECT_TRUE(surface.redrawIfNeeded());
     EXPECT_EQ(scene.root->draws, 1);
     EXPECT_EQ(scene.lower->draws, 1);
     EXPECT_EQ(scene.upper->draws, 1);
     EXPECT_EQ(scene.far->draws, 0);
     EXPECT_EQ(scene.root->lastDirtyRect, (ui::Rect{10, 10, 50, 50}));
     EXPECT_EQ(scene.upper->lastDirtyRect, (ui::Rect{0, 0, 20, 20}));
-    EXPECT_FALSE(scene.lower->needsDisplay());
+    EXPECT_FALSE(scene.lower->needsRedraw());
 }
 
 TEST(DisplayCycle, AMarkMadeWhileDrawingWaitsForTheNextCycleWithoutStartingOne) {
@@ -53,14 +53,14 @@ TEST(DisplayCycle, AMarkMadeWhileDrawingWaitsForTheNextCycleWithoutStartingOne) 
     scene.lower->markWhileDrawing = {scene.lower.get(), scene.root.get()};
     HeadlessSurface surface(scene.root);
     surface.displayAll();
-    EXPECT_TRUE(scene.lower->needsDisplay());
-    EXPECT_TRUE(scene.root->needsDisplay());
+    EXPECT_TRUE(scene.lower->needsRedraw());
+    EXPECT_TRUE(scene.root->needsRedraw());
     EXPECT_FALSE(surface.isDisplayDue());
-    EXPECT_FALSE(surface.displayIfNeeded());
+    EXPECT_FALSE(surface.redrawIfNeeded());
 
     scene.resetCounts();
-    scene.far->setNeedsDisplay(true);
-    EXPECT_TRUE(surface.displayIfNeeded());
+    scene.far->setNeedsRedraw(true);
+    EXPECT_TRUE(surface.redrawIfNeeded());
     EXPECT_EQ(scene.lower->draws, 1);  // its own mark joined the cycle the far view started
     EXPECT_EQ(scene.far->draws, 1);
 }
@@ -71,14 +71,14 @@ TEST(DisplayCycle, RemovingAViewRedrawsTheAreaItLeaves) {
     surface.displayAll();
     scene.resetCounts();
     scene.far->removeFromSuperview();
-    EXPECT_TRUE(surface.displayIfNeeded());
+    EXPECT_TRUE(surface.redrawIfNeeded());
     EXPECT_EQ(scene.root->draws, 1);
 }
 
 TEST(DisplayCycle, ViewsOutsideAnySurfaceOnlyKeepTheirMark) {
     auto loose = makeView(0, 0, 10, 10);
-    loose->setNeedsDisplay(false);
-    loose->setNeedsDisplay(true);
-    EXPECT_TRUE(loose->needsDisplay());
+    loose->setNeedsRedraw(false);
+    loose->setNeedsRedraw(true);
+    EXPECT_TRUE(loose->needsRedraw());
     EXPECT_EQ(loose->draws, 0);
 }

@@ -40,7 +40,7 @@ struct HalfRedOverBackdrop {
         root->picture = picture("delaybackground");
         top->picture = picture("half-red");
         top->operation = operation;
-        if (layered) top->setWantsLayer(true);
+        if (layered) top->setDrawsInOwnLayer(true);
         root->addSubview(top);
     }
 };
@@ -122,7 +122,7 @@ TEST(Drawing, AFractionBelowOneDrawsThePictureTranslucent) {
 
 TEST(Drawing, ALayerPaintsItsBackgroundWithRoundedCornersUnderTheContent) {
     auto view = makeView(0, 0, 40, 40);
-    view->setWantsLayer(true);
+    view->setDrawsInOwnLayer(true);
     view->layer()->setBackgroundColor({1.0, 1.0, 1.0, 1.0});
     view->layer()->setCornerRadius(15.0);
     HeadlessSurface surface(view);

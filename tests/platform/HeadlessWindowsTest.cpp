@@ -45,7 +45,7 @@ TEST_F(HeadlessWindows, AFloatingWindowOfOurOwnKeepsWhatItWasAskedFor) {
     const auto screens = system.screens();
     auto window = std::make_shared<ui::Window>(system, Rect{400, 143, 344, 400}, kFloatingStyle,
                                                ui::BackingStore::Buffered, true, &screens[0]);
-    window->setLevel(ui::windowLevelForKey(ui::WindowLevelKey::Floating));
+    window->setLevel(ui::windowLevelFor(ui::WindowLevelKind::Floating));
     window->setBackgroundColor(ui::Color::blackColor());
     window->setOpaque(false);
     auto content = makeView(0, 0, 10, 10);
@@ -58,11 +58,11 @@ TEST_F(HeadlessWindows, AFloatingWindowOfOurOwnKeepsWhatItWasAskedFor) {
     EXPECT_EQ(window->frame(), (Rect{400, 143, 344, 422}));  // with its 22-point title bar
     EXPECT_EQ(record.styleMask(), kFloatingStyle);
     EXPECT_EQ(record.level(), 3);
-    EXPECT_GT(window->level(), ui::windowLevelForKey(ui::WindowLevelKey::Normal));
+    EXPECT_GT(window->level(), ui::windowLevelFor(ui::WindowLevelKind::Normal));
     EXPECT_FALSE(record.isOpaque());
     EXPECT_EQ(record.screen(), screens[0]);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(window->isKeyWindow());
+    EXPECT_TRUE(window->hasKeyboardFocus());
     EXPECT_EQ(content->frame(), (Rect{0, 0, 344, 400}));
     EXPECT_EQ(content->window(), window.get());
     ASSERT_NE(record.surface(), nullptr);
@@ -157,10 +157,10 @@ TEST_F(HeadlessWindows, APressInAnInactiveWindowActivatesIt) {
     window->show();
     window->hide();
     window->show();
-    EXPECT_TRUE(window->isKeyWindow());
+    EXPECT_TRUE(window->hasKeyboardFocus());
     window->hide();
-    EXPECT_FALSE(window->isKeyWindow());
+    EXPECT_FALSE(window->hasKeyboardFocus());
     backendOf(*window).surface()->mouseDown({50, 50});
-    EXPECT_TRUE(window->isKeyWindow());
+    EXPECT_TRUE(window->hasKeyboardFocus());
     EXPECT_TRUE(content->events.empty());  // the plain view does not take the first mouse
 }

@@ -59,7 +59,7 @@ inline std::shared_ptr<ui::ImageList> knobFrames() {
 class Backdrop : public ui::View {
 public:
     explicit Backdrop(ui::Rect frame) : View(frame) {}
-    void drawRect(ui::Rect) override {
+    void draw(ui::Rect) override {
         picture.drawInRect(bounds(), ui::Rect{}, ui::CompositingOperation::Copy, 1.0);
     }
     ui::Image picture{"delaybackground", "png"};
@@ -94,7 +94,7 @@ struct KnobScene {
     }
     // The knob picture shown, read from the colour of its centre.
     int pictureShown() {
-        surface.displayIfNeeded();
+        surface.redrawIfNeeded();
         const ui::headless::Pixel centre = surface.pixelAt({kX + 24.0, kY + 24.0});
         if (centre.green != test_pictures::kKnobCentreGreen) return -1;
         return centre.red / 2;

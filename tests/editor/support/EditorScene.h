@@ -164,7 +164,7 @@ struct MainViewScene : FreshDesktop {
     static int step(const Knob* knob) { return knob->step(); }
     // The knob picture the surface shows at the knob's centre; -1 when it shows none.
     int pictureShown(const Knob* knob) {
-        surface->displayIfNeeded();
+        surface->redrawIfNeeded();
         const ui::headless::Pixel centre = surface->pixelAt(centreOf(*knob));
         if (centre.green != test_pictures::kKnobCentreGreen) return -1;
         return centre.red / 2;

@@ -25,7 +25,7 @@ public:
     bool acceptsFirst = false;
     bool canMoveWindow = false;
     bool passesPressesOn = false;
-    // What drawRect draws over its bounds: a picture with an operation, or nothing.
+    // What draw draws over its bounds: a picture with an operation, or nothing.
     std::shared_ptr<ui::Image> picture;
     ui::CompositingOperation operation = ui::CompositingOperation::SourceOver;
     double fraction = 1.0;
@@ -33,12 +33,12 @@ public:
     // Views to mark while being drawn.
     std::vector<ui::View*> markWhileDrawing;
 
-    void drawRect(ui::Rect dirtyRect) override {
+    void draw(ui::Rect dirtyRect) override {
         ++draws;
         lastDirtyRect = dirtyRect;
         if (picture)
             picture->drawInRect(pictureRect.value_or(bounds()), ui::Rect{}, operation, fraction);
-        for (ui::View* view : markWhileDrawing) view->setNeedsDisplay(true);
+        for (ui::View* view : markWhileDrawing) view->setNeedsRedraw(true);
     }
     void mouseDown(const ui::MouseEvent& event) override {
         record(event);
@@ -46,8 +46,8 @@ public:
     }
     void mouseDragged(const ui::MouseEvent& event) override { record(event); }
     void mouseUp(const ui::MouseEvent& event) override { record(event); }
-    bool acceptsFirstMouse(const ui::MouseEvent&) override { return acceptsFirst; }
-    bool mouseDownCanMoveWindow() const override { return canMoveWindow; }
+    bool acceptsPressWhileInactive(const ui::MouseEvent&) override { return acceptsFirst; }
+    bool pressMovesWindow() const override { return canMoveWindow; }
 
 private:
     void record(const ui::MouseEvent& event) {

@@ -270,7 +270,7 @@ TEST(X11Editor, AFloatingWindowOfOurOwnFloatsHasAFixedSizeAndClosesThroughItsOwn
         *system, ui::Rect{340, 184, 344, 400},
         ui::WindowStyleTitled | ui::WindowStyleClosable | ui::WindowStyleMinimizable,
         ui::BackingStore::Buffered, true, nullptr);
-    window->setLevel(ui::windowLevelForKey(ui::WindowLevelKey::Floating));
+    window->setLevel(ui::windowLevelFor(ui::WindowLevelKind::Floating));
     EditorFace face;
     window->setContentView(face.main);
     window->show();
