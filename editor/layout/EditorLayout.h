@@ -55,6 +55,10 @@ constexpr std::array switches{
 
 inline constexpr const Frame& panKnob = knobs[6].frame;
 
+// The display in the header: the glass is part of the background picture, the echoes and the
+// readouts are drawn on it while the editor runs.
+constexpr Frame echoDisplay{20, 274, 304, 50};
+
 // Every parameter has exactly one control.
 static_assert(knobs.size() + switches.size() == static_cast<std::size_t>(kNumParams));
 

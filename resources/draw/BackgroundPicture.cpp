@@ -6,7 +6,7 @@
 #include "Noise.h"
 #include "Palette.h"
 #include "Screw.h"
-#include "StrokeFont.h"
+#include "Lettering.h"
 
 #include <algorithm>
 #include <cmath>
@@ -193,7 +193,8 @@ void drawBackground(cairo_t* cr) {
     drawVignette(cr);
     drawEdges(cr);
     drawTitle(cr);
-    drawEchoDisplay(cr, margin, 76.0, width - 2.0 * margin, 50.0);
+    const layout::Frame& display = layout::echoDisplay;
+    drawEchoDisplay(cr, display.x, display.top(), display.width, display.height);
     drawSectionRule(cr, "DELAY", 138.0);
     drawSectionRule(cr, "FILTER", 220.0);
     drawSectionRule(cr, "STEREO", 303.0);

@@ -2,7 +2,7 @@
 
 #include "Geometry.h"
 #include "Palette.h"
-#include "StrokeFont.h"
+#include "Lettering.h"
 
 #include <cmath>
 
@@ -19,8 +19,8 @@ void drawGlass(cairo_t* cr, double x, double y, double width, double height) {
     cairo_fill(cr);
 
     cairo_pattern_t* fill = cairo_pattern_create_linear(0.0, y, 0.0, y + height);
-    addStop(fill, 0.0, rgb(8, 10, 12));
-    addStop(fill, 1.0, rgb(17, 20, 25));
+    addStop(fill, 0.0, palette::glassTop);
+    addStop(fill, 1.0, palette::glassBottom);
     addRoundedRectangle(cr, x, y, width, height, radius);
     cairo_set_source(cr, fill);
     cairo_fill(cr);

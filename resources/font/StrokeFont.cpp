@@ -4,8 +4,6 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
-#include <stdexcept>
-#include <string>
 #include <vector>
 
 namespace {
@@ -21,6 +19,8 @@ struct GlyphShape {
 
 constexpr std::array glyphs{
     GlyphShape{' ', 2.0, ""},
+    GlyphShape{'!', 0.0, "0,3.5 0,10 ; 0,0"},
+    GlyphShape{'%', 7.0, "0,0 7,10 ; 0.8,9 ; 6.2,1"},
     GlyphShape{'-', 4.5, "0,4.5 4.5,4.5"},
     GlyphShape{'.', 0.0, "0,0"},
     GlyphShape{'/', 5.0, "0,0 5,10"},
@@ -64,11 +64,15 @@ constexpr std::array glyphs{
     GlyphShape{'c', 6.5, "6.5,7 0,7:2 0,0:2 6.5,0"},
     GlyphShape{'d', 6.5, "6.5,10 6.5,0 0,0:2 0,7:2 6.5,7"},
     GlyphShape{'e', 6.5, "0,3.6 6.5,3.6 6.5,7:2 0,7:2 0,0:2 6.5,0"},
+    GlyphShape{'f', 4.5, "1.5,0 1.5,10:1.5 4.5,10 ; 0,7 4.5,7"},
+    GlyphShape{'g', 6.5, "6.5,7 0,7:2 0,0:2 6.5,0 ; 6.5,7 6.5,-3:2 0,-3"},
+    GlyphShape{'h', 6.5, "0,0 0,10 ; 0,7 6.5,7:2 6.5,0"},
     GlyphShape{'i', 0.0, "0,0 0,7 ; 0,9.6"},
     GlyphShape{'l', 0.0, "0,0 0,10"},
     GlyphShape{'m', 10.0, "0,0 0,7 10,7:2 10,0 ; 5,7 5,0"},
     GlyphShape{'n', 6.5, "0,0 0,7 6.5,7:2 6.5,0"},
     GlyphShape{'o', 6.5, "0,0:2 0,7:2 6.5,7:2 6.5,0:2 z"},
+    GlyphShape{'p', 6.5, "0,-3 0,7 6.5,7:2 6.5,0:2 0,0"},
     GlyphShape{'r', 5.0, "0,0 0,7 5,7"},
     GlyphShape{'s', 6.5, "6.5,7 0,7:1.8 0,3.5:1.7 6.5,3.5:1.7 6.5,0:1.8 0,0"},
     GlyphShape{'t', 4.5, "1.5,10 1.5,0:1.5 4.5,0 ; 0,7 4.5,7"},
@@ -80,12 +84,18 @@ constexpr std::array glyphs{
 // Space between two letters, in units, before tracking.
 constexpr double letterGap = 2.6;
 
-const GlyphShape& glyphFor(char character) {
+const GlyphShape* glyphFor(char character) {
     for (const GlyphShape& glyph : glyphs) {
-        if (glyph.character == character) return glyph;
+        if (glyph.character == character) return &glyph;
     }
-    // A missing letter is a mistake in this program, not something to paper over with a gap.
-    throw std::invalid_argument(std::string("no glyph for '") + character + "'");
+    return nullptr;
+}
+
+// A letter without a glyph leaves the gap of a space: lettering made at run time from numbers
+// and names never stops over one odd character.
+const GlyphShape& glyphOrSpace(char character) {
+    const GlyphShape* glyph = glyphFor(character);
+    return glyph != nullptr ? *glyph : glyphs.front();
 }
 
 struct Vertex {
@@ -124,6 +134,17 @@ std::vector<Stroke> parseStrokes(const char* text) {
     return strokes;
 }
 
+// Every glyph's strokes, read from the table once: lettering drawn again and again (a value
+// shown while a knob turns) does not parse the same text each time.
+const std::vector<Stroke>& strokesOf(const GlyphShape& glyph) {
+    static const auto parsed = [] {
+        std::array<std::vector<Stroke>, glyphs.size()> all;
+        for (std::size_t k = 0; k < glyphs.size(); ++k) all[k] = parseStrokes(glyphs[k].strokes);
+        return all;
+    }();
+    return parsed[static_cast<std::size_t>(&glyph - glyphs.data())];
+}
+
 struct Point {
     double x;
     double y;
@@ -136,13 +157,14 @@ double lengthOf(Point a) { return std::hypot(a.x, a.y); }
 
 // Goes from the current point towards the corner and around it on a circular arc of the given
 // radius (a cubic Bezier), ending on the way to the next point.
-void roundCorner(cairo_t* cr, Point previous, Point corner, Point next, double radius) {
+void roundCorner(stroke_font::PathSink& path, Point previous, Point corner, Point next,
+                 double radius) {
     const Point toPrevious = previous - corner;
     const Point toNext = next - corner;
     const double lengthPrevious = lengthOf(toPrevious);
     const double lengthNext = lengthOf(toNext);
     if (radius <= 0.0 || lengthPrevious == 0.0 || lengthNext == 0.0) {
-        cairo_line_to(cr, corner.x, corner.y);
+        path.lineTo(corner.x, corner.y);
         return;
     }
     const Point u = toPrevious * (1.0 / lengthPrevious);
@@ -150,7 +172,7 @@ void roundCorner(cairo_t* cr, Point previous, Point corner, Point next, double r
     const double cosine = std::max(-1.0, std::min(1.0, u.x * v.x + u.y * v.y));
     const double between = std::acos(cosine);  // angle between the two legs
     if (between > 3.14159) {                   // straight on: nothing to round
-        cairo_line_to(cr, corner.x, corner.y);
+        path.lineTo(corner.x, corner.y);
         return;
     }
     const double tangent =
@@ -162,87 +184,111 @@ void roundCorner(cairo_t* cr, Point previous, Point corner, Point next, double r
     const Point end = corner + v * tangent;
     const Point control1 = start - u * handle;
     const Point control2 = end - v * handle;
-    cairo_line_to(cr, start.x, start.y);
-    cairo_curve_to(cr, control1.x, control1.y, control2.x, control2.y, end.x, end.y);
+    path.lineTo(start.x, start.y);
+    path.curveTo(control1.x, control1.y, control2.x, control2.y, end.x, end.y);
 }
 
-// The centre of the pixel the coordinate falls in: a one-pixel line there covers whole pixels.
-double snapped(double coordinate) { return std::floor(coordinate) + 0.5; }
+// How strokes sit on the pixel grid of `pixelsPerPoint`: a stroke an odd number of pixels wide
+// is crisp centred on pixel centres, an even one centred on the lines between pixels.
+struct PixelGrid {
+    double pixelsPerPoint;
+    bool onCentres;
 
-void addStroke(cairo_t* cr, const Stroke& stroke, double originX, double baseline, double scale,
-               bool snap) {
+    explicit PixelGrid(const TextStyle& style)
+        : pixelsPerPoint(style.pixelsPerPoint > 0.0 ? style.pixelsPerPoint : 1.0),
+          onCentres(std::lround(style.strokeWidth * pixelsPerPoint) % 2 != 0 ||
+                    std::lround(style.strokeWidth * pixelsPerPoint) == 0) {}
+
+    double snapped(double coordinate) const {
+        const double pixels = coordinate * pixelsPerPoint;
+        return (onCentres ? std::floor(pixels) + 0.5 : std::round(pixels)) / pixelsPerPoint;
+    }
+    double wholePixelsDown(double length) const {
+        return std::floor(length * pixelsPerPoint) / pixelsPerPoint;
+    }
+    double nearestWholePixels(double length) const {
+        return std::round(length * pixelsPerPoint) / pixelsPerPoint;
+    }
+};
+
+void addStroke(stroke_font::PathSink& path, const Stroke& stroke, double originX, double baseline,
+               double scale, const TextStyle& style) {
+    const PixelGrid grid(style);
     std::vector<Point> points;
     for (const Vertex& vertex : stroke.vertices) {
         Point point{originX + vertex.x * scale, baseline - vertex.y * scale};
-        if (snap) point = {snapped(point.x), snapped(point.y)};
+        if (style.snapToPixels) point = {grid.snapped(point.x), grid.snapped(point.y)};
         points.push_back(point);
     }
     const std::size_t count = points.size();
     if (count == 1) {  // a dot: a round cap on a zero-length stroke
-        cairo_move_to(cr, points[0].x, points[0].y);
-        cairo_line_to(cr, points[0].x, points[0].y);
+        path.moveTo(points[0].x, points[0].y);
+        path.lineTo(points[0].x, points[0].y);
         return;
     }
     if (stroke.closed) {
         const Point start = (points[count - 1] + points[0]) * 0.5;
-        cairo_move_to(cr, start.x, start.y);
+        path.moveTo(start.x, start.y);
         for (std::size_t i = 0; i < count; ++i) {
-            roundCorner(cr, points[(i + count - 1) % count], points[i], points[(i + 1) % count],
+            roundCorner(path, points[(i + count - 1) % count], points[i], points[(i + 1) % count],
                         stroke.vertices[i].radius * scale);
         }
-        cairo_close_path(cr);
+        path.closePath();
         return;
     }
-    cairo_move_to(cr, points[0].x, points[0].y);
+    path.moveTo(points[0].x, points[0].y);
     for (std::size_t i = 1; i + 1 < count; ++i) {
-        roundCorner(cr, points[i - 1], points[i], points[i + 1], stroke.vertices[i].radius * scale);
+        roundCorner(path, points[i - 1], points[i], points[i + 1],
+                    stroke.vertices[i].radius * scale);
     }
-    cairo_line_to(cr, points[count - 1].x, points[count - 1].y);
+    path.lineTo(points[count - 1].x, points[count - 1].y);
 }
 
 double unitScale(const TextStyle& style) { return style.capHeight / 10.0; }
 
 // How far the next letter starts from this one. Snapped lettering moves in whole pixels, so
-// that every gap between two letters comes out the same once the strokes sit on pixel centres.
+// that every gap between two letters comes out the same once the strokes sit on the grid.
 double advance(const GlyphShape& glyph, const TextStyle& style) {
     const double scale = unitScale(style);
     if (!style.snapToPixels) return glyph.width * scale + letterGap * scale + style.tracking;
-    return std::floor(glyph.width * scale) + std::round(letterGap * scale + style.tracking);
+    const PixelGrid grid(style);
+    return grid.wholePixelsDown(glyph.width * scale) +
+           grid.nearestWholePixels(letterGap * scale + style.tracking);
 }
 
 double inkWidth(const GlyphShape& glyph, const TextStyle& style) {
     const double width = glyph.width * unitScale(style);
-    return style.snapToPixels ? std::floor(width) : width;
+    return style.snapToPixels ? PixelGrid(style).wholePixelsDown(width) : width;
 }
 
 }  // namespace
 
+namespace stroke_font {
+
+bool canDraw(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return glyphFor(c) != nullptr; });
+}
+
 double textWidth(std::string_view text, const TextStyle& style) {
     double width = 0.0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const GlyphShape& glyph = glyphFor(text[i]);
+        const GlyphShape& glyph = glyphOrSpace(text[i]);
         width += i + 1 < text.size() ? advance(glyph, style) : inkWidth(glyph, style);
     }
     return width;
 }
 
-void addTextPath(cairo_t* cr, std::string_view text, double x, double baseline,
-                 const TextStyle& style) {
+void addText(PathSink& path, std::string_view text, double x, double baseline,
+             const TextStyle& style) {
     const double scale = unitScale(style);
-    cairo_set_line_width(cr, style.strokeWidth);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    double originX = style.snapToPixels ? std::round(x) : x;
+    double originX = style.snapToPixels ? PixelGrid(style).nearestWholePixels(x) : x;
     for (char character : text) {
-        const GlyphShape& glyph = glyphFor(character);
-        for (const Stroke& stroke : parseStrokes(glyph.strokes)) {
-            addStroke(cr, stroke, originX, baseline, scale, style.snapToPixels);
+        const GlyphShape& glyph = glyphOrSpace(character);
+        for (const Stroke& stroke : strokesOf(glyph)) {
+            addStroke(path, stroke, originX, baseline, scale, style);
         }
         originX += advance(glyph, style);
     }
 }
 
-void addCenteredTextPath(cairo_t* cr, std::string_view text, double centerX, double baseline,
-                         const TextStyle& style) {
-    addTextPath(cr, text, centerX - textWidth(text, style) / 2.0, baseline, style);
-}
+}  // namespace stroke_font
