@@ -1,0 +1,55 @@
+#include "ReadoutPicture.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "FaceColours.h"
+#include "ViewLettering.h"
+
+namespace readout_picture {
+
+namespace {
+
+constexpr double kInset = 6.0;      // from the display's right edge to the value's last letter
+constexpr double kBaseline = 13.0;  // from the display's top edge
+constexpr double kGap = 6.0;        // between the name and the value
+
+// A stroke that covers whole pixels: its width rounded to a whole number of them.
+TextStyle crisp(TextStyle style, double pixelsPerPoint) {
+    style.pixelsPerPoint = pixelsPerPoint;
+    style.strokeWidth =
+        std::max(1.0, std::round(style.strokeWidth * pixelsPerPoint)) / pixelsPerPoint;
+    return style;
+}
+
+}  // namespace
+
+ui::ShapeList readoutPicture(const readout::Readout& shown, ui::Size size, double pixelsPerPoint) {
+    ui::ShapeList shapes;
+    if (shown.name.empty() && shown.value.empty()) return shapes;
+    const double s = pixelsPerPoint > 0.0 ? pixelsPerPoint : 1.0;
+    const TextStyle valueStyle = crisp({6.0, 1.1, 0.6, true}, s);
+    const TextStyle nameStyle = crisp({4.5, 1.0, 1.2, true}, s);
+
+    const double right = size.width - kInset;
+    const double valueX = right - stroke_font::textWidth(shown.value, valueStyle);
+    const double nameX = valueX - kGap - stroke_font::textWidth(shown.name, nameStyle);
+
+    ui::Shape plate;
+    const double plateLeft = std::max(2.0, std::floor(nameX - 5.0));
+    plate.path.addRoundedRect(
+        {plateLeft, size.height - kBaseline - 5.0, size.width - 2.0 - plateLeft, kBaseline + 2.0},
+        3.0);
+    plate.fill = view_lettering::colourOf(palette::glassTop.withAlpha(0.92));
+    plate.stroke = view_lettering::colourOf(palette::accent.withAlpha(0.22));
+    plate.lineWidth = 1.0 / s;
+    shapes.push_back(std::move(plate));
+
+    shapes.push_back(view_lettering::lettering(shown.name, nameX, kBaseline, nameStyle,
+                                               palette::letteringDim, size.height));
+    shapes.push_back(view_lettering::lettering(shown.value, valueX, kBaseline, valueStyle,
+                                               palette::accent, size.height));
+    return shapes;
+}
+
+}  // namespace readout_picture
