@@ -43,12 +43,7 @@ Colour darkened(Colour colour, double brightness) {
 }
 
 ui::Shape line(ui::Point from, ui::Point to, Colour colour, double width) {
-    ui::Shape shape;
-    shape.path.moveTo(from);
-    shape.path.lineTo(to);
-    shape.stroke = view_lettering::colourOf(colour);
-    shape.lineWidth = width;
-    return shape;
+    return ui::Shape::line({from, to}, width, view_lettering::colourOf(colour));
 }
 
 // A line that glows: a wide faint stroke, a narrower one, then the bright core.
@@ -59,10 +54,9 @@ void glowingLine(ui::ShapeList& shapes, ui::Point from, ui::Point to, Colour col
 }
 
 void dot(ui::ShapeList& shapes, ui::Point centre, double radius, Colour colour) {
-    ui::Shape shape;
-    shape.path.addCircle(centre, radius);
-    shape.fill = view_lettering::colourOf(colour);
-    shapes.push_back(std::move(shape));
+    shapes.push_back(
+        ui::Shape::ellipse({centre.x - radius, centre.y - radius, 2.0 * radius, 2.0 * radius},
+                           view_lettering::colourOf(colour)));
 }
 
 // One side's repeat: a bar from the middle, `direction` -1 upward (left) or 1 downward (right).
@@ -81,23 +75,16 @@ void drawRepeat(ui::ShapeList& shapes, const Display& display, double x, double 
 // Faint lines through the tips of one side's repeats: the way the echo dies away.
 void drawEnvelope(ui::ShapeList& shapes, const Display& display,
                   const std::vector<echo_train::Echo>& echoes, bool left, Colour colour) {
-    ui::Shape shape;
+    if (echoes.size() < 2) return;
+    std::vector<ui::Point> tips;
     const double direction = left ? -1.0 : 1.0;
     for (const echo_train::Echo& echo : echoes) {
         const double level = left ? echo.left : echo.right;
-        const ui::Point tip =
-            display.at(display.onPixel(display.xAt(echo.seconds)),
-                       display.middle() + direction * display.fullLevel() * level);
-        if (shape.path.isEmpty()) {
-            shape.path.moveTo(tip);
-        } else {
-            shape.path.lineTo(tip);
-        }
+        tips.push_back(display.at(display.onPixel(display.xAt(echo.seconds)),
+                                  display.middle() + direction * display.fullLevel() * level));
     }
-    if (echoes.size() < 2) return;
-    shape.stroke = view_lettering::colourOf(colour.withAlpha(0.35));
-    shape.lineWidth = 0.8;
-    shapes.push_back(std::move(shape));
+    shapes.push_back(
+        ui::Shape::line(std::move(tips), 0.8, view_lettering::colourOf(colour.withAlpha(0.35))));
 }
 
 }  // namespace

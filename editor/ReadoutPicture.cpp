@@ -35,20 +35,22 @@ ui::ShapeList readoutPicture(const readout::Readout& shown, ui::Size size, doubl
     const double valueX = right - stroke_font::textWidth(shown.value, valueStyle);
     const double nameX = valueX - kGap - stroke_font::textWidth(shown.name, nameStyle);
 
-    ui::Shape plate;
+    // A rim of the accent, then the plate inside it.
     const double plateLeft = std::max(2.0, std::floor(nameX - 5.0));
-    plate.path.addRoundedRect(
-        {plateLeft, size.height - kBaseline - 5.0, size.width - 2.0 - plateLeft, kBaseline + 2.0},
-        3.0);
-    plate.fill = view_lettering::colourOf(palette::glassTop.withAlpha(0.92));
-    plate.stroke = view_lettering::colourOf(palette::accent.withAlpha(0.22));
-    plate.lineWidth = 1.0 / s;
-    shapes.push_back(std::move(plate));
+    const ui::Rect plate{plateLeft, size.height - kBaseline - 5.0, size.width - 2.0 - plateLeft,
+                         kBaseline + 2.0};
+    const double rim = 1.0 / s;
+    shapes.push_back(ui::Shape::roundedRect(
+        plate, 3.0, view_lettering::colourOf(palette::accent.withAlpha(0.22))));
+    shapes.push_back(ui::Shape::roundedRect(
+        {plate.minX() + rim, plate.minY() + rim, plate.size.width - 2.0 * rim,
+         plate.size.height - 2.0 * rim},
+        3.0 - rim, view_lettering::colourOf(palette::glassTop.withAlpha(0.95))));
 
-    shapes.push_back(view_lettering::lettering(shown.name, nameX, kBaseline, nameStyle,
-                                               palette::letteringDim, size.height));
-    shapes.push_back(view_lettering::lettering(shown.value, valueX, kBaseline, valueStyle,
-                                               palette::accent, size.height));
+    view_lettering::letter(shapes, shown.name, nameX, kBaseline, nameStyle, palette::letteringDim,
+                           size.height);
+    view_lettering::letter(shapes, shown.value, valueX, kBaseline, valueStyle, palette::accent,
+                           size.height);
     return shapes;
 }
 

@@ -13,10 +13,10 @@ namespace view_lettering {
 
 ui::Color colourOf(Colour colour);
 
-// The outline of `text` from x on the baseline (measured down from the top of a view
-// `viewHeight` high), stroked in `colour` at the style's width.
-ui::Shape lettering(std::string_view text, double x, double baseline, const TextStyle& style,
-                    Colour colour, double viewHeight);
+// Appends the strokes of `text` from x on the baseline (measured down from the top of a view
+// `viewHeight` high), in `colour` at the style's width.
+void letter(ui::ShapeList& shapes, std::string_view text, double x, double baseline,
+            const TextStyle& style, Colour colour, double viewHeight);
 
 // Lettering pressed into the panel, as the pictures engrave theirs: a dark line a point lower,
 // then the light one.
