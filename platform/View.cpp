@@ -149,6 +149,18 @@ void View::mouseUp(const MouseEvent& event) {
     if (parent != nullptr) parent->mouseUp(event);
 }
 
+void View::mouseMoved(const MouseEvent& event) {
+    if (parent != nullptr) parent->mouseMoved(event);
+}
+
+void View::mouseLeft(const MouseEvent& event) {
+    if (parent != nullptr) parent->mouseLeft(event);
+}
+
+void View::wheelTurned(const MouseEvent& event) {
+    if (parent != nullptr) parent->wheelTurned(event);
+}
+
 bool View::acceptsPressWhileInactive(const MouseEvent& /*event*/) { return false; }
 
 bool View::pressMovesWindow() const { return true; }

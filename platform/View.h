@@ -74,6 +74,11 @@ public:
     virtual void mouseDown(const MouseEvent& event);
     virtual void mouseDragged(const MouseEvent& event);
     virtual void mouseUp(const MouseEvent& event);
+    // The pointer moved over the view with no button down; it left the view (for one it moved
+    // over before); the wheel turned with the pointer over it. Passed on like the others.
+    virtual void mouseMoved(const MouseEvent& event);
+    virtual void mouseLeft(const MouseEvent& event);
+    virtual void wheelTurned(const MouseEvent& event);
     // Whether a press in an inactive window reaches the view as well as activating the window.
     virtual bool acceptsPressWhileInactive(const MouseEvent& event);
     // Whether a press here may drag a window that moves by its background.

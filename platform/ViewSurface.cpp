@@ -101,8 +101,8 @@ Point ViewSurface::locationOfPixel(double x, double y) const {
     return {frame.minX() + (x + 0.5) / pixelsPerPoint, frame.maxY() - (y + 0.5) / pixelsPerPoint};
 }
 
-void ViewSurface::mouseDown(Point location, int clickCount) {
-    const MouseEvent event(MouseEvent::Type::Down, location, window(), clickCount);
+void ViewSurface::mouseDown(Point location, int clickCount, unsigned modifiers) {
+    const MouseEvent event(MouseEvent::Type::Down, location, window(), clickCount, modifiers);
     View* hit = rootView->hitTest(location);
     if (hit == nullptr) return;
     if (!isInKeyWindow()) {
@@ -119,25 +119,54 @@ void ViewSurface::mouseDown(Point location, int clickCount) {
     hit->mouseDown(event);
 }
 
-void ViewSurface::mouseDragged(Point location) {
+void ViewSurface::mouseDragged(Point location, unsigned modifiers) {
     if (movingWindow) {
         windowMoveDragged(location);
         return;
     }
     if (auto view = pressedView.lock()) {
         lastMouseLocation = location;
-        view->mouseDragged(MouseEvent(MouseEvent::Type::Dragged, location, window()));
+        view->mouseDragged(MouseEvent(MouseEvent::Type::Dragged, location, window(), 1, modifiers));
     }
 }
 
-void ViewSurface::mouseUp(Point location) {
+void ViewSurface::mouseUp(Point location, unsigned modifiers) {
     if (movingWindow) {
         movingWindow = false;
         return;
     }
     if (auto view = pressedView.lock()) {
         pressedView.reset();
-        view->mouseUp(MouseEvent(MouseEvent::Type::Up, location, window()));
+        view->mouseUp(MouseEvent(MouseEvent::Type::Up, location, window(), 1, modifiers));
+    }
+}
+
+void ViewSurface::mouseMoved(Point location, unsigned modifiers) {
+    const MouseEvent moved(MouseEvent::Type::Moved, location, window(), 1, modifiers);
+    lastMouseLocation = location;
+    View* hit = rootView->hitTest(location);
+    const auto before = hoveredView.lock();
+    if (before && before.get() != hit) {
+        hoveredView.reset();
+        before->mouseLeft(MouseEvent(MouseEvent::Type::Left, location, window(), 1, modifiers));
+    }
+    if (hit == nullptr) return;
+    hoveredView = hit->weak_from_this();
+    hit->mouseMoved(moved);
+}
+
+void ViewSurface::mouseExited() {
+    if (const auto before = hoveredView.lock()) {
+        hoveredView.reset();
+        before->mouseLeft(MouseEvent(MouseEvent::Type::Left, lastMouseLocation, window()));
+    }
+}
+
+void ViewSurface::wheelTurned(Point location, int notches, unsigned modifiers) {
+    if (notches == 0) return;
+    if (View* hit = rootView->hitTest(location)) {
+        hit->wheelTurned(
+            MouseEvent(MouseEvent::Type::Wheel, location, window(), 1, modifiers, notches));
     }
 }
 

@@ -55,9 +55,17 @@ public:
 
     // The main button at `location`, in window coordinates. The press goes to the topmost view
     // under it; the drags and the release to the view that took the press.
-    void mouseDown(Point location, int clickCount = 1);
-    void mouseDragged(Point location);
-    void mouseUp(Point location);
+    void mouseDown(Point location, int clickCount = 1, unsigned modifiers = ModifierNone);
+    void mouseDragged(Point location, unsigned modifiers = ModifierNone);
+    void mouseUp(Point location, unsigned modifiers = ModifierNone);
+    // The pointer at `location` with no button down: the topmost view under it hears the move,
+    // and the view it was over before, if another, that it left.
+    void mouseMoved(Point location, unsigned modifiers = ModifierNone);
+    // The pointer left the surface: the view it was over hears that it left.
+    void mouseExited();
+    // The wheel turned `notches` (positive: up) with the pointer at `location`: the topmost view
+    // under it hears it.
+    void wheelTurned(Point location, int notches, unsigned modifiers = ModifierNone);
     // The press can no longer end with a release (the window it happened in is gone): the view
     // that took it hears a release where the mouse last was, so a drag under way ends.
     void cancelPress();
@@ -88,6 +96,7 @@ private:
     bool displayDue = true;
     bool drawing = false;
     std::weak_ptr<View> pressedView;
+    std::weak_ptr<View> hoveredView;
     Point lastMouseLocation;
     bool movingWindow = false;
 };

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "x11/X11ErrorTrap.h"
 
@@ -23,6 +24,17 @@ PixelRect unite(PixelRect a, PixelRect b) {
 
 int toPixels(double points) { return static_cast<int>(std::lround(points)); }
 
+unsigned modifiersOf(unsigned state) {
+    unsigned keys = ModifierNone;
+    if ((state & ShiftMask) != 0) keys |= ModifierShift;
+    if ((state & ControlMask) != 0) keys |= ModifierControl;
+    return keys;
+}
+
+// Two presses this close in time and place make a double click.
+constexpr Time kDoubleClickMilliseconds = 400;
+constexpr int kDoubleClickPixels = 4;
+
 }  // namespace
 
 X11Surface::X11Surface(std::shared_ptr<X11Connection> connection, std::shared_ptr<View> root,
@@ -37,8 +49,8 @@ X11Surface::X11Surface(std::shared_ptr<X11Connection> connection, std::shared_pt
     attributes.background_pixmap = None;
     attributes.border_pixel = 0;
     attributes.bit_gravity = NorthWestGravity;
-    attributes.event_mask =
-        ExposureMask | ButtonPressMask | ButtonReleaseMask | ButtonMotionMask | StructureNotifyMask;
+    attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
+                            LeaveWindowMask | StructureNotifyMask;
     // The parent counts from its top-left corner, where Linux hosts expect the editor.
     xid = XCreateWindow(
         dpy, parent, toPixels(frame.minX() * this->scale()), toPixels(frame.minY() * this->scale()),
@@ -128,22 +140,46 @@ void X11Surface::handleEvent(const XEvent& event) {
             exposed = unite(exposed, {e.x, e.y, e.width, e.height});
             break;
         }
-        case ButtonPress:
-            if (event.xbutton.button == Button1) {
-                pressRootX = event.xbutton.x_root;
-                pressRootY = event.xbutton.y_root;
-                mouseDown(locationOfPixel(event.xbutton.x, event.xbutton.y));
+        case ButtonPress: {
+            const XButtonEvent& b = event.xbutton;
+            const Point at = locationOfPixel(b.x, b.y);
+            if (b.button == Button1) {
+                pressRootX = b.x_root;
+                pressRootY = b.y_root;
+                const bool again = clicksInARow > 0 &&
+                                   b.time - lastPressTime <= kDoubleClickMilliseconds &&
+                                   std::abs(b.x - lastPressX) <= kDoubleClickPixels &&
+                                   std::abs(b.y - lastPressY) <= kDoubleClickPixels;
+                clicksInARow = again ? clicksInARow + 1 : 1;
+                lastPressTime = b.time;
+                lastPressX = b.x;
+                lastPressY = b.y;
+                mouseDown(at, clicksInARow, modifiersOf(b.state));
+            } else if (b.button == Button4 || b.button == Button5) {
+                // Each notch of the wheel is a press (and a release) of its own button.
+                wheelTurned(at, b.button == Button4 ? 1 : -1, modifiersOf(b.state));
             }
             break;
-        case MotionNotify:
-            if ((event.xmotion.state & Button1Mask) != 0) {
-                mouseDragged(locationOfPixel(event.xmotion.x, event.xmotion.y));
+        }
+        case MotionNotify: {
+            const XMotionEvent& m = event.xmotion;
+            const Point at = locationOfPixel(m.x, m.y);
+            if ((m.state & Button1Mask) != 0) {
+                mouseDragged(at, modifiersOf(m.state));
+            } else {
+                mouseMoved(at, modifiersOf(m.state));
             }
             break;
+        }
         case ButtonRelease:
             if (event.xbutton.button == Button1) {
-                mouseUp(locationOfPixel(event.xbutton.x, event.xbutton.y));
+                mouseUp(locationOfPixel(event.xbutton.x, event.xbutton.y),
+                        modifiersOf(event.xbutton.state));
             }
+            break;
+        case LeaveNotify:
+            // Not while the button is held: the drag goes on wherever the pointer is.
+            if ((event.xcrossing.state & Button1Mask) == 0) mouseExited();
             break;
         case DestroyNotify:
             if (event.xdestroywindow.window == xid) {

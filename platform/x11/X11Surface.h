@@ -2,7 +2,8 @@
 // at each display cycle, and the drawn part is copied to the window with cairo-xlib, as is any
 // part the server asks to have shown again. The main button's press, drags and release come in
 // as events of the window (the server keeps sending drags and the release to it while the button
-// is held, wherever the pointer goes).
+// is held, wherever the pointer goes), as do the pointer's moves over it, its leaving, and the
+// wheel (buttons 4 and 5).
 #pragma once
 
 #include <X11/Xlib.h>
@@ -66,6 +67,11 @@ private:
     bool gone = false;
     int pressRootX = 0;
     int pressRootY = 0;
+    // The last press, to tell a double click from two clicks.
+    Time lastPressTime = 0;
+    int lastPressX = 0;
+    int lastPressY = 0;
+    int clicksInARow = 0;
 };
 
 }  // namespace ui::x11

@@ -122,3 +122,35 @@ TEST(MouseRouting, AWindowMovableByItsBackgroundMovesOnlyFromViewsThatLetIt) {
     EXPECT_TRUE(scene.lower->events.empty());
     EXPECT_EQ(surface.windowOffset(), (Point{10, 30}));
 }
+
+TEST(MouseRouting, MovesLeavingAndTheWheelReachTheViewUnderThePointerWithTheKeysHeld) {
+    Scene scene;
+    HeadlessSurface surface(scene.root);
+    surface.mouseMoved({20, 20}, ui::ModifierShift);  // over the lower view
+    surface.mouseMoved({25, 25});
+    surface.mouseMoved({70, 80});  // onto the upper one: the lower hears it was left
+    surface.wheelTurned({70, 80}, -2, ui::ModifierControl);
+    surface.wheelTurned({70, 80}, 0);  // no turn, no event
+    surface.mouseExited();
+    surface.mouseExited();  // left once only
+    surface.mouseDown({70, 80}, 2, ui::ModifierShift | ui::ModifierControl);
+
+    const auto types = [](const RecordingView& view) {
+        std::vector<Type> all;
+        for (const RecordedEvent& event : view.events) all.push_back(event.type);
+        return all;
+    };
+    EXPECT_EQ(types(*scene.lower), (std::vector<Type>{Type::Moved, Type::Moved, Type::Left}));
+    EXPECT_TRUE(scene.lower->events[0].shift);
+    EXPECT_FALSE(scene.lower->events[1].shift);
+    EXPECT_EQ(types(*scene.upper),
+              (std::vector<Type>{Type::Moved, Type::Wheel, Type::Left, Type::Down}));
+    const RecordedEvent& wheel = scene.upper->events[1];
+    EXPECT_EQ(wheel.location, (Point{10, 20}));
+    EXPECT_EQ(wheel.notches, -2);
+    EXPECT_TRUE(wheel.control);
+    const RecordedEvent& press = scene.upper->events[3];
+    EXPECT_EQ(press.clickCount, 2);
+    EXPECT_TRUE(press.shift && press.control);
+    EXPECT_TRUE(types(*scene.root).empty());
+}

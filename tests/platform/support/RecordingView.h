@@ -13,6 +13,10 @@
 struct RecordedEvent {
     ui::MouseEvent::Type type;
     ui::Point location;  // in the view's own coordinates
+    int clickCount = 1;
+    bool shift = false;
+    bool control = false;
+    int notches = 0;
 };
 
 class RecordingView : public ui::View {
@@ -46,12 +50,17 @@ public:
     }
     void mouseDragged(const ui::MouseEvent& event) override { record(event); }
     void mouseUp(const ui::MouseEvent& event) override { record(event); }
+    void mouseMoved(const ui::MouseEvent& event) override { record(event); }
+    void mouseLeft(const ui::MouseEvent& event) override { record(event); }
+    void wheelTurned(const ui::MouseEvent& event) override { record(event); }
     bool acceptsPressWhileInactive(const ui::MouseEvent&) override { return acceptsFirst; }
     bool pressMovesWindow() const override { return canMoveWindow; }
 
 private:
     void record(const ui::MouseEvent& event) {
-        events.push_back({event.type(), convertPoint(event.locationInWindow(), nullptr)});
+        events.push_back({event.type(), convertPoint(event.locationInWindow(), nullptr),
+                          event.clickCount(), event.shiftHeld(), event.controlHeld(),
+                          event.wheelNotches()});
     }
 };
 
