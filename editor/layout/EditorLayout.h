@@ -59,6 +59,11 @@ inline constexpr const Frame& panKnob = knobs[6].frame;
 // readouts are drawn on it while the editor runs.
 constexpr Frame echoDisplay{20, 274, 304, 50};
 
+// Under the maker's name in the header, set against its right edge: the name of the plug-in
+// format the editor runs in, lettered while it runs (the same background serves every format).
+constexpr Frame formatName{200, 350, 122, 12};
+constexpr double formatNameBaseline = 8.5;  // from the frame's top edge
+
 // Every parameter has exactly one control.
 static_assert(knobs.size() + switches.size() == static_cast<std::size_t>(kNumParams));
 

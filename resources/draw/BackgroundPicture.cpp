@@ -133,9 +133,7 @@ void drawTitle(cairo_t* cr) {
     const double makerRight = width - margin - 2.0;
     engrave(cr, "Zelvano Music", makerRight - textWidth("Zelvano Music", maker), 33.5, maker,
             palette::lettering);
-    const TextStyle version{4.5, 1.0, 1.4, true};
-    engrave(cr, "VST 2.4 / 64-BIT", makerRight - textWidth("VST 2.4 / 64-BIT", version), 46.5,
-            version, palette::letteringDim);
+    // Below the maker, the editor letters the name of the plug-in format it runs in.
 }
 
 // A groove across the panel with the name of the section set into it.

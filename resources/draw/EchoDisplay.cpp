@@ -46,65 +46,10 @@ void drawGrid(cairo_t* cr, double x, double y, double width, double height) {
     cairo_stroke(cr);
 }
 
-// A line that glows: a wide faint stroke, a narrower one, then the bright core.
-void strokeGlowing(cairo_t* cr, Colour colour, double width) {
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_set_line_width(cr, width * 4.5);
-    setSource(cr, colour.withAlpha(0.10 * colour.a));
-    cairo_stroke_preserve(cr);
-    cairo_set_line_width(cr, width * 2.2);
-    setSource(cr, colour.withAlpha(0.30 * colour.a));
-    cairo_stroke_preserve(cr);
-    cairo_set_line_width(cr, width);
-    setSource(cr, colour);
-    cairo_stroke(cr);
-}
-
-void drawEchoes(cairo_t* cr, double x, double y, double height) {
+// The sides' letters at the left end of the middle line; the echoes themselves are drawn by
+// the editor while it runs, from the current settings.
+void drawSideLetters(cairo_t* cr, double x, double y, double height) {
     const double middle = std::floor(y + height / 2.0) + 0.5;
-    const double firstX = x + 26.5;
-    const double spacing = 34.0;
-    const double fullHeight = height / 2.0 - 5.0;
-    constexpr int repeats = 8;
-    constexpr double decay = 0.8;
-
-    // The envelopes the repeats die away along, one per side.
-    for (int side = 0; side < 2; ++side) {
-        const double direction = side == 0 ? -1.0 : 1.0;
-        const Colour colour = side == 0 ? palette::accent : palette::secondAccent;
-        const double start = firstX + spacing * (side == 0 ? 2 : 1);
-        cairo_move_to(cr, start,
-                      middle + direction * fullHeight * std::pow(decay, side == 0 ? 2 : 1));
-        for (double px = start; px <= firstX + spacing * repeats; px += 2.0) {
-            const double level = std::pow(decay, (px - firstX) / spacing);
-            cairo_line_to(cr, px, middle + direction * fullHeight * level);
-        }
-        cairo_set_line_width(cr, 0.8);
-        const double dashes[] = {1.5, 2.5};
-        cairo_set_dash(cr, dashes, 2, 0.0);
-        setSource(cr, colour.withAlpha(0.35));
-        cairo_stroke(cr);
-        cairo_set_dash(cr, nullptr, 0, 0.0);
-    }
-
-    // The dry sound on both sides, then each echo on the side opposite the one before.
-    cairo_move_to(cr, firstX, middle - fullHeight);
-    cairo_line_to(cr, firstX, middle + fullHeight);
-    strokeGlowing(cr, rgb(236, 238, 242), 1.8);
-    for (int i = 1; i <= repeats; ++i) {
-        const double px = firstX + spacing * i;
-        const double level = fullHeight * std::pow(decay, i);
-        const bool left = i % 2 == 0;
-        const double direction = left ? -1.0 : 1.0;
-        cairo_move_to(cr, px, middle);
-        cairo_line_to(cr, px, middle + direction * level);
-        const Colour colour = left ? palette::accent : palette::secondAccent;
-        strokeGlowing(cr, colour.withAlpha(1.0 - 0.05 * i), 1.8);
-        cairo_arc(cr, px, middle + direction * level, 1.5, 0.0, 2.0 * pi);
-        setSource(cr, rgb(255, 250, 236).withAlpha(0.9 - 0.06 * i));
-        cairo_fill(cr);
-    }
-
     TextStyle tiny{4.0, 0.9, 0.0, true};
     addTextPath(cr, "L", x + 8.0, middle - 5.0, tiny);
     setSource(cr, palette::accent.withAlpha(0.7));
@@ -133,7 +78,7 @@ void drawEchoDisplay(cairo_t* cr, double x, double y, double width, double heigh
     addRoundedRectangle(cr, x, y, width, height, 5.0);
     cairo_clip(cr);
     drawGrid(cr, x, y, width, height);
-    drawEchoes(cr, x, y, height);
+    drawSideLetters(cr, x, y, height);
     drawReflection(cr, x, y, width, height);
     cairo_restore(cr);
 }
