@@ -13,6 +13,7 @@ View::~View() {
 }
 
 void View::setFrame(Rect frame) {
+    const bool resized = frame.size != frameRect.size;
     frameRect = frame;
     if (shownBy != nullptr) shownBy->rootFrameChanged();
     // The area the view leaves must be drawn again as well as the one it takes.
@@ -21,7 +22,14 @@ void View::setFrame(Rect frame) {
     } else {
         setNeedsRedraw(true);
     }
+    if (resized) {
+        // A copy: a child may rearrange its siblings as it follows.
+        const auto inside = children;
+        for (const auto& child : inside) child->superviewResized(frame.size);
+    }
 }
+
+void View::superviewResized(Size /*size*/) {}
 
 Window* View::window() const {
     const View* top = this;

@@ -84,6 +84,10 @@ public:
     // Whether a press here may drag a window that moves by its background.
     virtual bool pressMovesWindow() const;
 
+    // Told after the superview's size changed (a host's window the view is shown in was made
+    // larger, say). A plain view keeps its frame.
+    virtual void superviewResized(Size size);
+
     // Told after a child was added and before one is removed.
     virtual void didAddSubview(View& subview);
     virtual void willRemoveSubview(View& subview);
