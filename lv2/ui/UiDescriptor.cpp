@@ -1,13 +1,10 @@
 // The LV2 editor's entry: lv2ui_descriptor hands out one X11 UI descriptor. The features a host
 // offers are read at instantiation; the idle and show interfaces are handed out on request.
-#include <lv2/atom/atom.h>
-#include <lv2/options/options.h>
 #include <lv2/ui/ui.h>
-#include <lv2/urid/urid.h>
 
 #include <cstring>
-#include <optional>
 
+#include "HostOptions.h"
 #include "Lv2Editor.h"
 #include "Lv2Identity.h"
 
@@ -22,25 +19,6 @@ const void* feature(const LV2_Feature* const* features, const char* uri) {
     return nullptr;
 }
 
-// The host's ui:scaleFactor among the options it passes, when it passes one as a float.
-std::optional<double> hostScale(const LV2_Feature* const* features) {
-    const auto* map = static_cast<const LV2_URID_Map*>(feature(features, LV2_URID__map));
-    const auto* options =
-        static_cast<const LV2_Options_Option*>(feature(features, LV2_OPTIONS__options));
-    if (map == nullptr || options == nullptr) return std::nullopt;
-    const LV2_URID scaleFactor = map->map(map->handle, LV2_UI__scaleFactor);
-    const LV2_URID floatType = map->map(map->handle, LV2_ATOM__Float);
-    for (const LV2_Options_Option* option = options; option->key != 0; ++option) {
-        if (option->key == scaleFactor && option->type == floatType &&
-            option->size == sizeof(float) && option->value != nullptr) {
-            float factor = 0.0f;
-            std::memcpy(&factor, option->value, sizeof factor);
-            return factor;
-        }
-    }
-    return std::nullopt;
-}
-
 LV2UI_Handle instantiate(const LV2UI_Descriptor*, const char* pluginUri, const char*,
                          LV2UI_Write_Function write, LV2UI_Controller controller,
                          LV2UI_Widget* widget, const LV2_Feature* const* features) {
@@ -51,7 +29,7 @@ LV2UI_Handle instantiate(const LV2UI_Descriptor*, const char* pluginUri, const c
     // No exception may cross into the host: a UI that cannot be made is no UI.
     try {
         auto* editor = new Lv2Editor(PortEditorHost(write, controller, touch), parent, resize,
-                                     hostScale(features));
+                                     readHostOptions(features).scaleFactor);
         if (!editor->isShown()) {
             delete editor;
             return nullptr;
