@@ -3,10 +3,10 @@
 #include "EchoDisplay.h"
 #include "EditorLayout.h"
 #include "Geometry.h"
+#include "Lettering.h"
 #include "Noise.h"
 #include "Palette.h"
 #include "Screw.h"
-#include "Lettering.h"
 
 #include <algorithm>
 #include <cmath>

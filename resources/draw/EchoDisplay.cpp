@@ -1,8 +1,8 @@
 #include "EchoDisplay.h"
 
 #include "Geometry.h"
-#include "Palette.h"
 #include "Lettering.h"
+#include "Palette.h"
 
 #include <cmath>
 
