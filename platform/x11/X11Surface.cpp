@@ -178,8 +178,9 @@ void X11Surface::handleEvent(const XEvent& event) {
             }
             break;
         case LeaveNotify:
-            // Not while the button is held: the drag goes on wherever the pointer is.
-            if ((event.xcrossing.state & Button1Mask) == 0) mouseExited();
+            // Also while the button is held: the drag goes on wherever the pointer is, but the
+            // view under the pointer before is no longer under it.
+            mouseExited();
             break;
         case DestroyNotify:
             if (event.xdestroywindow.window == xid) {
