@@ -61,8 +61,10 @@ constexpr Frame echoDisplay{20, 274, 304, 50};
 
 // Under the maker's name in the header, set against its right edge: the name of the plug-in
 // format the editor runs in, lettered while it runs (the same background serves every format).
-constexpr Frame formatName{200, 350, 122, 12};
-constexpr double formatNameBaseline = 8.5;  // from the frame's top edge
+// Its edges lie on whole points divisible by four, whole pixels at every quarter scale, so the
+// lettering sits on the pixel grid.
+constexpr Frame formatName{200, 352, 122, 12};
+constexpr double formatNameBaseline = 10.5;  // from the frame's top edge
 
 // Every parameter has exactly one control.
 static_assert(knobs.size() + switches.size() == static_cast<std::size_t>(kNumParams));
