@@ -5,7 +5,9 @@
 #include "BackgroundView.h"
 #include "ControlValues.h"
 #include "EditorHost.h"
+#include "FaceColours.h"
 #include "LayoutFrames.h"
+#include "ParameterReadout.h"
 
 namespace {
 
@@ -26,6 +28,7 @@ std::shared_ptr<const ui::ImageList> knobPictures() {
 EditorController::EditorController(ui::View& shownIn, EditorHost* editorHost)
     : view(shownIn), host(editorHost) {
     createBackground();
+    createDisplay();
     createKnobs();
     createSwitches();
 }
@@ -34,6 +37,20 @@ void EditorController::createBackground() {
     auto background = std::make_shared<BackgroundView>(
         std::make_shared<ui::Image>("delaybackground"), editorBounds());
     view.addSubview(background, ui::View::Ordering::WindowBelow, nullptr);
+}
+
+void EditorController::createDisplay() {
+    display = std::make_shared<EchoDisplayView>(rectOf(layout::echoDisplay));
+    for (int index = 0; index < kNumParams; ++index) {
+        display->setParameter(index, host != nullptr ? host->parameterValue(index) : 0.0f);
+    }
+    view.addSubview(display);
+    // Lettered as the background letters the line above it, small and dim.
+    const TextStyle style{4.5, 1.0, 1.4, true};
+    format = std::make_shared<EngravedTextView>(rectOf(layout::formatName),
+                                                host != nullptr ? host->formatName() : "", style,
+                                                palette::letteringDim, layout::formatNameBaseline);
+    view.addSubview(format);
 }
 
 void EditorController::createKnobs() {
@@ -73,10 +90,14 @@ void EditorController::knobTurned(int parameter, std::int32_t step) {
     // A drag is one gesture from its first step to the release.
     if (gestureParameter != parameter) beginGesture(parameter);
     send(parameter, control_values::valueOfKnobStep(step));
+    showReadout(clock());
 }
 
 void EditorController::knobReleased(int parameter) {
     if (parameter == gestureParameter) endGesture();
+    const Clock::time_point now = clock();
+    readouts.dragEnded(parameter, now);
+    showReadout(now);
 }
 
 // A click is a whole gesture of its own.
@@ -84,6 +105,74 @@ void EditorController::switchClicked(int parameter, int state) {
     beginGesture(parameter);
     send(parameter, control_values::valueOfSwitchState(state));
     endGesture();
+    const Clock::time_point now = clock();
+    readouts.touched(parameter, now);
+    showReadout(now);
+}
+
+void EditorController::knobPressed(int parameter) {
+    // A press is another action: the wheel's gesture, if one is under way, is over.
+    if (wheel.parameter() >= 0) endGesture();
+    readouts.dragStarted(parameter);
+    showReadout(clock());
+}
+
+void EditorController::knobWheeled(int parameter, std::int32_t step) {
+    const Clock::time_point now = clock();
+    // Begins the wheel's gesture on this knob, ending any other first.
+    if (wheel.parameter() != parameter) beginGesture(parameter);
+    wheel.notch(parameter, now);
+    send(parameter, control_values::valueOfKnobStep(step));
+    readouts.touched(parameter, now);
+    showReadout(now);
+}
+
+void EditorController::knobResetAsked(int parameter) {
+    Knob* knob = knobForParameter(parameter);
+    if (knob == nullptr || host == nullptr) return;
+    const float value = host->factoryValue(parameter);
+    beginGesture(parameter);
+    send(parameter, value);
+    endGesture();
+    knob->setStep(control_values::knobStepFor(value));
+    const Clock::time_point now = clock();
+    readouts.touched(parameter, now);
+    showReadout(now);
+}
+
+void EditorController::pointerEntered(int parameter) {
+    readouts.pointerEntered(parameter);
+    showReadout(clock());
+}
+
+void EditorController::pointerLeft(int parameter) {
+    const Clock::time_point now = clock();
+    readouts.pointerLeft(parameter, now);
+    showReadout(now);
+}
+
+void EditorController::pressedElsewhere() {
+    if (wheel.parameter() >= 0) endGesture();
+}
+
+void EditorController::tick() {
+    const Clock::time_point now = clock();
+    if (wheel.restedAt(now)) endGesture();
+    showReadout(now);
+}
+
+void EditorController::showReadout(Clock::time_point now) {
+    const int parameter = readouts.shownAt(now);
+    if (parameter < 0) {
+        display->hideReadout();
+        return;
+    }
+    const float value = host != nullptr
+                            ? host->parameterValue(parameter)
+                            : display->parameters()[static_cast<std::size_t>(parameter)];
+    const std::optional<DelayLength> delay =
+        parameter == kDelay && host != nullptr ? host->delayLength() : std::nullopt;
+    display->showReadout(readout::readoutOf(parameter, value, delay));
 }
 
 void EditorController::send(int parameter, float value) {
@@ -91,6 +180,7 @@ void EditorController::send(int parameter, float value) {
     if (host != nullptr && host->parameterValue(parameter) != value) {
         host->changeByGesture(parameter, value);
     }
+    display->setParameter(parameter, value);
     view.setNeedsRedraw(true);
 }
 
@@ -101,6 +191,7 @@ void EditorController::beginGesture(int parameter) {
 }
 
 void EditorController::endGesture() {
+    wheel.ended();
     if (gestureParameter < 0) return;
     const int parameter = gestureParameter;
     gestureParameter = -1;
@@ -113,6 +204,9 @@ void EditorController::showParameter(int index, float value) {
     } else if (LoopSwitch* toggle = switchForParameter(index)) {
         toggle->setState(control_values::switchStateFor(value));
     }
+    display->setParameter(index, value);
+    // A readout on show follows the value (the host's automation, a program change).
+    showReadout(clock());
 }
 
 Knob* EditorController::knobForParameter(int index) const {

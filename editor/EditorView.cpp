@@ -6,3 +6,5 @@ void EditorView::showParameter(int index, float value) {
     _controller.showParameter(index, value);
     setNeedsRedraw(true);
 }
+
+void EditorView::mouseDown(const ui::MouseEvent& /*event*/) { _controller.pressedElsewhere(); }

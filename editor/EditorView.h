@@ -23,6 +23,10 @@ public:
     // Ends a gesture the user has not finished (the editor closes, or its window goes, while the
     // mouse button is still down), so the host does not wait for it for ever.
     void endGesture() { _controller.endGesture(); }
+    // At every idle of the host: what changes with time (a wheel at rest, a readout's time up).
+    void tick() { _controller.tick(); }
+    // A press that reached no control.
+    void mouseDown(const ui::MouseEvent& event) override;
     // The host side is going away: the controls change nothing from now on.
     void detachHost() { _controller.detachHost(); }
 

@@ -44,25 +44,62 @@ void Knob::restAt(std::int32_t step) {
 void Knob::mouseDown(const ui::MouseEvent& event) {
     const ui::Point inView = convertPoint(event.locationInWindow(), nullptr);
     pressHeight = knob::truncateToInt32(inView.y);
+    // Shift held from the press: the fine drag counts from the press.
+    fine = event.shiftHeld();
+    fineAnchorStep = lastReportedStep;
+    fineAnchorY = pressHeight;
+    pressAskedReset = event.clickCount() >= 2 || event.controlHeld();
+    if (_listener == nullptr) return;
+    const auto keepAlive = weak_from_this().lock();
+    _listener->knobPressed(_parameter);
+    if (pressAskedReset) _listener->knobResetAsked(_parameter);
 }
 
-void Knob::mouseDragged(const ui::MouseEvent& event) {
-    const std::int32_t y = knob::truncateToInt32(convertPoint(event.locationInWindow(), nullptr).y);
+// The plain drag is measured from the rest angle and the press; a fine one from where Shift was
+// pressed, at the step shown then. Letting Shift go mid-drag goes on plainly from the step shown,
+// as if the press had been there.
+std::int32_t Knob::stepOfDrag(const ui::MouseEvent& event, std::int32_t y) {
+    if (event.shiftHeld()) {
+        if (!fine) {
+            fine = true;
+            fineAnchorStep = lastReportedStep;
+            fineAnchorY = y;
+        }
+        return knob_steps::afterFineDrag(fineAnchorStep, fineAnchorY, y);
+    }
+    if (fine) {
+        fine = false;
+        restAt(lastReportedStep);
+        pressHeight = y;
+    }
     const std::int64_t raw = std::int64_t{restAngle} + pressHeight - y;
     float angle = static_cast<float>(raw);
     angle = std::min(angle, knob::kLowestAngle);
     angle = std::max(angle, knob::kHighestAngle);
+    return knob::indexForAngle(kSteps, angle);
+}
 
-    const std::int32_t reached = knob::indexForAngle(kSteps, angle);
+void Knob::mouseDragged(const ui::MouseEvent& event) {
+    if (pressAskedReset) return;
+    const std::int32_t y = knob::truncateToInt32(convertPoint(event.locationInWindow(), nullptr).y);
+    const std::int32_t reached = stepOfDrag(event, y);
     // The step shown stays until the drag reaches another one (a knob resting beyond the drag
     // range keeps its picture while the mouse has not moved it).
     if (reached == lastReportedStep) return;
-    _step = reached;
-    lastReportedStep = reached;
+    report(reached, false);
+}
+
+void Knob::report(std::int32_t step, bool byWheel) {
+    _step = step;
+    lastReportedStep = step;
     if (_listener != nullptr) {
         // The listener may rebuild the views from inside the call: stay alive through it.
         const auto keepAlive = weak_from_this().lock();
-        _listener->knobTurned(_parameter, reached);
+        if (byWheel) {
+            _listener->knobWheeled(_parameter, step);
+        } else {
+            _listener->knobTurned(_parameter, step);
+        }
     }
     showStep();
 }
@@ -70,10 +107,28 @@ void Knob::mouseDragged(const ui::MouseEvent& event) {
 void Knob::mouseUp(const ui::MouseEvent& /*event*/) {
     // The next drag starts from the step shown, wherever between steps the mouse was let go.
     restAt(_step);
+    fine = false;
+    pressAskedReset = false;
     if (_listener != nullptr) {
         const auto keepAlive = weak_from_this().lock();
         _listener->knobReleased(_parameter);
     }
+}
+
+void Knob::mouseMoved(const ui::MouseEvent& /*event*/) {
+    if (_listener != nullptr) _listener->pointerEntered(_parameter);
+}
+
+void Knob::mouseLeft(const ui::MouseEvent& /*event*/) {
+    if (_listener != nullptr) _listener->pointerLeft(_parameter);
+}
+
+void Knob::wheelTurned(const ui::MouseEvent& event) {
+    const std::int32_t step = knob_steps::afterWheel(_step, event.wheelNotches());
+    if (step == std::min(_step, knob_steps::kLastStep)) return;
+    report(step, true);
+    // The next drag starts from the step the wheel left.
+    restAt(step);
 }
 
 bool Knob::acceptsPressWhileInactive(const ui::MouseEvent& /*event*/) { return true; }

@@ -1,14 +1,16 @@
 // The rotary knob: a square view that shows the frame picture of its current step (0 to 99 by
 // dragging, 100 for a parameter at 1.0) and turns with the mouse. A drag is vertical and relative
 // to the press: one point up turns the knob one degree toward its highest step, and 270 points
-// cover the whole travel. Each new step a drag reaches is told to the listener with the knob's
-// parameter.
+// cover the whole travel; with Shift held, a step takes 8 points (see FineAndWheelSteps.h). Each
+// new step a drag reaches is told to the listener with the knob's parameter, as is each wheel
+// notch's step; a double click, or a press with Control held, asks the listener for a reset.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 
 #include "ControlListener.h"
+#include "FineAndWheelSteps.h"
 #include "Image.h"
 #include "KnobFace.h"
 #include "View.h"
@@ -33,6 +35,9 @@ public:
     void mouseDown(const ui::MouseEvent& event) override;
     void mouseDragged(const ui::MouseEvent& event) override;
     void mouseUp(const ui::MouseEvent& event) override;
+    void mouseMoved(const ui::MouseEvent& event) override;
+    void mouseLeft(const ui::MouseEvent& event) override;
+    void wheelTurned(const ui::MouseEvent& event) override;
     // A press in an inactive window turns the knob at once, and never drags the window.
     bool acceptsPressWhileInactive(const ui::MouseEvent& event) override;
     bool pressMovesWindow() const override;
@@ -47,6 +52,10 @@ private:
     void showStep();
     // Makes `step` the one a drag starts from.
     void restAt(std::int32_t step);
+    // The step a drag event at height `y` (points, in this view) reaches, plain or fine.
+    std::int32_t stepOfDrag(const ui::MouseEvent& event, std::int32_t y);
+    // Tells the listener of a new step the knob moved to by itself.
+    void report(std::int32_t step, bool byWheel);
 
     int _parameter;
     std::shared_ptr<const ui::ImageList> pictures;
@@ -56,4 +65,8 @@ private:
     std::int32_t restAngle = 85;         // the whole-degree angle a drag is measured from
     std::int32_t pressHeight = 0;        // y of the last press, in this view
     std::int32_t lastReportedStep = 50;  // a drag tells only of steps other than this one
+    bool pressAskedReset = false;        // the drags of a reset's press change nothing
+    bool fine = false;                   // the drag is fine (Shift held) since the anchor below
+    std::int32_t fineAnchorStep = 0;
+    double fineAnchorY = 0.0;
 };

@@ -18,6 +18,14 @@ void LoopSwitch::mouseDown(const ui::MouseEvent& event) {
     setNeedsRedraw(true);
 }
 
+void LoopSwitch::mouseMoved(const ui::MouseEvent& /*event*/) {
+    if (_listener != nullptr) _listener->pointerEntered(_parameter);
+}
+
+void LoopSwitch::mouseLeft(const ui::MouseEvent& /*event*/) {
+    if (_listener != nullptr) _listener->pointerLeft(_parameter);
+}
+
 void LoopSwitch::draw(ui::Rect /*dirtyRect*/) {
     const auto& picture = _state != 0 ? onPicture : offPicture;
     if (picture)

@@ -25,6 +25,9 @@ public:
     void setState(std::int8_t state) { _state = state; }
 
     void mouseDown(const ui::MouseEvent& event) override;
+    // The pointer over the switch, or leaving it, is told to the listener.
+    void mouseMoved(const ui::MouseEvent& event) override;
+    void mouseLeft(const ui::MouseEvent& event) override;
     // Blends the picture of the state over what lies beneath.
     void draw(ui::Rect dirtyRect) override;
 

@@ -5,17 +5,12 @@
 // the filter placements in words.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 
-namespace readout {
+#include "EditorHost.h"
 
-// The delay length a Delay value gives at the host's rate, as the host's display counts it.
-struct DelayLength {
-    std::int32_t samples;
-    float sampleRate;  // hertz
-};
+namespace readout {
 
 struct Readout {
     std::string name;   // as the panel letters the control

@@ -1,6 +1,7 @@
-// Which parameter's readout the editor shows, over time: the one of the control being dragged or
-// pointed at, for as long as it is; after that, or after a moment's change (a wheel notch, a
-// reset), for a little longer, so the eye can catch the value once the hand is off.
+// Which parameter's readout the editor shows, over time: the one of the control being dragged,
+// else the one the pointer is over, for as long as it is; after that, or after a moment's change
+// (a wheel notch, a reset, a click), for a little longer, so the eye can catch the value once the
+// hand is off.
 #pragma once
 
 #include <chrono>
@@ -10,33 +11,28 @@ public:
     using Clock = std::chrono::steady_clock;
     static constexpr std::chrono::milliseconds kLinger{1000};
 
-    // `parameter` is being dragged or pointed at: shown until let go.
-    void hold(int parameter) {
-        held = parameter;
-        lingering = -1;
-    }
-    // The drag or the pointing at `parameter` ended at `now`: shown a little longer.
-    void letGo(int parameter, Clock::time_point now) {
-        if (held != parameter) return;
-        held = -1;
+    // The control of `parameter` is being dragged, until dragEnded.
+    void dragStarted(int parameter) { dragged = parameter; }
+    void dragEnded(int parameter, Clock::time_point now) {
+        if (dragged != parameter) return;
+        dragged = -1;
         linger(parameter, now);
     }
-    // `parameter` changed at `now` without being held: shown a little while, unless a control
-    // is held (its readout stays).
-    void touch(int parameter, Clock::time_point now) {
-        if (held >= 0) return;
+    // The pointer is over the control of `parameter`, until pointerLeft.
+    void pointerEntered(int parameter) { pointed = parameter; }
+    void pointerLeft(int parameter, Clock::time_point now) {
+        if (pointed != parameter) return;
+        pointed = -1;
         linger(parameter, now);
     }
-    void clear() {
-        held = -1;
-        lingering = -1;
-    }
+    // `parameter` changed at `now` by a moment's action: shown a little while.
+    void touched(int parameter, Clock::time_point now) { linger(parameter, now); }
 
     // The parameter whose readout shows at `now`; -1 for none.
     int shownAt(Clock::time_point now) const {
-        if (held >= 0) return held;
+        if (dragged >= 0) return dragged;
         if (lingering >= 0 && now < lingerEnd) return lingering;
-        return -1;
+        return pointed;
     }
 
 private:
@@ -45,7 +41,8 @@ private:
         lingerEnd = now + kLinger;
     }
 
-    int held = -1;
+    int dragged = -1;
+    int pointed = -1;
     int lingering = -1;
     Clock::time_point lingerEnd{};
 };

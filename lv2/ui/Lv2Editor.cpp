@@ -6,6 +6,7 @@
 #include "EditorScale.h"
 #include "EditorView.h"
 #include "Lv2Identity.h"
+#include "PanelSurround.h"
 #include "View.h"
 #include "Window.h"
 #include "x11/X11ChildWindow.h"
@@ -28,8 +29,12 @@ Lv2Editor::Lv2Editor(PortEditorHost editorHost, void* parent, const LV2UI_Resize
     // window keeps its size: the host hears the editor's size and sizes it itself.
     parentView = system->viewForHandle(parent);
     if (!parentView) return;
-    parentView->addSubview(view);
-    widgetId = ui::x11::childWindowOf(*parentView, *view);
+    // In the panel's surround, which fills the host's window where the host makes it larger than
+    // the editor (some ignore that the editor's size is fixed).
+    surround = std::make_shared<PanelSurround>(view);
+    surround->fit(parentView->frame().size);
+    parentView->addSubview(surround);
+    widgetId = ui::x11::childWindowOf(*parentView, *surround);
     if (resize != nullptr && resize->ui_resize != nullptr) {
         resize->ui_resize(resize->handle, editor_scale::pixels(layout::viewWidth, scale),
                           editor_scale::pixels(layout::viewHeight, scale));
@@ -43,8 +48,10 @@ Lv2Editor::~Lv2Editor() {
     view->endGesture();
     view->detachHost();
     if (ownWindow) ownWindow->close();
+    if (surround) surround->removeFromSuperview();
     view->removeFromSuperview();
     ownWindow.reset();
+    surround.reset();
     view.reset();
     parentView.reset();
     // The windows and views go before the window system's connection to the display.
@@ -66,6 +73,7 @@ void Lv2Editor::portEvent(std::uint32_t port, std::uint32_t size, std::uint32_t 
 }
 
 int Lv2Editor::idle() {
+    view->tick();
     system->processPendingEvents();
     return ownWindow && ownWindow->isClosed() ? 1 : 0;
 }

@@ -18,6 +18,7 @@ class View;
 class Window;
 }  // namespace ui
 class EditorView;
+class PanelSurround;
 
 class Lv2Editor {
 public:
@@ -48,6 +49,7 @@ private:
     std::unique_ptr<ui::WindowSystem> system;
     std::shared_ptr<EditorView> view;
     std::shared_ptr<ui::View> parentView;
+    std::shared_ptr<PanelSurround> surround;  // around the view in the host's window
     std::uintptr_t widgetId = 0;
     std::shared_ptr<ui::Window> ownWindow;
 };

@@ -6,14 +6,17 @@
 #include "FactoryPrograms.h"
 #include "Lv2Identity.h"
 #include "ParameterFields.h"
+#include "SignalPath.h"
 
 namespace {
 bool isParameter(int index) { return index >= 0 && index < kNumParams; }
 }  // namespace
 
 PortEditorHost::PortEditorHost(LV2UI_Write_Function writeFunction, LV2UI_Controller host,
-                               const LV2UI_Touch* touch)
+                               const LV2UI_Touch* touch, std::optional<double> sampleRate)
     : write(writeFunction), controller(host), touchFeature(touch) {
+    // The plug-in takes the host's rate in single precision.
+    if (sampleRate) rate = static_cast<float>(*sampleRate);
     for (int index = 0; index < kNumParams; ++index) {
         values[static_cast<std::size_t>(index)] =
             parameter_fields::load(kFactoryPrograms[0], index);
@@ -33,6 +36,15 @@ bool PortEditorHost::portValueChanged(int index, float value) {
 
 float PortEditorHost::parameterValue(int index) {
     return isParameter(index) ? values[static_cast<std::size_t>(index)] : 0.0f;
+}
+
+std::optional<DelayLength> PortEditorHost::delayLength() {
+    if (!rate) return std::nullopt;
+    return DelayLength{SignalPath::delayLengthInSamples(*rate, values[kDelay]), *rate};
+}
+
+float PortEditorHost::factoryValue(int index) {
+    return isParameter(index) ? parameter_fields::load(kFactoryPrograms[0], index) : 0.0f;
 }
 
 void PortEditorHost::beginGesture(int index) { touch(index, true); }

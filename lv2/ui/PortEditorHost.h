@@ -13,9 +13,10 @@
 
 class PortEditorHost final : public EditorHost {
 public:
-    // `touch` may be null (the host does not hear of gestures then).
+    // `touch` may be null (the host does not hear of gestures then). `sampleRate`: the plug-in's
+    // rate, when the host tells the UI.
     PortEditorHost(LV2UI_Write_Function write, LV2UI_Controller controller,
-                   const LV2UI_Touch* touch);
+                   const LV2UI_Touch* touch, std::optional<double> sampleRate = std::nullopt);
 
     // The host's value of a control port, as its port event brings it. Answers whether the
     // control should follow: not when the event only brings back the value this UI wrote last to
@@ -25,6 +26,11 @@ public:
     bool portValueChanged(int index, float value);
 
     float parameterValue(int index) override;
+    // From the rate, as the plug-in works the length out from it.
+    std::optional<DelayLength> delayLength() override;
+    // The UI cannot know which preset the host loaded: program 0's, the ports' defaults.
+    float factoryValue(int index) override;
+    const char* formatName() override { return "LV2"; }
     void beginGesture(int index) override;
     void changeByGesture(int index, float value) override;
     void endGesture(int index) override;
@@ -35,6 +41,7 @@ private:
     LV2UI_Write_Function write;
     LV2UI_Controller controller;
     const LV2UI_Touch* touchFeature;
+    std::optional<float> rate;
     // Until the host's first port events arrive, the ports' defaults: program 0.
     std::array<float, kNumParams> values{};
     // What this UI wrote last to each port, until the host reports any other value there.

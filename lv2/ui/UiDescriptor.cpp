@@ -28,8 +28,9 @@ LV2UI_Handle instantiate(const LV2UI_Descriptor*, const char* pluginUri, const c
     void* parent = const_cast<void*>(feature(features, LV2_UI__parent));
     // No exception may cross into the host: a UI that cannot be made is no UI.
     try {
-        auto* editor = new Lv2Editor(PortEditorHost(write, controller, touch), parent, resize,
-                                     readHostOptions(features).scaleFactor);
+        const HostOptions options = readHostOptions(features);
+        auto* editor = new Lv2Editor(PortEditorHost(write, controller, touch, options.sampleRate),
+                                     parent, resize, options.scaleFactor);
         if (!editor->isShown()) {
             delete editor;
             return nullptr;

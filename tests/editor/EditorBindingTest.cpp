@@ -54,9 +54,9 @@ TEST(EditorBinding, AHostViewInAWindowGetsTheViewAtItsOriginAndTheWindowFitsIt) 
     EXPECT_EQ(host.windowRecord()->frameChanges(), 1);
     EXPECT_TRUE(host.windowRecord()->lastChangeAnimated());
     ASSERT_EQ(host.view()->subviews().size(), 1u);
-    EXPECT_EQ(host.view()->subviews()[0].get(), &scene.view());
+    EXPECT_EQ(host.view()->subviews()[0].get(), scene.shownView());
     EXPECT_EQ(scene.view().frame(), (ui::Rect{0, 0, 344, 400}));
-    EXPECT_NE(host.view()->surfaceOf(scene.view()), nullptr);
+    EXPECT_NE(host.view()->surfaceOf(*scene.shownView()), nullptr);
     EXPECT_TRUE(Desktop::shared().windows().empty());
     EXPECT_TRUE(scene.editor().isEditorOpen());
 }
@@ -75,7 +75,7 @@ TEST(EditorBinding, AHostViewWithoutAWindowGetsTheViewButTheSizeStaysSmall) {
     EXPECT_EQ(scene.dispatch(effEditOpen, 0, 0, host.handle()), 1);
     EXPECT_EQ(sidesOf(scene.reportedRect()), kSmall);
     ASSERT_EQ(host.view()->subviews().size(), 1u);
-    EXPECT_EQ(host.view()->subviews()[0].get(), &scene.view());
+    EXPECT_EQ(host.view()->subviews()[0].get(), scene.shownView());
 }
 
 TEST(EditorBinding, HostChangesReachTheViewOnlyWhileTheEditorIsOpen) {
@@ -92,7 +92,7 @@ TEST(EditorBinding, HostChangesWaitForTheNextIdleWhichAlsoDrawsThem) {
     EditorScene scene;
     HostViewHandle host(ui::Size{344, 400}, ui::Rect{0, 0, 344, 400}, 400.0);
     scene.dispatch(effEditOpen, 0, 0, host.handle());
-    ui::headless::HeadlessSurface* surface = host.view()->surfaceOf(scene.view());
+    ui::headless::HeadlessSurface* surface = host.view()->surfaceOf(*scene.shownView());
     ASSERT_NE(surface, nullptr);
     scene.dispatch(effEditIdle);
     const int before = surface->displayCount();

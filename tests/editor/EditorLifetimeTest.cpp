@@ -22,7 +22,7 @@ TEST(EditorLifetime, EachOpenReleasesTheViewTreeOfTheOneBefore) {
     EXPECT_TRUE(first.expired());
     EXPECT_TRUE(firstKnob.expired());
     ASSERT_EQ(host.view()->subviews().size(), 1u);
-    EXPECT_EQ(host.view()->subviews()[0].get(), &scene.view());
+    EXPECT_EQ(host.view()->subviews()[0].get(), scene.shownView());
 }
 
 TEST(EditorLifetime, AHundredOpensAndClosesOfEveryKindLeaveOneViewAndNoWindow) {

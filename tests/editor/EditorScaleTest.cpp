@@ -43,7 +43,7 @@ struct Shown {
 template <typename Scene>
 Shown openIn(Scene& scene, HostViewHandle& host) {
     EXPECT_EQ(scene.dispatch(effEditOpen, 0, 0, host.handle()), 1);
-    const ui::headless::HeadlessSurface* surface = host.view()->surfaceOf(scene.view());
+    const ui::headless::HeadlessSurface* surface = host.view()->surfaceOf(*scene.shownView());
     EXPECT_NE(surface, nullptr);
     if (surface == nullptr) return {};
     return {sizeOf(scene.reportedRect()), {surface->pixelWidth(), surface->pixelHeight()}};
@@ -132,7 +132,7 @@ TEST(EditorScale, AFactorSentWhileOpenShowsTheEditorAgainAndAsksTheHostToFit) {
     scene.effect.setParameter(kMix, 0.25f);
     scene.effect.hostMessages.clear();
     EXPECT_EQ(scene.dispatch(effVendorSpecific, kPreS, kAeCs, nullptr, 2.0f), 1);
-    const ui::headless::HeadlessSurface* surface = host.view()->surfaceOf(scene.view());
+    const ui::headless::HeadlessSurface* surface = host.view()->surfaceOf(*scene.shownView());
     ASSERT_NE(surface, nullptr);
     EXPECT_EQ((Size2{surface->pixelWidth(), surface->pixelHeight()}), (Size2{688, 800}));
     EXPECT_EQ(sizeOf(scene.reportedRect()), (Size2{688, 800}));

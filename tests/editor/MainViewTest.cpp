@@ -36,12 +36,17 @@ TEST(MainViewLayout, EveryControlLiesWhereItBelongsAboveTheBackground) {
         {c.highPassSwitch(), {253, 132, 15, 16}},
     };
     const auto& children = scene.view->subviews();
-    ASSERT_EQ(children.size(), 10u);
+    ASSERT_EQ(children.size(), 12u);
     ASSERT_NE(dynamic_cast<BackgroundView*>(children[0].get()), nullptr);
     EXPECT_EQ(children[0]->frame(), (ui::Rect{0, 0, 344, 400}));
-    // Background at the bottom, then the knobs in the table's order, then the two switches.
+    // Background at the bottom, the display and the format's name in the header, then the knobs
+    // in the table's order, then the two switches.
+    EXPECT_EQ(children[1].get(), c.echoDisplay());
+    EXPECT_EQ(c.echoDisplay()->frame(), (ui::Rect{20, 274, 304, 50}));
+    EXPECT_EQ(children[2].get(), c.formatLabel());
+    EXPECT_EQ(c.formatLabel()->text(), "VST 2.4");
     for (std::size_t i = 0; i < std::size(places); ++i) {
-        EXPECT_EQ(children[i + 1].get(), places[i].control) << i;
+        EXPECT_EQ(children[i + 3].get(), places[i].control) << i;
         EXPECT_EQ(places[i].control->frame(), places[i].frame) << i;
     }
     EXPECT_EQ(scene.view->frame(), (ui::Rect{0, 0, 344, 400}));

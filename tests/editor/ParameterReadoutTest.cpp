@@ -17,7 +17,7 @@ struct HostTexts {
     std::string label;
 };
 
-HostTexts hostTexts(VstXSynth& effect, int index) {
+HostTexts hostTexts(DelayEffect& effect, int index) {
     char display[kVstMaxParamStrLen + 1] = {};
     char label[32] = {};
     effect.getParameterDisplay(index, display);
@@ -91,8 +91,8 @@ TEST(ParameterReadout, EveryParameterReadsAsTheHostDisplaysItInAPlayersUnitsAcro
             for (const float value : values) {
                 effect.setParameter(index, value);
                 const HostTexts host = hostTexts(effect, index);
-                const readout::Readout shown = readout::readoutOf(
-                    index, value, readout::DelayLength{effect.getDelaySamples(), rate});
+                const readout::Readout shown =
+                    readout::readoutOf(index, value, effect.delayLength());
                 SCOPED_TRACE("parameter " + std::to_string(index) + " at " + std::to_string(value) +
                              ", " + std::to_string(rate) + " Hz: host '" + host.display +
                              "', readout '" + shown.value + "'");

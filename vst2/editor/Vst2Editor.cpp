@@ -7,6 +7,7 @@
 #include "AudioEffectX.h"
 #include "EditorScale.h"
 #include "EditorView.h"
+#include "PanelSurround.h"
 #include "View.h"
 #include "Window.h"
 #include "WindowSystem.h"
@@ -24,7 +25,7 @@ Vst2Editor::~Vst2Editor() {
     if (uiView) {
         uiView->endGesture();
         uiView->detachHost();
-        uiView->removeFromSuperview();
+        leaveWhereShown();
         uiView.reset();
     }
     // The windows and views of the window system go before its connection to the display.
@@ -69,7 +70,7 @@ bool Vst2Editor::open(void* ptr) {
 void Vst2Editor::retireEarlierView() {
     if (uiView) {
         uiView->endGesture();
-        uiView->removeFromSuperview();
+        leaveWhereShown();
     }
     uiView.reset();
 }
@@ -85,8 +86,20 @@ void Vst2Editor::showInHostView(ui::View& hostView) {
         hostWindow->setFrame(ui::Rect{frame.origin, ui::Size{kWidth, titleBar + kHeight}}, true,
                              true);
     }
-    hostView.addSubview(uiView);
+    // In the panel's surround, which follows a host's view made larger than the editor. A host
+    // window was just asked for the editor's size: the surround starts there.
+    surround = std::make_shared<PanelSurround>(uiView);
+    if (hostView.window() == nullptr) surround->fit(hostView.frame().size);
+    hostView.addSubview(surround);
     shownIn = hostView.shared_from_this();
+}
+
+void Vst2Editor::leaveWhereShown() {
+    if (surround) {
+        surround->removeFromSuperview();
+        surround.reset();
+    }
+    if (uiView) uiView->removeFromSuperview();
 }
 
 // The size the host is told, in its pixels.
@@ -108,12 +121,13 @@ bool Vst2Editor::setContentScaleFactor(float factor) {
         return true;
     }
     const auto hostView = shownIn.lock();
-    if (*taken == pixelsPerPoint || !hostView || uiView->superview() != hostView.get()) {
+    if (*taken == pixelsPerPoint || !hostView || !surround ||
+        surround->superview() != hostView.get()) {
         return true;
     }
     // Shown again as an open shows it, at the new size, and the host asked to fit its window.
     pixelsPerPoint = *taken;
-    uiView->removeFromSuperview();
+    leaveWhereShown();
     windowSystem().setScale(pixelsPerPoint);
     showInHostView(*hostView);
     if (auto* host = dynamic_cast<AudioEffectX*>(effect)) {
@@ -132,6 +146,7 @@ void Vst2Editor::idle() {
     pendingChanges.deliver([this](int index, float value) {
         if (uiView) uiView->showParameter(index, value);
     });
+    if (uiView) uiView->tick();
     if (system) system->processPendingEvents();
 }
 

@@ -24,6 +24,7 @@ class Window;
 
 class EditorHost;
 class EditorView;
+class PanelSurround;
 
 class Vst2Editor : public AEffEditor {
 public:
@@ -65,10 +66,13 @@ private:
     ui::WindowSystem& windowSystem();
     void retireEarlierView();
     void showInHostView(ui::View& hostView);
+    // Takes the view, with its surround, out of the host's view.
+    void leaveWhereShown();
     void reportSize();
 
     ERect rect{};  // the size reported to the host, in its pixels
     std::shared_ptr<EditorView> uiView;
+    std::shared_ptr<PanelSurround> surround;  // around the view in a host's view
     EditorHost* editorHost;
     std::atomic<bool> editorOpen{false};
 

@@ -123,6 +123,20 @@ DelayProgram& DelayEffect::currentProgram() {
     return programs[index < programs.size() ? index : 0];
 }
 
+// The length as the host's display shows it, with the rate it was worked out for: after a new
+// host rate, the length follows at the next block.
+std::optional<DelayLength> DelayEffect::delayLength() {
+    const float rate = delayLengthRate.load(std::memory_order_relaxed);
+    if (!std::isfinite(rate) || !(rate > 0.0f)) return std::nullopt;
+    return DelayLength{settings.delaySamples.load(), rate};
+}
+
+float DelayEffect::factoryValue(int index) {
+    const auto program = static_cast<std::uint32_t>(curProgram.load(std::memory_order_relaxed));
+    return parameter_fields::load(kFactoryPrograms[program < kFactoryPrograms.size() ? program : 0],
+                                  index);
+}
+
 void DelayEffect::forwardToEditor(VstInt32 index, float value) {
     const bool fromEditor =
         settingFromEditor.load(std::memory_order_relaxed) == std::this_thread::get_id();

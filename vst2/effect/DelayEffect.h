@@ -5,6 +5,7 @@
 #include <array>
 #include <atomic>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include "AudioEffectX.h"
@@ -69,6 +70,9 @@ public:
     // once; most hosts hear of it at once too, one host from the audio thread (see
     // DelayEffectGestures.cpp).
     float parameterValue(int index) override { return getParameter(index); }
+    std::optional<DelayLength> delayLength() override;
+    float factoryValue(int index) override;
+    const char* formatName() override { return "VST 2.4"; }
     void beginGesture(int index) override;
     void changeByGesture(int index, float value) override;
     void endGesture(int index) override;

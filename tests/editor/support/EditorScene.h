@@ -112,6 +112,8 @@ struct BasicEditorScene : FreshDesktop {
         dispatch(effEditIdle);
         return controller().knobForParameter(index)->step();
     }
+    // What a host's view shows: the panel's surround with the editor's view in it.
+    ui::View* shownView() { return view().superview(); }
 };
 
 using EditorScene = BasicEditorScene<EditedEffect>;
