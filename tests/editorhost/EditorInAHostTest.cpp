@@ -302,3 +302,66 @@ TEST_F(EditorInAHost, OnADesktopAt192DotsPerInchTheEditorHasTwiceThePixelsAndDra
         return sharp.knobShown(host.pixels(x, y, 96, 96), x, y) == knob::pictureForValue(step);
     }));
 }
+
+// The wheel, a Shift drag and a double click on the feedback knob, with the server's own pointer
+// and keys: each reaches the host as one gesture on the feedback alone; the display shows the
+// readout meanwhile, and once the knob is back at its program's value and the readout has gone,
+// the display shows exactly what it showed before.
+TEST(EditorInAHostMoves, TheWheelAShiftDragAndADoubleClickEachReachTheHostAsOneGesture) {
+    gesturesHeard().clear();
+    HostWindow host;
+    LoadedEffect plugin(gestureRecordingHost);
+    ASSERT_EQ(plugin.call(effEditOpen, 0, 0, host.handle()), 1);
+    plugin.idleFor(std::chrono::milliseconds(300));
+    const auto display = [&host] { return host.pixels(20, 76, 304, 50); };
+    const std::vector<Rgb> before = display();
+
+    const float start = plugin.parameter(kFeedBack);
+    const std::int32_t step = control_values::knobStepFor(start);
+    const auto value = [step](int steps) { return control_values::valueOfKnobStep(step + steps); };
+    const auto gesture = [](std::vector<float> values) {
+        std::vector<GestureMessage> messages{{audioMasterBeginEdit, kFeedBack, 0.0f}};
+        for (const float v : values) messages.push_back({audioMasterAutomate, kFeedBack, v});
+        messages.push_back({audioMasterEndEdit, kFeedBack, 0.0f});
+        return messages;
+    };
+    const KnobOnScreen& feedBack = kKnobs[2];
+    const int x = feedBack.x + 24, y = feedBack.y + 24;
+
+    host.movePointer(x, y);
+    plugin.idleFor(std::chrono::milliseconds(50));
+    host.wheel(true);
+    plugin.idleFor(std::chrono::milliseconds(50));
+    host.wheel(true);
+    plugin.idleFor(std::chrono::milliseconds(50));
+    EXPECT_NE(display(), before) << "no readout, or the echoes did not follow";
+    plugin.idleFor(std::chrono::milliseconds(700));  // the wheel at rest ends its gesture
+    EXPECT_EQ(gesturesHeard(), gesture({value(1), value(2)}));
+
+    // Shift held: 24 pixels (points at this scale) are three steps.
+    gesturesHeard().clear();
+    host.shift(true);
+    host.button(true);
+    for (int up = 6; up <= 24; up += 6) {
+        host.movePointer(x, y - up);
+        plugin.idleFor(std::chrono::milliseconds(20));
+    }
+    host.button(false);
+    host.shift(false);
+    host.movePointer(x, y);
+    plugin.idleFor(std::chrono::milliseconds(500));
+    EXPECT_EQ(gesturesHeard(), gesture({value(3), value(4), value(5)}));
+
+    gesturesHeard().clear();
+    for (int click = 0; click < 2; ++click) {
+        host.button(true);
+        host.button(false);
+    }
+    plugin.idleFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(gesturesHeard(), gesture({start}));
+    EXPECT_EQ(plugin.parameter(kFeedBack), start);
+
+    host.movePointer(5, 5);
+    plugin.idleFor(std::chrono::milliseconds(1500));
+    EXPECT_EQ(display(), before);
+}

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <vector>
 
 #include "HostCallback.h"
 #include "HostedEffect.h"
@@ -15,10 +16,32 @@
 // Last: Xlib's macros (None, Bool, Status...) would clash with names in the headers above.
 #include "HostWindow.h"
 
+// The gesture messages a host hears from the plug-in (begin, automate, end), in order.
+struct GestureMessage {
+    VstInt32 opcode;
+    VstInt32 index;
+    float value;  // the automated value; 0 for begin and end
+    friend bool operator==(const GestureMessage&, const GestureMessage&) = default;
+};
+inline std::vector<GestureMessage>& gesturesHeard() {
+    static std::vector<GestureMessage> heard;
+    return heard;
+}
+// A host that answers the version query and keeps the gesture messages.
+inline VstIntPtr gestureRecordingHost(AEffect* effect, VstInt32 opcode, VstInt32 index,
+                                      VstIntPtr value, void* ptr, float opt) {
+    if (opcode == audioMasterBeginEdit || opcode == audioMasterAutomate ||
+        opcode == audioMasterEndEdit) {
+        gesturesHeard().push_back({opcode, index, opcode == audioMasterAutomate ? opt : 0.0f});
+    }
+    return quietHost(effect, opcode, index, value, ptr, opt);
+}
+
 // The plug-in library and one instance of the effect.
 class LoadedEffect {
 public:
-    LoadedEffect() : effect(library.instantiateChecked(quietHost)) {}
+    explicit LoadedEffect(audioMasterCallback host = quietHost)
+        : effect(library.instantiateChecked(host)) {}
 
     VstIntPtr call(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
                    float opt = 0.0f) {

@@ -155,17 +155,24 @@ TEST(Lv2Ui, ShowsItselfInTheHostsWindowAndTalksOnlyThroughPorts) {
     ASSERT_NE(host.idle, nullptr);
     ASSERT_NE(host.descriptor->extension_data(LV2_UI__showInterface), nullptr);
 
-    // One child window, the widget, 344 by 400 at the top-left corner; the host heard the size.
+    // One child window, the widget, at the top-left corner; the host heard the editor's size.
+    // The host's window is larger than the editor: the child fills it, the panel's background
+    // beside and below the editor, never the host's white.
     const auto children = host.window.children();
     ASSERT_EQ(children.size(), 1u);
     EXPECT_EQ(reinterpret_cast<std::uintptr_t>(host.widget), children[0]);
     const XWindowAttributes attributes = host.window.attributesOf(children[0]);
     EXPECT_EQ(attributes.x, 0);
     EXPECT_EQ(attributes.y, 0);
-    EXPECT_EQ(attributes.width, layout::viewWidth);
-    EXPECT_EQ(attributes.height, layout::viewHeight);
+    EXPECT_EQ(attributes.width, 500);
+    EXPECT_EQ(attributes.height, 450);
     EXPECT_EQ(host.log.sizes,
               (std::vector<std::pair<int, int>>{{layout::viewWidth, layout::viewHeight}}));
+    host.idleFor(std::chrono::milliseconds(200));
+    for (const Rgb beyond :
+         {host.window.pixels(420, 50, 1, 1)[0], host.window.pixels(100, 430, 1, 1)[0]}) {
+        EXPECT_LT(beyond.red + beyond.green + beyond.blue, 3 * 70) << "white beside the editor";
+    }
 
     for (int index = 0; index < kNumParams; ++index) {
         host.sendPort(index, parameter_fields::load(kFactoryPrograms[0], index));

@@ -16,6 +16,8 @@ public:
     // The pointer, as the user moves it, at (x, y) of this window.
     void movePointer(int x, int y) const { xtest::movePointer(display(), id(), x, y); }
     void button(bool down) const { xtest::button(display(), down); }
+    void wheel(bool up) const { xtest::wheel(display(), up); }
+    void shift(bool down) const { xtest::modifierKey(display(), XK_Shift_L, down); }
 
     void destroy() {
         ParentWindow::destroy();

@@ -4,6 +4,7 @@
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 #include <sys/types.h>
 #include <time.h>
 #include <unistd.h>
@@ -26,6 +27,20 @@ inline void movePointer(Display* dpy, ::Window window, int x, int y) {
 // The first button pressed or released.
 inline void button(Display* dpy, bool down) {
     XTestFakeButtonEvent(dpy, 1, down ? True : False, CurrentTime);
+    XSync(dpy, False);
+}
+
+// One notch of the wheel: up (away from the user) is button 4, down button 5.
+inline void wheel(Display* dpy, bool up) {
+    const unsigned wheelButton = up ? 4 : 5;
+    XTestFakeButtonEvent(dpy, wheelButton, True, CurrentTime);
+    XTestFakeButtonEvent(dpy, wheelButton, False, CurrentTime);
+    XSync(dpy, False);
+}
+
+// The left Shift or Control key pressed or released.
+inline void modifierKey(Display* dpy, KeySym key, bool down) {
+    XTestFakeKeyEvent(dpy, XKeysymToKeycode(dpy, key), down ? True : False, CurrentTime);
     XSync(dpy, False);
 }
 
