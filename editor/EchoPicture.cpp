@@ -34,12 +34,13 @@ struct Display {
     ui::Point at(double x, double rowDown) const { return {x, size.height - rowDown}; }
 };
 
-// Toward the glass, as a repeat the low-pass has darkened fades into it.
+// Toward the glass, as a repeat the low-pass has darkened fades into it; never all the way, so
+// that a dark repeat still shows where it is.
 Colour darkened(Colour colour, double brightness) {
     const Colour glass = palette::glassBottom;
-    return {glass.r + (colour.r - glass.r) * brightness,
-            glass.g + (colour.g - glass.g) * brightness,
-            glass.b + (colour.b - glass.b) * brightness, colour.a};
+    const double kept = 0.25 + 0.75 * brightness;
+    return {glass.r + (colour.r - glass.r) * kept, glass.g + (colour.g - glass.g) * kept,
+            glass.b + (colour.b - glass.b) * kept, colour.a};
 }
 
 ui::Shape line(ui::Point from, ui::Point to, Colour colour, double width) {
@@ -64,11 +65,12 @@ void drawRepeat(ui::ShapeList& shapes, const Display& display, double x, double 
                 double direction, Colour colour, const echo_train::Echo& echo) {
     const double length = display.fullLevel() * level;
     if (length * display.pixelsPerPoint < 0.5) return;
-    const double width = std::max(kLineWidth * echo.body, 0.5);
+    // Thinner as the high-pass takes the body away, down to half the full width.
+    const double width = kLineWidth * (0.5 + 0.5 * echo.body);
     const ui::Point from = display.at(x, display.middle());
     const ui::Point to = display.at(x, display.middle() + direction * length);
     glowingLine(shapes, from, to, darkened(colour, echo.brightness), width);
-    dot(shapes, to, std::max(1.5 * echo.body, 0.6),
+    dot(shapes, to, 0.9 + 0.6 * echo.body,
         darkened(rgb(255, 250, 236), echo.brightness).withAlpha(0.9));
 }
 
@@ -84,7 +86,7 @@ void drawEnvelope(ui::ShapeList& shapes, const Display& display,
                                   display.middle() + direction * display.fullLevel() * level));
     }
     shapes.push_back(
-        ui::Shape::line(std::move(tips), 0.8, view_lettering::colourOf(colour.withAlpha(0.35))));
+        ui::Shape::line(std::move(tips), 0.8, view_lettering::colourOf(colour.withAlpha(0.25))));
 }
 
 }  // namespace
