@@ -3,46 +3,23 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <string_view>
 
 #include "EditorLayout.h"
 #include "ParameterTable.h"
-#include "ValueText.h"
 
 namespace readout {
 
 namespace {
 
-// The host's display texts are at most 8 characters.
-using DisplayText = std::array<char, 9>;
-
-DisplayText fractionDisplay(float value) {
-    DisplayText text{};
-    valuetext::float2string(value, text.data(), 8);
-    return text;
-}
-
-DisplayText wholeDisplay(std::int32_t value) {
-    DisplayText text{};
-    valuetext::int2string(value, text.data(), 8);
-    return text;
-}
-
-// The number a display text shows; nothing for "Huge!" or "NaN".
-std::optional<double> numberIn(const DisplayText& text) {
-    const std::string_view shown(text.data());
-    double number = 0.0;
-    const auto [end, error] = std::from_chars(shown.data(), shown.data() + shown.size(), number);
-    if (error != std::errc{} || end != shown.data() + shown.size()) return std::nullopt;
-    return number;
-}
+// Values no control sends but a host may: shown as such rather than as a number.
+constexpr const char* kOutOfRange = "out of range";
 
 // Fixed decimals, whatever the host's locale says the decimal point is.
 std::string withDecimals(double number, int decimals) {
     std::array<char, 48> text{};
     const auto result = std::to_chars(text.data(), text.data() + text.size(), number,
                                       std::chars_format::fixed, decimals);
-    if (result.ec != std::errc{}) return "Huge!";
+    if (result.ec != std::errc{}) return kOutOfRange;
     std::string shown(text.data(), result.ptr);
     // A value rounded to nothing shows no sign.
     if (shown.front() == '-' && std::fabs(number) < 0.5 * std::pow(10.0, -decimals)) {
@@ -51,49 +28,45 @@ std::string withDecimals(double number, int decimals) {
     return shown;
 }
 
-// What the host shows, unconverted, where it shows no number to convert.
-std::string asTheHostShows(const DisplayText& text, const char* label) {
-    return std::string(text.data()) + " " + label;
+// The plain fraction as the host's display shows it: six decimals, the rest cut off. Nothing for
+// a value the display cannot show as a number.
+std::optional<double> asDisplayed(float value) {
+    if (!std::isfinite(value) || std::fabs(value) >= 1000.0f) return std::nullopt;
+    return std::trunc(static_cast<double>(value) * 1e6) / 1e6;
 }
 
-std::string percentage(float value, const char* label) {
-    const DisplayText shown = fractionDisplay(value);
-    const std::optional<double> fraction = numberIn(shown);
-    if (!fraction) return asTheHostShows(shown, label);
+std::string percentage(float value) {
+    const std::optional<double> fraction = asDisplayed(value);
+    if (!fraction) return kOutOfRange;
     return withDecimals(*fraction * 100.0, 1) + "%";
 }
 
 // The balance: 0.5 keeps both echoes at full level, below it the right one is turned down (the
 // sound leans left), above it the left one. How far it leans, 0 to 100.
-std::string balance(float value, const char* label) {
-    const DisplayText shown = fractionDisplay(value);
-    const std::optional<double> fraction = numberIn(shown);
-    if (!fraction) return asTheHostShows(shown, label);
+std::string balance(float value) {
+    const std::optional<double> fraction = asDisplayed(value);
+    if (!fraction) return kOutOfRange;
     const double towardLeft = (0.5 - *fraction) * 200.0;
     const std::string amount = withDecimals(std::fabs(towardLeft), 1);
     if (amount == withDecimals(0.0, 1)) return "C";
     return (towardLeft > 0.0 ? "L " : "R ") + amount;
 }
 
-std::string delayTime(float value, std::optional<DelayLength> delay, const char* label) {
-    if (!delay) {
+std::string delayTime(float value, std::optional<DelayLength> delay) {
+    if (!delay || !(delay->sampleRate > 0.0f)) {
         // Without the rate only the time is known, and that to well under a millisecond: the
         // line is one sample short of `value` seconds.
-        if (!std::isfinite(value)) return asTheHostShows(fractionDisplay(value), label);
+        if (!asDisplayed(value)) return kOutOfRange;
         return withDecimals(static_cast<double>(value) * 1000.0, 0) + " ms";
     }
-    const DisplayText shown = wholeDisplay(delay->samples);
-    const std::optional<double> samples = numberIn(shown);
-    if (!samples || !(delay->sampleRate > 0.0f)) return asTheHostShows(shown, label);
-    const double milliseconds = *samples * 1000.0 / static_cast<double>(delay->sampleRate);
-    return withDecimals(milliseconds, 1) + " ms  " + shown.data() + " samples";
+    // The samples as the host's display counts them, and the time they take.
+    const double milliseconds =
+        static_cast<double>(delay->samples) * 1000.0 / static_cast<double>(delay->sampleRate);
+    return withDecimals(milliseconds, 1) + " ms  " + std::to_string(delay->samples) + " samples";
 }
 
-std::string filterPlace(float value) {
-    // The host's display: 1 for on, 0 for off; on puts the filter inside the loop.
-    const DisplayText shown = wholeDisplay(value != 0.0f ? 1 : 0);
-    return std::string_view(shown.data()) == "1" ? "in loop" : "on echo";
-}
+// On (any value but 0, as the host's display shows 1) puts the filter inside the loop.
+std::string filterPlace(float value) { return value != 0.0f ? "in loop" : "on echo"; }
 
 std::string nameOf(ParameterIndex index) {
     for (const layout::Control& knob : layout::knobs) {
@@ -111,14 +84,14 @@ Readout readoutOf(int index, float value, std::optional<DelayLength> delay) {
     Readout shown{nameOf(row->index), {}};
     switch (row->index) {
         case kDelay:
-            shown.value = delayTime(value, delay, row->label);
+            shown.value = delayTime(value, delay);
             break;
         case kLowPassType:
         case kHighPassType:
             shown.value = filterPlace(value);
             break;
         case kPan:
-            shown.value = balance(value, row->label);
+            shown.value = balance(value);
             break;
         case kFeedBack:
         case kLowPass:
@@ -126,7 +99,7 @@ Readout readoutOf(int index, float value, std::optional<DelayLength> delay) {
         case kPanDepth:
         case kMix:
         case kNumParams:
-            shown.value = percentage(value, row->label);
+            shown.value = percentage(value);
             break;
     }
     return shown;

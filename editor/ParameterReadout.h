@@ -1,8 +1,8 @@
 // What the editor shows while a control is turned or pointed at: the parameter's name and its
-// value in a player's units. The value is the host's own display text for the parameter, read
-// back and converted, so the editor never shows a number the host's display contradicts: the
-// delay in milliseconds and samples, the amounts as percentages, the balance as left or right,
-// the filter placements in words.
+// value in a player's units: the delay in milliseconds and samples, the amounts as percentages,
+// the balance as left or right, the filter placements in words. The numbers are what the VST 2
+// host's display text says (the samples it counts, the fraction cut to six decimals), converted,
+// so the editor never shows a number the host's display contradicts.
 #pragma once
 
 #include <optional>
