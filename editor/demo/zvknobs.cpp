@@ -36,13 +36,18 @@ namespace {
 class PrintingHost : public EditorHost {
 public:
     PrintingHost() {
-        const float spread[] = {0.255f, 0.505f, 0.405f, 0.005f, 0.995f, 0.705f, 0.505f};
-        static_assert(std::size(spread) == layout::knobs.size());
+        const float knobSpread[] = {0.255f, 0.505f, 0.405f, 0.005f, 0.995f, 0.705f, 0.505f};
+        static_assert(std::size(knobSpread) == layout::knobs.size());
         for (std::size_t k = 0; k < layout::knobs.size(); ++k) {
-            values[static_cast<std::size_t>(layout::knobs[k].parameter)] = spread[k];
+            values[static_cast<std::size_t>(layout::knobs[k].parameter)] = knobSpread[k];
         }
+        spread = values;
     }
     float parameterValue(int index) override { return values.at(static_cast<std::size_t>(index)); }
+    // The demo runs no effect: no rate to count samples by, the spread to return to, no format.
+    std::optional<DelayLength> delayLength() override { return std::nullopt; }
+    float factoryValue(int index) override { return spread.at(static_cast<std::size_t>(index)); }
+    const char* formatName() override { return ""; }
     void beginGesture(int index) override {
         print("begin", index, values.at(static_cast<std::size_t>(index)));
     }
@@ -60,6 +65,7 @@ private:
         std::fflush(stdout);
     }
     std::array<float, kNumParams> values{};
+    std::array<float, kNumParams> spread{};
 };
 
 std::shared_ptr<ui::View> buildControls(EditorHost& host) {

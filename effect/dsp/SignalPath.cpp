@@ -79,12 +79,7 @@ SignalPath::SignalPath()
       sineTable(SineTable::shared()) {}
 
 std::int32_t SignalPath::delayLengthInSamples(float sampleRate, float delayTime) {
-    // Single precision on purpose: the same sum in double is one sample off for many values.
-    const float samples = (sampleRate + -1.0f) * delayTime;
-    if (std::isnan(samples)) return 0;
-    if (samples >= static_cast<float>(kLineLength)) return kLineLength;
-    if (samples <= -2147483648.0f) return INT32_MIN;
-    return static_cast<std::int32_t>(samples);
+    return delayInSamples(sampleRate, delayTime);
 }
 
 void SignalPath::setupFilters(std::int32_t sampleRate) {

@@ -22,6 +22,8 @@
 // two-lane pieces.
 #pragma once
 
+#include "DelayInSamples.h"
+
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -33,7 +35,7 @@
 
 class SignalPath {
 public:
-    static constexpr std::int32_t kLineLength = 192000;
+    static constexpr std::int32_t kLineLength = kLongestDelayInSamples;
     static constexpr std::int32_t kPieceFrames = 128;
 
     // How many filters share one register: left and right (SSE2, every x86-64 processor), or

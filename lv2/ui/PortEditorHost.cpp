@@ -3,10 +3,10 @@
 #include <bit>
 #include <cstdint>
 
+#include "DelayInSamples.h"
 #include "FactoryPrograms.h"
 #include "Lv2Identity.h"
 #include "ParameterFields.h"
-#include "SignalPath.h"
 
 namespace {
 bool isParameter(int index) { return index >= 0 && index < kNumParams; }
@@ -40,7 +40,7 @@ float PortEditorHost::parameterValue(int index) {
 
 std::optional<DelayLength> PortEditorHost::delayLength() {
     if (!rate) return std::nullopt;
-    return DelayLength{SignalPath::delayLengthInSamples(*rate, values[kDelay]), *rate};
+    return DelayLength{delayInSamples(*rate, values[kDelay]), *rate};
 }
 
 float PortEditorHost::factoryValue(int index) {
