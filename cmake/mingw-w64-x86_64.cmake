@@ -10,6 +10,7 @@ set(CMAKE_C_COMPILER ${zv_mingw}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${zv_mingw}-g++-posix)
 set(CMAKE_RC_COMPILER ${zv_mingw}-windres)
 set(CMAKE_OBJDUMP ${zv_mingw}-objdump)
+set(CMAKE_STRIP ${zv_mingw}-strip)
 
 # Headers and libraries come from the target's tree only; programs (pkg-config, compilers) from
 # the build machine.

@@ -1,6 +1,8 @@
 // Renders the built plug-in through every program, and once under automation, at the rates
 // given, and prints one line per render with a 64-bit digest of every output sample's bits:
-//   zv_render_digests PLUGIN RATE...
+//   zv_render_digests [--samples FILE] PLUGIN RATE...
+// --samples also writes every output sample, as 32-bit floats in render order (left block, right
+// block), for counting how many samples two renders differ in.
 // Built for Linux and for Windows alike, so that two builds of the plug-in can be compared line
 // for line; the input, the block sizes and the automation are made from integers only, so they
 // are the same bits on every platform.
@@ -69,7 +71,8 @@ void fillInput(std::int64_t frame, std::int32_t rate, Numbers& noise, float* lef
 
 // One second at `rate` from a fresh instance: the program as chosen, or (program < 0) every
 // parameter moved between blocks and the program changed now and then, as a host automates.
-unsigned long long render(const PluginLibrary& library, std::int32_t rate, VstInt32 program) {
+unsigned long long render(const PluginLibrary& library, std::int32_t rate, VstInt32 program,
+                          std::FILE* samples) {
     HostedEffect effect(library.instantiateChecked(host));
     effect.call(effOpen);
     effect.call(effSetSampleRate, 0, 0, nullptr, static_cast<float>(rate));
@@ -100,6 +103,10 @@ unsigned long long render(const PluginLibrary& library, std::int32_t rate, VstIn
         effect.process(inputs, outputs, frames);
         digest.add(outputs[0], frames);
         digest.add(outputs[1], frames);
+        if (samples != nullptr) {
+            std::fwrite(outputs[0], sizeof(float), static_cast<std::size_t>(frames), samples);
+            std::fwrite(outputs[1], sizeof(float), static_cast<std::size_t>(frames), samples);
+        }
         frame += frames;
     }
     effect.stop();
@@ -109,13 +116,23 @@ unsigned long long render(const PluginLibrary& library, std::int32_t rate, VstIn
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: %s PLUGIN RATE...\n", argv[0]);
+    std::FILE* samples = nullptr;
+    int first = 1;
+    if (argc > 2 && std::strcmp(argv[1], "--samples") == 0) {
+        samples = std::fopen(argv[2], "wb");
+        if (samples == nullptr) {
+            std::fprintf(stderr, "cannot write %s\n", argv[2]);
+            return 1;
+        }
+        first = 3;
+    }
+    if (argc < first + 2) {
+        std::fprintf(stderr, "usage: %s [--samples FILE] PLUGIN RATE...\n", argv[0]);
         return 2;
     }
     try {
-        const PluginLibrary library(argv[1]);
-        for (int arg = 2; arg < argc; ++arg) {
+        const PluginLibrary library(argv[first]);
+        for (int arg = first + 1; arg < argc; ++arg) {
             const auto rate = static_cast<std::int32_t>(std::strtol(argv[arg], nullptr, 10));
             if (rate <= 0) {
                 std::fprintf(stderr, "not a rate: %s\n", argv[arg]);
@@ -127,12 +144,12 @@ int main(int argc, char** argv) {
             for (VstInt32 program = -1; program < programs; ++program) {
                 std::printf("%6d Hz  %-10s %3d  %016llx\n", rate,
                             program < 0 ? "automation" : "program", program < 0 ? 0 : program,
-                            render(library, rate, program));
+                            render(library, rate, program, samples));
             }
         }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;
     }
-    return 0;
+    return samples != nullptr && std::fclose(samples) != 0 ? 1 : 0;
 }
