@@ -2,8 +2,8 @@
 // editor flag and offers its own generic controls; a Windows editor comes in as the factory
 // handed to the effect here.
 #include "AudioEffect.h"
-#include "VstXSynth.h"
+#include "DelayEffect.h"
 
 AudioEffect* createEffect(audioMasterCallback audioMaster) {
-    return new VstXSynth(audioMaster, nullptr);
+    return new DelayEffect(audioMaster, nullptr);
 }
