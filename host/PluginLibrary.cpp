@@ -29,15 +29,3 @@ PluginLibrary::PluginLibrary(const std::string& path) : _path(path) {
 }
 
 PluginLibrary::~PluginLibrary() { ::dlclose(handle); }
-
-AEffect* PluginLibrary::instantiateChecked(audioMasterCallback host) const {
-    AEffect* effect = instantiate(host);
-    if (effect == nullptr) {
-        fail("plug-in refused to start (VSTPluginMain returned no effect): " + _path);
-    }
-    // Not a record we know how to drive: it is not called into, not even to close it.
-    if (effect->magic != kEffectMagic) {
-        fail("not a VST 2.4 plug-in (its effect record has the wrong magic number): " + _path);
-    }
-    return effect;
-}

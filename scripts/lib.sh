@@ -11,6 +11,10 @@ ZV_BUILD_PACKAGES=(build-essential cmake pkg-config libsndfile1-dev libcairo2-de
 ZV_TEST_PACKAGES=(libgtest-dev g++-multilib clang libclang-rt-14-dev llvm ardour sox xvfb xauth libxtst-dev
                   lsp-plugins-vst liblilv-dev lilv-utils sordi clang-format git)
 
+# To cross-build the Windows DLL, and to run its tests under wine.
+ZV_WINDOWS_BUILD_PACKAGES=(cmake mingw-w64 g++-mingw-w64-x86-64-posix)
+ZV_WINDOWS_TEST_PACKAGES=(wine64 wine googletest)
+
 zv_missing_packages() {
   local package
   for package in "$@"; do

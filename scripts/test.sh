@@ -2,7 +2,7 @@
 # Installs what the tests need and checks the style; then builds and runs the whole test suite
 # twice: with GCC and warnings as errors, and with Clang under AddressSanitizer and
 # UndefinedBehaviorSanitizer; then the threaded tests under ThreadSanitizer, a bounded libFuzzer
-# run and a benchmark smoke run.
+# run, a benchmark smoke run, and the Windows DLL cross-built with its tests run under wine.
 #   bash scripts/test.sh
 # Environment: ZV_BUILD_ROOT (default build), ZV_JOBS (default 2).
 set -euo pipefail
@@ -13,7 +13,8 @@ root=${ZV_BUILD_ROOT:-build}
 jobs=${ZV_JOBS:-2}
 started=$(date +%s)
 
-zv_install_packages "${ZV_BUILD_PACKAGES[@]}" "${ZV_TEST_PACKAGES[@]}"
+zv_install_packages "${ZV_BUILD_PACKAGES[@]}" "${ZV_TEST_PACKAGES[@]}" \
+                    "${ZV_WINDOWS_BUILD_PACKAGES[@]}" "${ZV_WINDOWS_TEST_PACKAGES[@]}"
 
 # Tests that open windows need an X server; give them a virtual one unless there is a display.
 run_tests() {
@@ -65,5 +66,13 @@ echo "== Fuzzing: $(zv_seconds_since "$step") s"
 
 echo "== Benchmark smoke run (every benchmark once, briefly; it reports, it does not judge times)"
 "$root/gcc/bench/zv_bench" --benchmark_min_time=0.001 >/dev/null
+
+step=$(date +%s)
+echo "== Windows: the DLL cross-built with mingw-w64, its tests under wine, its renders against the GCC build's ($root/windows)"
+cmake -S . -B "$root/windows" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DZV_WERROR=ON \
+      -DZV_LINUX_BUILD_DIR="$(cd "$root/gcc" && pwd)" >/dev/null
+cmake --build "$root/windows" -j "$jobs"
+ctest --test-dir "$root/windows" --output-on-failure -j "$jobs"
+echo "== Windows build and tests: $(zv_seconds_since "$step") s"
 
 echo "== All tests passed in $(zv_seconds_since "$started") s"
