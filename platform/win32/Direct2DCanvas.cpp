@@ -272,6 +272,14 @@ void Direct2DCanvas::fillPolygon(std::span<const Point> corners, Color color) {
 void Direct2DCanvas::strokePolyline(std::span<const Point> points, double width, Color color) {
     ID2D1RenderTarget* target = drawable();
     if (target == nullptr || points.empty() || !(width > 0.0)) return;
+    // A line that never leaves its first point (a full stop) is a dot as wide as the line: its
+    // round ends alone would draw it, but Direct2D leaves a stroke of no length out.
+    if (std::all_of(points.begin(), points.end(), [&](Point p) { return p == points.front(); })) {
+        const double radius = width / 2.0;
+        fillEllipse(Rect{{points.front().x - radius, points.front().y - radius}, {width, width}},
+                    color);
+        return;
+    }
     ID2D1SolidColorBrush* paint = brush(color);
     ID2D1PathGeometry* line = path(points, false);
     if (paint != nullptr && line != nullptr) {
