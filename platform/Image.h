@@ -8,16 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "CompositingOperation.h"
+#include "DecodedPicture.h"
 #include "Geometry.h"
 
 namespace ui {
-
-// How a drawn picture meets what is already there.
-enum class CompositingOperation {
-    Clear = 0,
-    Copy = 1,        // the picture's pixels, transparency included, replace the ones beneath
-    SourceOver = 2,  // the picture is blended over what lies beneath
-};
 
 class Image {
 public:
@@ -43,14 +38,13 @@ public:
                     double fraction) const;
 
 private:
-    struct Decoded;
     // One resource, decoded once on first use.
     struct Lazy {
         std::string name;
-        mutable std::unique_ptr<Decoded> decoded;
+        mutable std::unique_ptr<DecodedPicture> decoded;
         mutable bool tried = false;
     };
-    const Decoded* decode(const Lazy& picture) const;
+    const DecodedPicture* decode(const Lazy& picture) const;
 
     std::string resourceName;
     std::string resourceType;

@@ -1,68 +1,47 @@
 #include "ViewPainter.h"
 
-#include <cmath>
-
-#include "DrawingContext.h"
+#include "CurrentCanvas.h"
 
 namespace ui {
 
 namespace {
 
-void fillLayerBackground(cairo_t* cr, const Layer& layer, Rect bounds) {
+void fillLayerBackground(Canvas& canvas, const Layer& layer, Rect bounds) {
     const Color color = layer.backgroundColor();
     if (color.alpha <= 0.0) return;
-    const double radius =
-        std::min(layer.cornerRadius(), std::min(bounds.size.width, bounds.size.height) / 2.0);
-    if (radius > 0.0) {
-        const double left = bounds.minX(), right = bounds.maxX();
-        const double bottom = bounds.minY(), top = bounds.maxY();
-        cairo_new_sub_path(cr);
-        cairo_arc(cr, right - radius, top - radius, radius, 0.0, M_PI / 2.0);
-        cairo_arc(cr, left + radius, top - radius, radius, M_PI / 2.0, M_PI);
-        cairo_arc(cr, left + radius, bottom + radius, radius, M_PI, 1.5 * M_PI);
-        cairo_arc(cr, right - radius, bottom + radius, radius, 1.5 * M_PI, 2.0 * M_PI);
-        cairo_close_path(cr);
-    } else {
-        cairo_rectangle(cr, bounds.minX(), bounds.minY(), bounds.size.width, bounds.size.height);
-    }
-    cairo_set_source_rgba(cr, color.red, color.green, color.blue, color.alpha);
-    cairo_fill(cr);
+    canvas.fillRoundedRect(bounds, layer.cornerRadius(), color);
 }
 
-void drawContent(cairo_t* cr, View& view, Rect dirty) {
-    cairo_save(cr);
-    cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
-    drawing::CurrentContext current(cr);
+void drawContent(Canvas& canvas, View& view, Rect dirty) {
+    canvas.save();
+    CurrentCanvas current(canvas);
     view.draw(dirty);
-    cairo_restore(cr);
+    canvas.restore();
 }
 
 }  // namespace
 
-void paintView(cairo_t* cr, View& view, Rect dirty) {
+void paintView(Canvas& canvas, View& view, Rect dirty) {
     const Rect frame = view.frame();
     if (frame.intersection(dirty).isEmpty()) return;
-    cairo_save(cr);
-    cairo_translate(cr, frame.minX(), frame.minY());
+    canvas.save();
+    canvas.translate(frame.minX(), frame.minY());
     const Rect bounds = view.bounds();
     const Rect dirtyInside = dirty.offsetBy(-frame.minX(), -frame.minY()).intersection(bounds);
-    cairo_rectangle(cr, bounds.minX(), bounds.minY(), bounds.size.width, bounds.size.height);
-    cairo_clip(cr);
+    canvas.clipToRect(bounds);
     if (view.isLayerBacked()) {
-        cairo_push_group(cr);
-        if (const Layer* layer = view.layer()) fillLayerBackground(cr, *layer, bounds);
-        drawContent(cr, view, dirtyInside);
-        cairo_pop_group_to_source(cr);
-        cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
-        cairo_paint(cr);
+        canvas.beginLayer();
+        if (const Layer* layer = view.layer()) fillLayerBackground(canvas, *layer, bounds);
+        drawContent(canvas, view, dirtyInside);
+        canvas.endLayer();
     } else {
-        drawContent(cr, view, dirtyInside);
+        drawContent(canvas, view, dirtyInside);
     }
     // A child's drawing may take the tree apart (nothing here does, but a copy keeps the walk
     // safe).
     const auto children = view.subviews();
-    for (const auto& child : children) paintView(cr, *child, dirtyInside);
-    cairo_restore(cr);
+    for (const auto& child : children) paintView(canvas, *child, dirtyInside);
+    canvas.restore();
 }
 
 }  // namespace ui

@@ -54,7 +54,7 @@ Rect ViewSurface::takeMarkedArea() {
     return collectMarks(*rootView).intersection(rootView->frame());
 }
 
-PixelRect ViewSurface::display(cairo_t* target) {
+PixelRect ViewSurface::display(Canvas& target) {
     displayDue = false;
     const Rect marked = takeMarkedArea();
     if (marked.isEmpty()) return {};
@@ -72,26 +72,20 @@ PixelRect ViewSurface::display(cairo_t* target) {
                     (bottom - top) / s};
 
     drawing = true;
-    cairo_save(target);
-    cairo_identity_matrix(target);
-    cairo_rectangle(target, left, top, right - left, bottom - top);
-    cairo_clip(target);
+    target.save();
+    const Rect pixelArea{left, top, right - left, bottom - top};
+    target.clipToRect(pixelArea);
+    target.fillRect(pixelArea, background, CompositingOperation::Copy);
     // Window coordinates grow upward from the root's bottom-left corner; pixels grow downward.
-    cairo_matrix_t windowToPixels;
-    cairo_matrix_init(&windowToPixels, s, 0.0, 0.0, -s, -frame.minX() * s, frame.maxY() * s);
-    cairo_set_matrix(target, &windowToPixels);
-    cairo_set_operator(target, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_rgba(target, background.red, background.green, background.blue,
-                          background.alpha);
-    cairo_paint(target);
-    cairo_set_operator(target, CAIRO_OPERATOR_OVER);
+    target.translate(-frame.minX() * s, frame.maxY() * s);
+    target.scale(s, -s);
     paintView(target, *rootView, area);
-    cairo_restore(target);
+    target.restore();
     drawing = false;
     return pixels;
 }
 
-PixelRect ViewSurface::displayAll(cairo_t* target) {
+PixelRect ViewSurface::displayAll(Canvas& target) {
     rootView->setNeedsRedraw(true);
     return display(target);
 }

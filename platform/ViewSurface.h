@@ -3,11 +3,10 @@
 // where the pixels go and where the mouse comes from.
 #pragma once
 
-#include <cairo.h>
-
 #include <memory>
 #include <vector>
 
+#include "Canvas.h"
 #include "Color.h"
 #include "Geometry.h"
 #include "View.h"
@@ -46,12 +45,13 @@ public:
     // last one. A view that marks itself while it is being drawn (a knob does) is drawn again at
     // the next cycle, but does not by itself start one: an untouched editor then costs nothing.
     bool isDisplayDue() const { return displayDue; }
-    // Runs a display cycle into `target`, whose device space is this surface's pixels: every
+    // Runs a display cycle on `target`, whose coordinates are this surface's pixels counted from
+    // its top-left corner: every
     // marked view is drawn again, with what lies over and under it, clipped to the marked area.
     // Returns the area drawn (empty when nothing was marked).
-    PixelRect display(cairo_t* target);
+    PixelRect display(Canvas& target);
     // Marks the whole tree, then runs a display cycle.
-    PixelRect displayAll(cairo_t* target);
+    PixelRect displayAll(Canvas& target);
 
     // The main button at `location`, in window coordinates. The press goes to the topmost view
     // under it; the drags and the release to the view that took the press.

@@ -42,6 +42,9 @@ public:
     // The pixels to the point the desktop asks for (an X desktop's Xft.dpi over 96); nothing when
     // it says nothing.
     virtual std::optional<double> desktopScale() { return std::nullopt; }
+    // The pixels to the point the desktop asks for where the host's `handle` is shown (a monitor
+    // may have a density of its own); by default the desktop's.
+    virtual std::optional<double> desktopScaleAt(void* /*handle*/) { return desktopScale(); }
 
 protected:
     double scaleFactor = 1.0;

@@ -13,7 +13,7 @@ ZV_TEST_PACKAGES=(libgtest-dev g++-multilib clang libclang-rt-14-dev llvm ardour
 
 # To cross-build the Windows DLL, and to run its tests under wine.
 ZV_WINDOWS_BUILD_PACKAGES=(cmake mingw-w64 g++-mingw-w64-x86-64-posix)
-ZV_WINDOWS_TEST_PACKAGES=(wine64 wine googletest)
+ZV_WINDOWS_TEST_PACKAGES=(wine64 wine googletest xvfb xauth)
 
 zv_missing_packages() {
   local package

@@ -1,9 +1,16 @@
-// The Windows plug-in put together: the delay effect. It has no editor yet, so the host sees no
-// editor flag and offers its own generic controls; a Windows editor comes in as the factory
-// handed to the effect here.
+// The Windows plug-in put together: the delay effect, with the editor shown as a child window of
+// the host's window.
 #include "AudioEffect.h"
 #include "DelayEffect.h"
+#include "Vst2Editor.h"
+#include "win32/Win32WindowSystem.h"
+
+namespace {
+AEffEditor* makeEditor(DelayEffect& effect) {
+    return new Vst2Editor(&effect, &effect, [] { return ui::win32::makeWin32WindowSystem(); });
+}
+}  // namespace
 
 AudioEffect* createEffect(audioMasterCallback audioMaster) {
-    return new DelayEffect(audioMaster, nullptr);
+    return new DelayEffect(audioMaster, &makeEditor);
 }

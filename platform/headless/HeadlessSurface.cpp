@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "cairo/CairoCanvas.h"
 #include "headless/HeadlessDesktop.h"
 #include "headless/HeadlessWindow.h"
 
@@ -39,7 +40,8 @@ void HeadlessSurface::makePicture() {
 bool HeadlessSurface::redrawIfNeeded() {
     if (!isDisplayDue()) return false;
     cairo_t* cr = cairo_create(picture);
-    const PixelRect drawn = display(cr);
+    cairo::CairoCanvas canvas(cr);
+    const PixelRect drawn = display(canvas);
     cairo_destroy(cr);
     cairo_surface_flush(picture);
     if (drawn.isEmpty()) return false;
@@ -49,7 +51,8 @@ bool HeadlessSurface::redrawIfNeeded() {
 
 void HeadlessSurface::displayAll() {
     cairo_t* cr = cairo_create(picture);
-    ViewSurface::displayAll(cr);
+    cairo::CairoCanvas canvas(cr);
+    ViewSurface::displayAll(canvas);
     cairo_destroy(cr);
     cairo_surface_flush(picture);
     ++cycles;

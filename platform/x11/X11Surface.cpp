@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "cairo/CairoCanvas.h"
 #include "x11/X11ErrorTrap.h"
 
 namespace ui::x11 {
@@ -107,12 +108,13 @@ void X11Surface::displayIfDue() {
     X11ErrorTrap trap(conn->display());
     PixelRect drawn;
     cairo_t* cr = cairo_create(picture);
+    cairo::CairoCanvas canvas(cr);
     if (!drawnOnce) {
-        displayAll(cr);
+        displayAll(canvas);
         drawnOnce = true;
         drawn = {0, 0, pixelWidth(), pixelHeight()};
     } else if (isDisplayDue()) {
-        drawn = display(cr);
+        drawn = display(canvas);
     }
     cairo_destroy(cr);
     const PixelRect toShow = unite(drawn, exposed);

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "RecordingView.h"
+#include "ShapesView.h"
 #include "TestPictures.h"
 #include "headless/HeadlessSurface.h"
 
@@ -153,6 +154,22 @@ TEST(Drawing, OutsideADisplayCycleDrawingAPictureDoesNothing) {
     auto image = picture("top-blue");
     image->drawInRect({0, 0, 10, 10}, {}, CompositingOperation::Copy, 1.0);
     EXPECT_FALSE(image->isDecoded());
+}
+
+TEST(Drawing, RectanglesEllipsesPolygonsAndLinesFillWhatTheyCoverAndNothingBeside) {
+    for (double scale : {1.0, 1.5}) {
+        SCOPED_TRACE(scale);
+        HeadlessSurface surface(std::make_shared<ShapesView>(), scale);
+        surface.displayAll();
+        for (const ShapesView::Sample& sample : ShapesView::kSamples) {
+            SCOPED_TRACE(testing::Message() << sample.at.x << ", " << sample.at.y);
+            const ui::Color c = sample.expected;
+            expectNear(surface.pixelAt(sample.at),
+                       Pixel{static_cast<int>(c.red * 255), static_cast<int>(c.green * 255),
+                             static_cast<int>(c.blue * 255), static_cast<int>(c.alpha * 255)},
+                       1);
+        }
+    }
 }
 
 TEST(Pictures, AreFoundByNameAndTypeWithAnEmptyTypeTakingAny) {

@@ -54,8 +54,8 @@ bool Vst2Editor::open(void* ptr) {
     uiView = view;
 
     ui::WindowSystem& windows = windowSystem();
-    pixelsPerPoint =
-        editor_scale::choose(hostScale, editor_scale::fromEnvironment(), windows.desktopScale());
+    pixelsPerPoint = editor_scale::choose(hostScale, editor_scale::fromEnvironment(),
+                                          windows.desktopScaleAt(ptr));
     windows.setScale(pixelsPerPoint);
     // A handle that is not a view shows nothing.
     if (auto hostView = windows.viewForHandle(ptr)) showInHostView(*hostView);

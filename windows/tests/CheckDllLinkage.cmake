@@ -1,7 +1,8 @@
 cmake_minimum_required(VERSION 3.22)
 # cmake -DOBJDUMP=... -DDLL=... -P CheckDllLinkage.cmake
 # Fails unless the DLL exports VSTPluginMain and nothing else, and imports only from DLLs that
-# every Windows has (the C runtime msvcrt.dll among them): no libstdc++, libgcc or winpthread.
+# every Windows has (the C runtime msvcrt.dll among them, and Direct2D, which the editor draws
+# with, since Windows 7): no libstdc++, libgcc or winpthread.
 execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
 if(failed)
   message(FATAL_ERROR "${OBJDUMP} -p ${DLL} failed")
@@ -9,7 +10,7 @@ endif()
 
 string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
 set(system_dlls kernel32.dll msvcrt.dll user32.dll gdi32.dll ole32.dll advapi32.dll shell32.dll
-    comctl32.dll uxtheme.dll dwmapi.dll shcore.dll)
+    comctl32.dll uxtheme.dll dwmapi.dll shcore.dll d2d1.dll)
 foreach(line ${imports})
   string(REPLACE "DLL Name: " "" name "${line}")
   string(TOLOWER "${name}" name)

@@ -38,7 +38,7 @@ void expectPlainEcho(const HostedEffect& effect) {
 
 }  // namespace
 
-TEST(LoadedDll, GivesAHostWithoutADisplayAWorkingEffectWithoutAnEditor) {
+TEST(LoadedDll, GivesAHostWithoutADisplayAWorkingEffectWhoseEditorShowsNothing) {
     const PluginLibrary library(ZV_PLUGIN_PATH);
     HostedEffect effect(library.instantiateChecked(host));
     const AEffect& record = *effect.record();
@@ -47,9 +47,11 @@ TEST(LoadedDll, GivesAHostWithoutADisplayAWorkingEffectWithoutAnEditor) {
     EXPECT_EQ(record.numInputs, 2);
     EXPECT_EQ(record.numOutputs, 2);
     EXPECT_EQ(record.uniqueID, 0x5A764438);
-    // No Windows editor yet: the host is told so, and asking for one anyway fails cleanly.
-    EXPECT_EQ(record.flags, effFlagsCanReplacing);
-    EXPECT_EQ(effect.call(effEditOpen, 0, 0, nullptr), 0);
+    // An editor, which with no window to be shown in shows nothing and takes idling and closing.
+    EXPECT_EQ(record.flags, effFlagsCanReplacing | effFlagsHasEditor);
+    effect.call(effEditOpen, 0, 0, nullptr);
+    effect.call(effEditIdle, 0, 0, nullptr);
+    EXPECT_EQ(effect.call(effEditClose, 0, 0, nullptr), 0);
     EXPECT_EQ(effect.text(effGetEffectName), "ZvDelay32");
     EXPECT_EQ(effect.text(effGetProgramNameIndexed, 20), "Repeat After Me");
     expectPlainEcho(effect);

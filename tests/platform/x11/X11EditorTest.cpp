@@ -15,6 +15,7 @@
 #include "KnobArithmetic.h"
 #include "LoopSwitch.h"
 #include "Pump.h"
+#include "RecordingView.h"
 #include "Window.h"
 #include "XTestSupport.h"
 #include "XvfbServer.h"
@@ -28,6 +29,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 extern XvfbServer* theServer;
 
@@ -345,4 +347,47 @@ TEST(X11Editor, AnUntouchedOpenEditorCostsUnderOnePercentOfACore) {
         pumps, wall, own * 1000.0, 100.0 * own / wall, server * 1000.0);
     EXPECT_LT(own / wall, 0.01);
     EXPECT_LT(server / wall, 0.01);
+}
+
+TEST(X11Editor, HoverLeaveWheelWithShiftAndADoubleClickReachTheViewUnderThePointer) {
+    HostWindow host;
+    auto system = ui::x11::makeX11WindowSystem();
+    auto hostView = system->viewForHandle(host.handle());
+    ASSERT_TRUE(hostView);
+    auto view = makeView(0, 0, 100, 80);
+    hostView->addSubview(view);
+    ASSERT_TRUE(pumpUntil(*system, [&] { return host.children().size() == 1; }));
+    using Type = ui::MouseEvent::Type;
+    const auto heard = [&](Type type) {
+        return pumpUntil(*system,
+                         [&] { return !view->events.empty() && view->events.back().type == type; });
+    };
+
+    host.movePointer(20, 40);
+    ASSERT_TRUE(heard(Type::Moved));
+    EXPECT_EQ(view->events.back().location, (ui::Point{20.5, 39.5}));
+    for (int press = 0; press < 2; ++press) {
+        host.button(true);
+        host.button(false);
+    }
+    ASSERT_TRUE(heard(Type::Up));
+    Display* dpy = host.display();
+    const KeyCode shift = XKeysymToKeycode(dpy, XK_Shift_L);
+    XTestFakeKeyEvent(dpy, shift, True, CurrentTime);
+    XTestFakeButtonEvent(dpy, 4, True, CurrentTime);
+    XTestFakeButtonEvent(dpy, 4, False, CurrentTime);
+    XTestFakeKeyEvent(dpy, shift, False, CurrentTime);
+    XSync(dpy, False);
+    ASSERT_TRUE(heard(Type::Wheel));
+    host.movePointer(300, 200);
+    ASSERT_TRUE(heard(Type::Left));
+
+    std::vector<int> clicks;
+    for (const RecordedEvent& event : view->events) {
+        if (event.type == Type::Down) clicks.push_back(event.clickCount);
+    }
+    EXPECT_EQ(clicks, (std::vector<int>{1, 2}));
+    const RecordedEvent& wheel = view->events[view->events.size() - 2];
+    EXPECT_EQ(wheel.notches, 1);
+    EXPECT_TRUE(wheel.shift);
 }
