@@ -2,7 +2,8 @@
 # Builds the Windows plug-in, ZvDelay32.dll, on Debian with mingw-w64 (installed when missing):
 #   bash scripts/build-windows.sh
 # The DLL to ship, without its debugging information, lands in $ZV_BUILD_ROOT/windows/dist
-# (default build/windows/dist); copy it into the host's VST 2 folder on Windows. ZV_WINDOWS_TESTS=ON also builds the tests that run under wine (then
+# (default build/windows/dist); copy it into the host's VST 2 folder on Windows.
+# ZV_WINDOWS_TESTS=ON also builds the tests that run under wine (then
 # `ctest --test-dir build/windows` runs them; wine64 and wine must be installed).
 # Environment: ZV_BUILD_ROOT (default build), ZV_JOBS (default 2).
 set -euo pipefail
