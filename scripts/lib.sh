@@ -5,11 +5,12 @@ ZV_BUILD_PACKAGES=(build-essential cmake pkg-config libsndfile1-dev libcairo2-de
                    lv2-dev)
 # To build and run every test: GoogleTest, the 32-bit layout check, Clang with its sanitizer
 # runtimes and the symbolizer that names functions in their reports, Ardour and sox for the
-# real-host round trip, an X server for the editor, a plug-in from another vendor for zvhost, and
-# for the LV2 bundle: lilv to read it and run it (lv2apply), sord_validate behind lv2_validate;
-# clang-format for the style check, and git to list the files it checks.
-ZV_TEST_PACKAGES=(libgtest-dev g++-multilib clang libclang-rt-14-dev llvm ardour sox xvfb xauth libxtst-dev
-                  lsp-plugins-vst liblilv-dev lilv-utils sordi clang-format git)
+# real-host round trip, an X server for the editor, xdotool and xwininfo to find the editor in
+# Ardour's window, a plug-in from another vendor for zvhost, and for the LV2 bundle: lilv to read
+# it and run it (lv2apply), sord_validate behind lv2_validate; clang-format for the style check,
+# and git to list the files it checks.
+ZV_TEST_PACKAGES=(libgtest-dev g++-multilib clang libclang-rt-14-dev llvm ardour sox xvfb xauth xdotool
+                  x11-utils libxtst-dev lsp-plugins-vst liblilv-dev lilv-utils sordi clang-format git)
 
 # To cross-build the Windows DLL, and to run its tests under wine.
 ZV_WINDOWS_BUILD_PACKAGES=(cmake mingw-w64 g++-mingw-w64-x86-64-posix)
