@@ -35,12 +35,17 @@ if [ -f "$plugin" ]; then
 fi
 RH_KEEP=1 rh_setup "$plugin"
 
-fail() { echo "FAILED: $*"; echo "--- Ardour's log (last lines)"; tail -n 20 "$WORK/gui.log" 2>/dev/null; exit 1; }
+fail() {
+  echo "FAILED: $*"
+  echo "--- Ardour's log (last lines)" && tail -n 20 "$WORK/gui.log" 2>/dev/null
+  exit 1
+}
 
 # The session, saved with the plug-in's editor marked open: Ardour's mixer strip reopens it as the
 # session loads, at a fixed place, with no clicks that depend on where Ardour lays out its widgets.
 made=$(ardour7-lua -- "$GUI/session.lua" "$HERE" "$PLUGIN" "$WORK/session" 2>"$WORK/session.log") ||
   { cat "$WORK/session.log" >&2; fail "could not make the session"; }
+name=$(sed -n 's/^name\t//p' <<<"$made")
 window=$(sed -n 's/^window\t//p' <<<"$made")
 session=$(sed -n 's/^session\t//p' <<<"$made")
 sed -i "s|^</Session>|<Extra><UI><Window name=\"P-$window\" visible=\"1\" x-off=\"900\" y-off=\"200\" \
@@ -61,7 +66,7 @@ ardour_pid=$!
 
 editor=
 for _ in $(seq 120); do
-  editor=$(xdotool search --onlyvisible --name 'ZvDelay32' 2>/dev/null | head -n1) || true
+  editor=$(xdotool search --onlyvisible --name "^fx: $name " 2>/dev/null | head -n1) || true
   [ -n "$editor" ] && break
   kill -0 "$ardour_pid" 2>/dev/null || fail "Ardour quit before the editor opened"
   sleep 1
@@ -76,10 +81,17 @@ plugin_window() {
 }
 size_of() { xwininfo -id "$1" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }'; }
 
-sleep 4   # the editor settles: Ardour sizes its frame once the plug-in has said how large it is
 inner=$(plugin_window) || fail "the editor's frame is gone"
 [ -n "$inner" ] || fail "no plug-in window inside the editor's frame"
-before=$(size_of "$inner") || fail "the plug-in's window is gone"
+# Ardour sizes its frame once the plug-in has said how large it is: wait until the size holds for
+# a second (a window that never stops growing is measured from 10 s on).
+before=
+for _ in $(seq 10); do
+  sleep 1
+  now=$(size_of "$inner") || fail "the plug-in's window is gone"
+  [ "$now" = "$before" ] && break
+  before=$now
+done
 echo "plug-in window $inner: $before"
 sleep "$WATCH_SECONDS"
 after=$(size_of "$inner") || fail "the plug-in's window is gone"
