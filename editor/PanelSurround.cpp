@@ -34,12 +34,39 @@ PanelSurround::PanelSurround(std::shared_ptr<ui::View> view)
 void PanelSurround::fit(ui::Size area) {
     const ui::Size size{std::max(area.width, editorSize.width),
                         std::max(area.height, editorSize.height)};
-    if (size != frame().size) setFrame(ui::Rect{frame().origin, size});
+    const ui::Size before = frame().size;
+    if (size != before) {
+        unanswered = OwnChange{before, {area.width - before.width, area.height - before.height}};
+        setFrame(ui::Rect{frame().origin, size});
+    }
     // Views measure upward: the editor's top edge meets the surround's.
     editorView->setFrame(ui::Rect{ui::Point{0.0, size.height - editorSize.height}, editorSize});
 }
 
-void PanelSurround::superviewResized(ui::Size size) { fit(size); }
+void PanelSurround::superviewResized(ui::Size size) {
+    const bool answer = answersOwnChange(size);
+    if (answer) {
+        answerMargin = ui::Size{size.width - frame().size.width, size.height - frame().size.height};
+    }
+    // Whatever the host did, it has now heard of the last change.
+    unanswered.reset();
+    if (!answer) fit(size);
+}
+
+// A host that keeps its margin over the surround in a direction the surround changed in, or takes
+// the margin it answered with before, is fitting itself to the surround. (A host that merely holds
+// its size keeps the margin only where the surround did not change, and a host resized by its
+// user rarely matches either to the point.)
+bool PanelSurround::answersOwnChange(ui::Size area) const {
+    if (!unanswered) return false;
+    const ui::Size now = frame().size;
+    const ui::Size margin{area.width - now.width, area.height - now.height};
+    const auto fitsWith = [&](ui::Size expected) {
+        return (now.width != unanswered->before.width && margin.width == expected.width) ||
+               (now.height != unanswered->before.height && margin.height == expected.height);
+    };
+    return fitsWith(unanswered->hostMargin) || (answerMargin && fitsWith(*answerMargin));
+}
 
 void PanelSurround::draw(ui::Rect dirtyRect) {
     const ui::Rect editorArea = editorView->frame();

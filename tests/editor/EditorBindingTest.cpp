@@ -84,8 +84,12 @@ TEST(EditorBinding, HostChangesReachTheViewOnlyWhileTheEditorIsOpen) {
     scene.dispatch(effEditOpen, 0, 0, host.handle());
     EXPECT_EQ(scene.knobStepAfterTheHostSets(kFeedBack, 0.5f), 50);
     scene.dispatch(effEditClose);
-    EXPECT_TRUE(host.view()->subviews().size() == 1u);  // the host disposes of its own view
-    EXPECT_EQ(scene.knobStepAfterTheHostSets(kFeedBack, 0.75f), 50);  // the closed editor kept it
+    EXPECT_TRUE(host.view()->subviews().empty());  // the closed editor left the host's view
+    EXPECT_EQ(scene.editor().view(), nullptr);
+    scene.effect.setParameter(kFeedBack, 0.75f);
+    scene.dispatch(effEditIdle);
+    scene.dispatch(effEditOpen, 0, 0, host.handle());
+    EXPECT_EQ(scene.controller().knobForParameter(kFeedBack)->step(), 75);
 }
 
 TEST(EditorBinding, HostChangesWaitForTheNextIdleWhichAlsoDrawsThem) {

@@ -36,3 +36,26 @@ TEST(PanelSurround, CoversALargerHostAreaWithThePanelsGradeAndKeepsTheEditorTopL
     EXPECT_EQ(surround->frame(), (ui::Rect{0, 0, 344, 400}));
     EXPECT_EQ(editor->frame(), (ui::Rect{0, 0, 344, 400}));
 }
+
+// A host that answers each change of the surround's size by fitting its window to it plus 6 points
+// below (and its toolbar's width) is not followed in that answer, so neither grows any further;
+// a change the host makes on its own, as when its user enlarges the window, is still followed.
+TEST(PanelSurround, FollowsTheHostsOwnChangesButNotItsAnswersToTheSurroundsChanges) {
+    auto host = std::make_shared<ui::View>(ui::Rect{0, 0, 344, 400});
+    auto surround = std::make_shared<PanelSurround>(std::make_shared<ui::View>(host->frame()));
+    host->addSubview(surround);
+    const auto hostFitsTheSurround = [&] {
+        const ui::Size inside = surround->frame().size;
+        host->setFrame({0, 0, std::max(inside.width, 392.0), inside.height + 6});
+    };
+    hostFitsTheSurround();  // the host lays itself out around the editor
+    EXPECT_EQ(surround->frame().size, (ui::Size{392, 406}));
+    for (int round = 0; round < 50; ++round) hostFitsTheSurround();
+    EXPECT_EQ(surround->frame().size, (ui::Size{392, 406}));
+    EXPECT_EQ(host->frame().size, (ui::Size{392, 412}));
+
+    host->setFrame({0, 0, 600, 700});  // the user enlarges the host's window
+    EXPECT_EQ(surround->frame().size, (ui::Size{600, 700}));
+    for (int round = 0; round < 50; ++round) hostFitsTheSurround();
+    EXPECT_EQ(surround->frame().size, (ui::Size{600, 700}));
+}

@@ -10,6 +10,7 @@
 
 #include "ControlValues.h"
 #include "EditorPictures.h"
+#include "FittingHost.h"
 #include "HostedEditor.h"
 #include "KnobArithmetic.h"
 
@@ -148,15 +149,27 @@ TEST_F(EditorInAHost, AProgramChosenThroughTheDispatcherMovesEveryControlOnScree
     }
 }
 
-TEST_F(EditorInAHost, ClosingTheEditorKeepsItsWindowAndClosingTheEffectLeavesNothing) {
+// A host that keeps its window, as one showing an effect chain in one window does: each closed
+// editor leaves it, and the next instance's editor is the only one in it.
+TEST_F(EditorInAHost, AClosedEditorLeavesTheHostsWindowAndTheNextInstancesEditorIsAloneInIt) {
     const std::size_t filesBefore = openFiles();
     ASSERT_EQ(plugin.call(effEditOpen, 0, 0, host.handle()), 1);
     ASSERT_TRUE(plugin.idleUntil([&] { return showsTheBackgroundCorner(); }));
     EXPECT_EQ(openFiles(), filesBefore + 1);  // the editor's own display connection
     plugin.call(effEditClose);
-    EXPECT_EQ(host.children().size(), 1u);  // the host disposes of its window as it likes
-    plugin.closeEffect();
     EXPECT_TRUE(host.children().empty());
+
+    LoadedEffect second;
+    for (int cycle = 0; cycle < 5; ++cycle) {
+        ASSERT_EQ(second.call(effEditOpen, 0, 0, host.handle()), 1);
+        second.call(effEditIdle);
+        ASSERT_EQ(host.children().size(), 1u) << cycle;
+        EXPECT_EQ(host.attributesOf(host.children()[0]).map_state, IsViewable);
+        second.call(effEditClose);
+        ASSERT_TRUE(host.children().empty()) << cycle;
+    }
+    plugin.closeEffect();
+    second.closeEffect();
     EXPECT_EQ(openFiles(), filesBefore);
 }
 
@@ -187,6 +200,29 @@ TEST_F(EditorInAHost, AHostWindowDestroyedUnderTheEditorIsSurvivedAndANewOneServ
     EXPECT_EQ(second.attributesOf(second.children()[0]).width, 344);
     plugin.closeEffect();
     EXPECT_TRUE(second.children().empty());
+}
+
+// A host that fits its window to the editor's plus a margin whenever the editor's window changes
+// (a toolbar wider than the editor, 6 pixels below it): after the first second the editor's window
+// keeps its size for half a minute, where following the host's window would grow it every round.
+TEST_F(EditorInAHost, AHostThatFitsItsWindowToTheEditorsSeesTheEditorKeepItsSize) {
+    ASSERT_EQ(plugin.call(effEditOpen, 0, 0, host.handle()), 1);
+    FittingHost fitting(host, 392, 6);
+    const auto fitAndIdleFor = [&](std::chrono::milliseconds time) {
+        const auto end = std::chrono::steady_clock::now() + time;
+        while (std::chrono::steady_clock::now() < end) {
+            fitting.fitIfChanged();
+            plugin.idleFor(std::chrono::milliseconds(10));
+        }
+    };
+    fitAndIdleFor(std::chrono::seconds(1));
+    const auto settled = fitting.pluginSize();
+    EXPECT_LE(settled.first, 392);
+    EXPECT_LE(settled.second, 406);
+    for (int second = 1; second < 30; ++second) {
+        fitAndIdleFor(std::chrono::seconds(1));
+        ASSERT_EQ(fitting.pluginSize(), settled) << "after " << second + 1 << " s";
+    }
 }
 
 // A host closes the editor, destroys its window, and later opens the editor in a new one. Every

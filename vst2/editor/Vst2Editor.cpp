@@ -137,9 +137,11 @@ bool Vst2Editor::setContentScaleFactor(float factor) {
 }
 
 void Vst2Editor::close() {
-    // A drag the user had not let go of ends with the editor.
-    if (uiView) uiView->endGesture();
     editorOpen.store(false, std::memory_order_relaxed);
+    // A drag the user had not let go of ends with the editor, and the editor leaves the host's
+    // window: a host may keep that window and show another editor in it next.
+    retireEarlierView();
+    shownIn.reset();
 }
 
 void Vst2Editor::idle() {

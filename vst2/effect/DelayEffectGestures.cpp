@@ -56,6 +56,12 @@ void DelayEffect::tellHostOfGestures() {
         DelayEffect& effect;
         void beginEdit(int index) { effect.beginEdit(index); }
         void automate(int index, float value) {
+            // The user's value went into the parameter at once, but the host had not heard of
+            // the begin yet: a lane it plays back (Touch and Latch, until touched) has put its
+            // own value back before this block. The wheel's next notch would then step from
+            // that value, and one notch of the turn would be lost. The begin just told stops
+            // the playback; the user's value is put back under it.
+            if (effect.getParameter(index) != value) effect.setParameter(index, value);
             effect.callHost(audioMasterAutomate, index, 0, nullptr, value);
         }
         void endEdit(int index) { effect.endEdit(index); }

@@ -24,7 +24,7 @@
 #include "ParameterFields.h"
 
 // Last: Xlib's macros would clash with names in the headers above.
-#include "HostWindow.h"
+#include "FittingHost.h"
 
 namespace {
 
@@ -254,4 +254,28 @@ TEST(Lv2Ui, AHostThatEchoesEveryWriteSeesTheSameDragAsAQuietHost) {
     const auto quiet = drag(false);
     ASSERT_GE(quiet.size(), 10u) << "the drag moved the knob too little to tell";
     EXPECT_EQ(drag(true), quiet);
+}
+
+// A host that fits its window to the UI's plus a margin whenever the UI's window changes (a toolbar
+// wider than the editor, 6 pixels below it): after the first second the UI's window keeps its size
+// for half a minute, where following the host's window would grow it every round.
+TEST(Lv2Ui, AHostThatFitsItsWindowToTheUisSeesTheUiKeepItsSize) {
+    UiHost host;
+    host.instantiate();
+    ASSERT_NE(host.handle, nullptr);
+    FittingHost fitting(host.window, 392, 6);
+    const auto fitAndIdleFor = [&](std::chrono::milliseconds time) {
+        const auto end = std::chrono::steady_clock::now() + time;
+        while (std::chrono::steady_clock::now() < end) {
+            fitting.fitIfChanged();
+            host.idleFor(std::chrono::milliseconds(10));
+        }
+    };
+    fitAndIdleFor(std::chrono::seconds(1));
+    const auto settled = fitting.pluginSize();
+    EXPECT_LE(settled.second, 500);  // the host's first window, with the margin once or twice
+    for (int second = 1; second < 30; ++second) {
+        fitAndIdleFor(std::chrono::seconds(1));
+        ASSERT_EQ(fitting.pluginSize(), settled) << "after " << second + 1 << " s";
+    }
 }

@@ -66,3 +66,37 @@ TEST(Win32EditorDll,
         EXPECT_EQ(GetClassInfoExW(module, kEditorClass, &gone), 0);
     }
 }
+
+namespace {
+
+// The host window's own child windows (not their children).
+int childWindowsOf(HWND parent) {
+    int count = 0;
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        ++count;
+    }
+    return count;
+}
+
+}  // namespace
+
+// A host that keeps its window, as one showing an effect chain in one window does: each closed
+// editor leaves it, and the next instance's editor is the only one in it.
+TEST(Win32EditorDll, AClosedEditorLeavesTheHostsWindowAndTheNextInstancesEditorIsAloneInIt) {
+    const PluginLibrary library(ZV_PLUGIN_PATH);
+    HostedEffect first(library.instantiateChecked(recordingHost));
+    HostedEffect second(library.instantiateChecked(recordingHost));
+    HostWindow window{layout::viewWidth, layout::viewHeight};
+    for (int cycle = 0; cycle < 3; ++cycle) {
+        for (HostedEffect* effect : {&first, &second}) {
+            ASSERT_EQ(effect->call(effEditOpen, 0, 0, window.handle()), 1);
+            effect->call(effEditIdle);
+            HostWindow::pump();
+            ASSERT_EQ(childWindowsOf(window.handle()), 1) << cycle;
+            effect->call(effEditClose);
+            HostWindow::pump();
+            ASSERT_EQ(childWindowsOf(window.handle()), 0) << cycle;
+        }
+    }
+}
