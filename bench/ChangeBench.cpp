@@ -19,7 +19,7 @@ void timeChange(benchmark::State& state, Change change, float delayValue) {
     float rate = kSampleRate;
     for (auto _ : state) {
         // Untimed: a full pass through the line, so the clear has all of it to do.
-        for (std::int32_t done = 0; done <= effect->getDelaySamples(); done += 512)
+        for (std::int32_t done = 0; done <= effect->delayCore().delaySamples(); done += 512)
             effect->processReplacing(feeder.inputs(), feeder.outputs(), 512);
 
         const auto start = std::chrono::steady_clock::now();
@@ -35,19 +35,20 @@ void timeChange(benchmark::State& state, Change change, float delayValue) {
     }
     state.counters["us_per_change"] =
         benchmark::Counter(microseconds, benchmark::Counter::kAvgIterations);
-    state.counters["delay_samples"] = effect->getDelaySamples();
+    state.counters["delay_samples"] = effect->delayCore().delaySamples();
 }
 
 const bool registered = [] {
     // SlapBack's own length, and the longest a Delay value of 1 gives at 48 kHz.
     withSpread(benchmark::RegisterBenchmark("Change/Delay/SlapBack", timeChange, Change::Delay,
-                                            kFactoryPrograms[0].delayTime))
+                                            kFactoryPrograms[0].values.delayTime))
         ->Iterations(2000);
     withSpread(
         benchmark::RegisterBenchmark("Change/Delay/Longest", timeChange, Change::Delay, 1.0f))
         ->Iterations(200);
     withSpread(benchmark::RegisterBenchmark("Change/SampleRate/SlapBack", timeChange,
-                                            Change::SampleRate, kFactoryPrograms[0].delayTime))
+                                            Change::SampleRate,
+                                            kFactoryPrograms[0].values.delayTime))
         ->Iterations(2000);
     withSpread(benchmark::RegisterBenchmark("Change/SampleRate/Longest", timeChange,
                                             Change::SampleRate, 1.0f))

@@ -43,8 +43,9 @@ private:
     const SineTable& sineTable;
 };
 
-inline FloorEcho::FloorEcho(const FactoryProgram& program, bool filtersOff, float sampleRate)
+inline FloorEcho::FloorEcho(const FactoryProgram& factory, bool filtersOff, float sampleRate)
     : lineL(192000), lineR(192000), sineTable(SineTable::shared()) {
+    const EchoValues<Plain>& program = factory.values;
     // Every value goes through the host's single precision, as a program change does.
     const double lowPass = filtersOff ? 0.0 : static_cast<float>(program.lowPass);
     const double highPass = filtersOff ? 0.0 : static_cast<float>(program.highPass);
@@ -53,9 +54,9 @@ inline FloorEcho::FloorEcho(const FactoryProgram& program, bool filtersOff, floa
     levels.feedBack = program.feedBack;
     lowPassOn = lowPass > 0.0;
     highPassOn = highPass > 0.0;
-    lowPassInLoop = program.lowPassType;
-    highPassInLoop = program.highPassType;
-    levels.panDepth = static_cast<float>(program.panDepth);
+    lowPassInLoop = program.lowPassInLoop;
+    highPassInLoop = program.highPassInLoop;
+    levels.panWidth = static_cast<float>(program.panWidth);
     levels.mix = static_cast<float>(program.mix);
     levels.gainL = pan > 0.5 ? static_cast<float>((1.0 - pan) + (1.0 - pan)) : 1.0f;
     levels.gainR = pan < 0.5 ? static_cast<float>(pan + pan) : 1.0f;

@@ -35,7 +35,7 @@ void roundRobin(benchmark::State& state, EchoCase echoCase, std::int32_t blockSi
     std::vector<Track>& tracks = trackPool(count);
     // A program keeps the edits made to it, so the filter amounts are set either way: the pool
     // has run other cases before.
-    const FactoryProgram& program = kFactoryPrograms[echoCase.program];
+    const EchoValues<Plain>& program = kFactoryPrograms[echoCase.program].values;
     for (std::size_t t = 0; t < count; ++t) {
         DelayEffect& effect = *tracks[t].effect;
         effect.setProgram(echoCase.program);

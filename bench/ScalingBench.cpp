@@ -25,7 +25,7 @@ void byDelayLength(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
     reportPerFrame(state, feeder.size());
-    state.counters["delay_samples"] = effect->getDelaySamples();
+    state.counters["delay_samples"] = effect->delayCore().delaySamples();
 }
 
 const bool registered = [] {

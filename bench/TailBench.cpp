@@ -54,7 +54,7 @@ void tailOfEffect(benchmark::State& state, EchoCase echoCase, bool silent) {
 // The same tail through the floor, which does not flush: what the flushing saves.
 void tailOfFloor(benchmark::State& state, bool silent) {
     FactoryProgram program = kFactoryPrograms[0];
-    program.feedBack = kHighFeedback;
+    program.values.feedBack = kHighFeedback;
     auto floor = std::make_unique<FloorEcho>(program, true, kSampleRate);
     BlockFeeder feeder(static_cast<std::int32_t>(state.range(0)));
     std::vector<float> silenceL(static_cast<std::size_t>(feeder.size())), silenceR(silenceL);

@@ -34,7 +34,7 @@ std::vector<Echo> echoesOf(const ParameterValues& values, double window, double 
     if (!(delay > 0.0) || !(mix > 0.0)) return echoes;
     const double feedBack = clampedUnit(values[kFeedBack]);
     const double pan = clampedUnit(values[kPan]);
-    const double panDepth = clampedUnit(values[kPanDepth]);
+    const double panWidth = clampedUnit(values[kPanWidth]);
     const double lowPass = clampedUnit(values[kLowPass]);
     const double highPass = clampedUnit(values[kHighPass]);
 
@@ -49,11 +49,11 @@ std::vector<Echo> echoesOf(const ParameterValues& values, double window, double 
         // The pan dip lowers one side, and the side changes every time the line comes round:
         // shown at its deepest, on the right for odd repeats and on the left for even ones.
         const bool dipRight = number % 2 == 1;
-        const double left = level * leftGain * (dipRight ? 1.0 : 1.0 - panDepth);
-        const double right = level * rightGain * (dipRight ? 1.0 - panDepth : 1.0);
+        const double left = level * leftGain * (dipRight ? 1.0 : 1.0 - panWidth);
+        const double right = level * rightGain * (dipRight ? 1.0 - panWidth : 1.0);
         echoes.push_back({seconds, left, right,
-                          filterMark(lowPass, isOn(values[kLowPassType]), number),
-                          filterMark(highPass, isOn(values[kHighPassType]), number)});
+                          filterMark(lowPass, isOn(values[kLowPassInLoop]), number),
+                          filterMark(highPass, isOn(values[kHighPassInLoop]), number)});
         level *= feedBack;
     }
     return echoes;

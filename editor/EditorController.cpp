@@ -1,5 +1,7 @@
 #include "EditorController.h"
 
+#include <bit>
+#include <cstdint>
 #include <string>
 
 #include "BackgroundView.h"
@@ -176,9 +178,11 @@ void EditorController::showReadout(Clock::time_point now) {
 }
 
 void EditorController::send(int parameter, float value) {
-    // A value the host side already holds would change nothing but restart the delay lines.
-    if (host != nullptr && host->parameterValue(parameter) != value) {
+    const auto at = static_cast<std::size_t>(parameter);
+    // A value the controls already show would change nothing but restart the delay lines.
+    if (host != nullptr && value != display->parameters()[at]) {
         host->changeByGesture(parameter, value);
+        sent[at] = value;
     }
     display->setParameter(parameter, value);
     view.setNeedsRedraw(true);
@@ -199,6 +203,8 @@ void EditorController::endGesture() {
 }
 
 void EditorController::showParameter(int index, float value) {
+    if (index < 0 || index >= kNumParams) return;
+    if (isOwnChangeComingBack(index, value)) return;
     if (Knob* knob = knobForParameter(index)) {
         knob->setStep(control_values::knobStepFor(value));
     } else if (LoopSwitch* toggle = switchForParameter(index)) {
@@ -207,6 +213,22 @@ void EditorController::showParameter(int index, float value) {
     display->setParameter(index, value);
     // A readout on show follows the value (the host's automation, a program change).
     showReadout(clock());
+    view.setNeedsRedraw(true);
+}
+
+// Every format hands the editor its own changes back: a host that sends each write back at its
+// next idle, or the effect that tells the editor of every change whichever thread made it. Taken
+// as a move from outside, such a value, arriving while a drag goes on, would make the knob start
+// again from the step it had reached while the drag kept its whole distance from the press, and
+// run away. So the value this editor sent last for a parameter does not move its control; any
+// other value clears the mark, so that a genuine return to it is still followed.
+bool EditorController::isOwnChangeComingBack(int index, float value) {
+    std::optional<float>& mark = sent[static_cast<std::size_t>(index)];
+    // Compared as bits: hosts keep the float they were given.
+    const bool comingBack =
+        mark && std::bit_cast<std::uint32_t>(*mark) == std::bit_cast<std::uint32_t>(value);
+    mark.reset();
+    return comingBack;
 }
 
 Knob* EditorController::knobForParameter(int index) const {

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "ControlListener.h"
 #include "EchoDisplayView.h"
@@ -55,7 +56,9 @@ public:
     void tick();
     // Where the time comes from (tests set their own).
     void setClock(std::function<Clock::time_point()> source) { clock = std::move(source); }
-    // Sets the control of parameter `index` to `value`; other indexes change nothing.
+    // A value that arrived for parameter `index` (the host's automation, a program, the effect's
+    // rate): its control follows, unless the value is this editor's own change coming back.
+    // Other indexes change nothing.
     void showParameter(int index, float value);
 
     Knob* delayKnob() const { return knobForParameter(kDelay); }
@@ -63,10 +66,10 @@ public:
     Knob* feedBackKnob() const { return knobForParameter(kFeedBack); }
     Knob* lowPassKnob() const { return knobForParameter(kLowPass); }
     Knob* highPassKnob() const { return knobForParameter(kHighPass); }
-    Knob* panWidthKnob() const { return knobForParameter(kPanDepth); }
+    Knob* panWidthKnob() const { return knobForParameter(kPanWidth); }
     Knob* panKnob() const { return knobForParameter(kPan); }
-    LoopSwitch* lowPassSwitch() const { return switchForParameter(kLowPassType); }
-    LoopSwitch* highPassSwitch() const { return switchForParameter(kHighPassType); }
+    LoopSwitch* lowPassSwitch() const { return switchForParameter(kLowPassInLoop); }
+    LoopSwitch* highPassSwitch() const { return switchForParameter(kHighPassInLoop); }
     // The knob of parameter `index`; null for a switch or an index outside 0 to 8.
     Knob* knobForParameter(int index) const;
     // The switch of parameter `index`; null for a knob or an index outside 0 to 8.
@@ -83,6 +86,8 @@ private:
     void send(int parameter, float value);
     // The readout the timer asks for at `now`, from the current values.
     void showReadout(Clock::time_point now);
+    // Whether `value` is this editor's own last change of `index`, handed back to it.
+    bool isOwnChangeComingBack(int index, float value);
 
     ui::View& view;  // owns this controller
     EditorHost* host;
@@ -96,4 +101,6 @@ private:
     std::function<Clock::time_point()> clock = [] { return Clock::now(); };
     // The parameter of the gesture under way (a knob's drag or its wheel), -1 between gestures.
     int gestureParameter = -1;
+    // The value this editor sent last for each parameter, until any other value arrives there.
+    std::array<std::optional<float>, kNumParams> sent{};
 };

@@ -2,9 +2,4 @@
 
 EditorView::EditorView(ui::Rect frame, EditorHost* host) : View(frame), _controller(*this, host) {}
 
-void EditorView::showParameter(int index, float value) {
-    _controller.showParameter(index, value);
-    setNeedsRedraw(true);
-}
-
 void EditorView::mouseDown(const ui::MouseEvent& /*event*/) { _controller.pressedElsewhere(); }

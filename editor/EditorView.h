@@ -18,8 +18,6 @@ public:
 
     EditorController& controller() { return _controller; }
 
-    // The host side's parameter `index` changed by another route: the matching control follows.
-    void showParameter(int index, float value);
     // Ends a gesture the user has not finished (the editor closes, or its window goes, while the
     // mouse button is still down), so the host does not wait for it for ever.
     void endGesture() { _controller.endGesture(); }

@@ -73,7 +73,7 @@ std::string nameOf(ParameterIndex index) {
         if (knob.parameter == index) return std::string(knob.label);
     }
     // The switches are lettered "LOOP" alone; named here for the filter they place.
-    return index == kLowPassType ? "LOW PASS FILTER" : "HIGH PASS FILTER";
+    return index == kLowPassInLoop ? "LOW PASS FILTER" : "HIGH PASS FILTER";
 }
 
 }  // namespace
@@ -86,8 +86,8 @@ Readout readoutOf(int index, float value, std::optional<DelayLength> delay) {
         case kDelay:
             shown.value = delayTime(value, delay);
             break;
-        case kLowPassType:
-        case kHighPassType:
+        case kLowPassInLoop:
+        case kHighPassInLoop:
             shown.value = filterPlace(value);
             break;
         case kPan:
@@ -96,7 +96,7 @@ Readout readoutOf(int index, float value, std::optional<DelayLength> delay) {
         case kFeedBack:
         case kLowPass:
         case kHighPass:
-        case kPanDepth:
+        case kPanWidth:
         case kMix:
         case kNumParams:
             shown.value = percentage(value);

@@ -6,7 +6,8 @@
 
 namespace {
 AEffEditor* makeEditor(DelayEffect& effect) {
-    return new Vst2Editor(&effect, &effect, [] { return ui::x11::makeX11WindowSystem(); });
+    return new Vst2Editor(&effect, &effect.editorSide(), effect.delayCore().editorMailbox(),
+                          [] { return ui::x11::makeX11WindowSystem(); });
 }
 }  // namespace
 

@@ -7,7 +7,8 @@
 
 namespace {
 AEffEditor* makeEditor(DelayEffect& effect) {
-    return new Vst2Editor(&effect, &effect, [] { return ui::win32::makeWin32WindowSystem(); });
+    return new Vst2Editor(&effect, &effect.editorSide(), effect.delayCore().editorMailbox(),
+                          [] { return ui::win32::makeWin32WindowSystem(); });
 }
 }  // namespace
 

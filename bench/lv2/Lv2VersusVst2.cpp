@@ -77,7 +77,7 @@ void lv2(benchmark::State& state, int program) {
     const auto frames = static_cast<int>(state.range(0));
     float controls[kNumParams];
     for (int index = 0; index < kNumParams; ++index) {
-        controls[index] = parameter_fields::load(kFactoryPrograms[program], index);
+        controls[index] = parameter_fields::load(kFactoryPrograms[program].values, index);
         descriptor->connect_port(instance, lv2id::controlPort(index), &controls[index]);
     }
     Block block(frames);

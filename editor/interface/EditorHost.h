@@ -5,14 +5,9 @@
 // sees an effect object.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 
-// The delay length the Delay parameter gives at the host's rate, as the host's display counts it.
-struct DelayLength {
-    std::int32_t samples;
-    float sampleRate;  // hertz
-};
+#include "DelayLength.h"
 
 class EditorHost {
 public:

@@ -42,15 +42,15 @@ constexpr std::array knobs{
     Control{kFeedBack, "FEEDBACK", {154, 202, knobSize, knobSize}},
     Control{kLowPass, "LOW PASS", {117, 119, knobSize, knobSize}},
     Control{kHighPass, "HIGH PASS", {192, 119, knobSize, knobSize}},
-    Control{kPanDepth, "PAN WIDTH", {75, 37, knobSize, knobSize}},
+    Control{kPanWidth, "PAN WIDTH", {75, 37, knobSize, knobSize}},
     Control{kPan, "PAN", {222, 37, knobSize, knobSize}},
 };
 
 // The filter-placement switches, above the knobs: lit, the filter sits inside the feedback loop
 // and darkens or thins every repeat again; dark, it only shapes the echo that is heard.
 constexpr std::array switches{
-    Control{kLowPassType, "LOOP", {82, 132, switchWidth, switchHeight}},
-    Control{kHighPassType, "LOOP", {253, 132, switchWidth, switchHeight}},
+    Control{kLowPassInLoop, "LOOP", {82, 132, switchWidth, switchHeight}},
+    Control{kHighPassInLoop, "LOOP", {253, 132, switchWidth, switchHeight}},
 };
 
 inline constexpr const Frame& panKnob = knobs[6].frame;

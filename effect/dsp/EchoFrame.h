@@ -13,7 +13,7 @@
 struct EchoLevels {
     float feedBack;      // gain of the echo written back into the line
     float gainL, gainR;  // balance: gainL scales the echo heard on the left output
-    double panDepth;     // depth of the half-sine attenuation of one output's echo
+    double panWidth;     // depth of the half-sine attenuation of one output's echo
     double mix;          // level of the echoes added to the dry signal
 };
 
@@ -41,7 +41,7 @@ inline StereoFrame frameOutputs(const EchoLevels& levels, StereoFrame echo, Ster
                                 double sine, bool leftAttenuated) {
     const double eL = static_cast<double>(echo.right * levels.gainL);
     const double eR = static_cast<double>(echo.left * levels.gainR);
-    const double m = levels.panDepth * sine;
+    const double m = levels.panWidth * sine;
     if (leftAttenuated) {
         return {static_cast<float>(eL * levels.mix * (1.0 - m) + dry.left),
                 static_cast<float>(eR * levels.mix + dry.right)};

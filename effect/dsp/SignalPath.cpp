@@ -132,17 +132,17 @@ SignalPath::Snapshot SignalPath::takeSnapshot(const EchoSettings& settings) {
     const double lowPass = settings.lowPass.load();
     const double highPass = settings.highPass.load();
     followFilterAmounts(lowPass, highPass);
-    now.lowPass = !(lowPass > 0.0)              ? FilterPlace::Off
-                  : settings.lowPassType.load() ? FilterPlace::InLoop
-                                                : FilterPlace::OnEcho;
-    now.highPass = !(highPass > 0.0)              ? FilterPlace::Off
-                   : settings.highPassType.load() ? FilterPlace::InLoop
+    now.lowPass = !(lowPass > 0.0)                ? FilterPlace::Off
+                  : settings.lowPassInLoop.load() ? FilterPlace::InLoop
                                                   : FilterPlace::OnEcho;
+    now.highPass = !(highPass > 0.0)                ? FilterPlace::Off
+                   : settings.highPassInLoop.load() ? FilterPlace::InLoop
+                                                    : FilterPlace::OnEcho;
 
     now.delaySamples = settings.delaySamples.load();
     EchoLevels& levels = now.levels;
     levels.feedBack = settings.feedBack.load();
-    levels.panDepth = settings.panDepth.load();
+    levels.panWidth = settings.panWidth.load();
     levels.mix = settings.mix.load();
     const double pan = settings.pan.load();
     levels.gainL = 1.0f;

@@ -125,7 +125,7 @@ __attribute__((target("avx2"))) void outputs(const Piece p, const float* heard) 
     const __m128i frameOffsets = _mm_setr_epi32(0, 1, 2, 3);
     const __m256d length = _mm256_set1_pd(static_cast<double>(p.delaySamples));
     const __m256d tableSize = _mm256_set1_pd(static_cast<double>(SineTable::kSize));
-    const __m256d depth = _mm256_set1_pd(p.levels.panDepth);
+    const __m256d depth = _mm256_set1_pd(p.levels.panWidth);
     std::int32_t f = 0;
     for (; f + 4 <= p.frames; f += 4) {
         // The table indexes of four frames, as sineIndexWithinLine gives them.

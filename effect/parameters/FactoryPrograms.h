@@ -3,17 +3,11 @@
 
 #include <array>
 
+#include "EchoValues.h"
+
 struct FactoryProgram {
     const char* name;
-    float delayTime;
-    float feedBack;
-    double lowPass;
-    double highPass;
-    bool lowPassType;
-    bool highPassType;
-    double pan;
-    double panDepth;
-    double mix;
+    EchoValues<Plain> values;
 };
 
 constexpr int kNumPrograms = 26;

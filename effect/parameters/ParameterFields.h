@@ -1,38 +1,18 @@
-// Where each parameter is kept, written once: the field that holds it in any set of the nine
-// values (the effect's current settings, a program memory, a factory program), by its name. Each
-// field keeps the precision of its type: the delay and the feedback in single precision, the
-// amounts in double, the filter placements as on or off. Storing, reading and copying by index
-// all go through this one list.
+// Storing, reading and copying the nine values by parameter index, in any set of them (the
+// effect's current settings, a program memory, a factory program): every access by index goes
+// through the one list in EchoValues.h.
 #pragma once
 
 #include <type_traits>
 
-#include "ParameterTable.h"
+#include "EchoValues.h"
 
 namespace parameter_fields {
 
-// Calls visit(index, field) for each parameter in index order, where field(values) is the
-// parameter's field in `values`.
+// Calls visit(index, field) for each parameter in index order (see EchoValues::forEachField).
 template <typename Visit>
 constexpr void forEach(Visit&& visit) {
-    visit(
-        kDelay, [](auto& v) -> auto& { return v.delayTime; });
-    visit(
-        kFeedBack, [](auto& v) -> auto& { return v.feedBack; });
-    visit(
-        kLowPass, [](auto& v) -> auto& { return v.lowPass; });
-    visit(
-        kHighPass, [](auto& v) -> auto& { return v.highPass; });
-    visit(
-        kLowPassType, [](auto& v) -> auto& { return v.lowPassType; });
-    visit(
-        kHighPassType, [](auto& v) -> auto& { return v.highPassType; });
-    visit(
-        kPan, [](auto& v) -> auto& { return v.pan; });
-    visit(
-        kPanDepth, [](auto& v) -> auto& { return v.panDepth; });
-    visit(
-        kMix, [](auto& v) -> auto& { return v.mix; });
+    EchoValues<Plain>::forEachField(visit);
 }
 
 // A field is either a plain value (a factory program) or a setting other threads may read, one

@@ -5,10 +5,10 @@ const std::array<ParameterRow, kNumParams> kParameterTable = {{
     {kFeedBack, "feedback", "FeedBack", "amount", DisplayRule::Fraction},
     {kLowPass, "low_pass", "lowPass", "%", DisplayRule::Fraction},
     {kHighPass, "high_pass", "highPass", "%", DisplayRule::Fraction},
-    {kLowPassType, "low_pass_type", "lowPass Type", "on/off", DisplayRule::Switch},
-    {kHighPassType, "high_pass_type", "highPass Type", "on/off", DisplayRule::Switch},
+    {kLowPassInLoop, "low_pass_type", "lowPass Type", "on/off", DisplayRule::Switch},
+    {kHighPassInLoop, "high_pass_type", "highPass Type", "on/off", DisplayRule::Switch},
     {kPan, "left_right", "Left/Right", "left/right", DisplayRule::Fraction},
-    {kPanDepth, "pan_depth", "Pan Depth", "%", DisplayRule::Fraction},
+    {kPanWidth, "pan_depth", "Pan Depth", "%", DisplayRule::Fraction},
     {kMix, "mix", "MIX", "%", DisplayRule::Fraction},
 }};
 

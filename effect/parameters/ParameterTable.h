@@ -11,10 +11,10 @@ enum ParameterIndex : std::int32_t {
     kFeedBack,
     kLowPass,
     kHighPass,
-    kLowPassType,
-    kHighPassType,
+    kLowPassInLoop,
+    kHighPassInLoop,
     kPan,
-    kPanDepth,
+    kPanWidth,
     kMix,
     kNumParams
 };

@@ -3,16 +3,6 @@
 #include <algorithm>
 #include <bit>
 
-#include "DenormalsFlushed.h"
-#include "ParameterFields.h"
-#include "WholeHertz.h"
-
-PortedDelay::PortedDelay(double sampleRate) : rate(static_cast<float>(sampleRate)) {
-    signalPath.setupFilters(wholeHertz(rate));
-}
-
-void PortedDelay::activate() { signalPath.requestClear(); }
-
 void PortedDelay::takeControls(const std::array<const float*, kNumParams>& controls) {
     for (int index = 0; index < kNumParams; ++index) {
         const float* port = controls[static_cast<std::size_t>(index)];
@@ -24,31 +14,18 @@ void PortedDelay::takeControls(const std::array<const float*, kNumParams>& contr
         if (applied[slot] && appliedBits[slot] == bits) continue;
         applied[slot] = true;
         appliedBits[slot] = bits;
-        apply(index, value);
-    }
-}
-
-void PortedDelay::apply(int index, float value) {
-    parameter_fields::store(settings, index, value);
-    if (index == kDelay) {
-        // The rate is fixed for the life of the instance and only this thread writes the
-        // settings, so the length needs none of the VST 2 effect's care for races.
-        settings.delaySamples.store(
-            SignalPath::delayLengthInSamples(rate, settings.delayTime.load()));
-        // A new delay must not replay the old one.
-        signalPath.requestRestart();
+        core.setParameter(index, value);
     }
 }
 
 void PortedDelay::process(const float* inL, const float* inR, float* outL, float* outR,
                           std::uint32_t frames) {
-    const DenormalsFlushed flushed;
-    // The signal path counts in 32 bits; a host's block is far shorter, but a count beyond that
-    // is still worked through whole.
+    // The core counts in 32 bits; a host's block is far shorter, but a count beyond that is
+    // still worked through whole.
     constexpr std::uint32_t kLongest = 1u << 30;
     while (frames > 0) {
         const std::uint32_t now = std::min(frames, kLongest);
-        signalPath.process(settings, inL, inR, outL, outR, static_cast<std::int32_t>(now));
+        core.process(inL, inR, outL, outR, static_cast<std::int32_t>(now));
         inL += now;
         inR += now;
         outL += now;

@@ -27,7 +27,8 @@ std::string iri(const std::string& uri) { return "<" + uri + ">"; }
 // A program's value for a parameter as the VST 2 effect applies it: narrowed to single precision
 // by the program change, so the preset gives the same samples as the program.
 float programValue(int program, int parameter) {
-    return parameter_fields::load(kFactoryPrograms[static_cast<std::size_t>(program)], parameter);
+    return parameter_fields::load(kFactoryPrograms[static_cast<std::size_t>(program)].values,
+                                  parameter);
 }
 
 std::string manifest() {

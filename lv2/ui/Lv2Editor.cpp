@@ -69,7 +69,8 @@ void Lv2Editor::portEvent(std::uint32_t port, std::uint32_t size, std::uint32_t 
     if (index < 0 || format != 0 || size != sizeof(float) || buffer == nullptr) return;
     float value = 0.0f;
     std::memcpy(&value, buffer, sizeof value);
-    if (host.portValueChanged(index, value)) view->showParameter(index, value);
+    host.portValueArrived(index, value);
+    view->controller().showParameter(index, value);
 }
 
 int Lv2Editor::idle() {

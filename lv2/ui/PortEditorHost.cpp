@@ -1,8 +1,5 @@
 #include "PortEditorHost.h"
 
-#include <bit>
-#include <cstdint>
-
 #include "DelayInSamples.h"
 #include "FactoryPrograms.h"
 #include "Lv2Identity.h"
@@ -19,19 +16,12 @@ PortEditorHost::PortEditorHost(LV2UI_Write_Function writeFunction, LV2UI_Control
     if (sampleRate) rate = static_cast<float>(*sampleRate);
     for (int index = 0; index < kNumParams; ++index) {
         values[static_cast<std::size_t>(index)] =
-            parameter_fields::load(kFactoryPrograms[0], index);
+            parameter_fields::load(kFactoryPrograms[0].values, index);
     }
 }
 
-bool PortEditorHost::portValueChanged(int index, float value) {
-    if (!isParameter(index)) return false;
-    const auto at = static_cast<std::size_t>(index);
-    values[at] = value;
-    // Compared as bits: the host keeps the float it was given.
-    const bool echo = written[at] && std::bit_cast<std::uint32_t>(*written[at]) ==
-                                         std::bit_cast<std::uint32_t>(value);
-    written[at].reset();
-    return !echo;
+void PortEditorHost::portValueArrived(int index, float value) {
+    if (isParameter(index)) values[static_cast<std::size_t>(index)] = value;
 }
 
 float PortEditorHost::parameterValue(int index) {
@@ -44,7 +34,7 @@ std::optional<DelayLength> PortEditorHost::delayLength() {
 }
 
 float PortEditorHost::factoryValue(int index) {
-    return isParameter(index) ? parameter_fields::load(kFactoryPrograms[0], index) : 0.0f;
+    return isParameter(index) ? parameter_fields::load(kFactoryPrograms[0].values, index) : 0.0f;
 }
 
 void PortEditorHost::beginGesture(int index) { touch(index, true); }
@@ -52,7 +42,6 @@ void PortEditorHost::beginGesture(int index) { touch(index, true); }
 void PortEditorHost::changeByGesture(int index, float value) {
     if (!isParameter(index)) return;
     values[static_cast<std::size_t>(index)] = value;
-    written[static_cast<std::size_t>(index)] = value;
     // Format 0: a plain float for a control port.
     if (write != nullptr) write(controller, lv2id::controlPort(index), sizeof value, 0, &value);
 }

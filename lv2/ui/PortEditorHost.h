@@ -18,12 +18,8 @@ public:
     PortEditorHost(LV2UI_Write_Function write, LV2UI_Controller controller,
                    const LV2UI_Touch* touch, std::optional<double> sampleRate = std::nullopt);
 
-    // The host's value of a control port, as its port event brings it. Answers whether the
-    // control should follow: not when the event only brings back the value this UI wrote last to
-    // that port. Some hosts (Ardour) send every write back at their next idle; taken as a move
-    // from outside, it would make a knob in the middle of a drag start again from the step it
-    // had reached while the drag kept its whole distance from the press, and run away.
-    bool portValueChanged(int index, float value);
+    // The host's value of a control port, as its port event brings it.
+    void portValueArrived(int index, float value);
 
     float parameterValue(int index) override;
     // From the rate, as the plug-in works the length out from it.
@@ -44,6 +40,4 @@ private:
     std::optional<float> rate;
     // Until the host's first port events arrive, the ports' defaults: program 0.
     std::array<float, kNumParams> values{};
-    // What this UI wrote last to each port, until the host reports any other value there.
-    std::array<std::optional<float>, kNumParams> written{};
 };

@@ -21,10 +21,10 @@ ParameterValues busyEcho() {
     values[kFeedBack] = 0.7f;
     values[kLowPass] = 0.5f;
     values[kHighPass] = 0.5f;
-    values[kLowPassType] = 1.0f;
-    values[kHighPassType] = 1.0f;
+    values[kLowPassInLoop] = 1.0f;
+    values[kHighPassInLoop] = 1.0f;
     values[kPan] = 0.5f;
-    values[kPanDepth] = 0.4f;
+    values[kPanWidth] = 0.4f;
     values[kMix] = 0.8f;
     return values;
 }
@@ -59,8 +59,8 @@ TEST(EchoTrain, RepeatsComeEveryDelayDieAwayByTheFeedbackLeanWithTheBalanceAndDa
         }
     }
     // On the heard echo only, every repeat has been through the filters once.
-    values[kLowPassType] = 0.0f;
-    values[kHighPassType] = 0.0f;
+    values[kLowPassInLoop] = 0.0f;
+    values[kHighPassInLoop] = 0.0f;
     echoes = echo_train::echoesOf(values, 1.2, 0.01, 96);
     for (const auto& echo : echoes) {
         EXPECT_EQ(echo.brightness, echoes.front().brightness);
@@ -69,7 +69,7 @@ TEST(EchoTrain, RepeatsComeEveryDelayDieAwayByTheFeedbackLeanWithTheBalanceAndDa
     }
     // Hard left: the right echo is gone; no mix, no echo at all.
     values[kPan] = 0.0f;
-    values[kPanDepth] = 0.0f;
+    values[kPanWidth] = 0.0f;
     for (const auto& echo : echo_train::echoesOf(values, 1.2, 0.01, 96)) {
         EXPECT_EQ(echo.right, 0.0);
         EXPECT_GT(echo.left, 0.0);
@@ -83,10 +83,10 @@ TEST(EchoPicture, PixelsFollowEverySettingThatShapesTheEchoesAndRepeatExactlyFor
         int index;
         float value;
     };
-    const Change changes[] = {{kDelay, 0.3f},       {kFeedBack, 0.3f}, {kPan, 0.2f},
-                              {kPan, 0.8f},         {kPanDepth, 0.9f}, {kMix, 0.4f},
-                              {kLowPass, 0.9f},     {kHighPass, 0.1f}, {kLowPassType, 0.0f},
-                              {kHighPassType, 0.0f}};
+    const Change changes[] = {{kDelay, 0.3f},         {kFeedBack, 0.3f}, {kPan, 0.2f},
+                              {kPan, 0.8f},           {kPanWidth, 0.9f}, {kMix, 0.4f},
+                              {kLowPass, 0.9f},       {kHighPass, 0.1f}, {kLowPassInLoop, 0.0f},
+                              {kHighPassInLoop, 0.0f}};
     for (const double scale : {1.0, 2.0}) {
         const auto base = pictureOf(busyEcho(), scale);
         EXPECT_EQ(pictureOf(busyEcho(), scale), base) << "at " << scale;

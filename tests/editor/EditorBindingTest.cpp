@@ -101,7 +101,7 @@ TEST(EditorBinding, HostChangesWaitForTheNextIdleWhichAlsoDrawsThem) {
     scene.dispatch(effEditIdle);
     const int before = surface->displayCount();
 
-    scene.effect.setParameter(kHighPassType, 1.0f);
+    scene.effect.setParameter(kHighPassInLoop, 1.0f);
     scene.effect.setParameter(kMix, 0.5f);
     scene.effect.setParameter(kMix, 0.25f);  // only the latest value matters
     EXPECT_EQ(MainViewScene::step(scene.controller().mixKnob()), 100);  // not before the idle
@@ -123,7 +123,7 @@ TEST(EditorBinding, AProgramChangeThroughTheDispatcherMovesEveryControl) {
     EditorController& c = scene.controller();
     const std::pair<VstInt32, const Knob*> knobs[] = {
         {kDelay, c.delayKnob()},       {kFeedBack, c.feedBackKnob()}, {kLowPass, c.lowPassKnob()},
-        {kHighPass, c.highPassKnob()}, {kPan, c.panKnob()},           {kPanDepth, c.panWidthKnob()},
+        {kHighPass, c.highPassKnob()}, {kPan, c.panKnob()},           {kPanWidth, c.panWidthKnob()},
         {kMix, c.mixKnob()},
     };
     for (const auto& [index, knob] : knobs) {
@@ -132,9 +132,9 @@ TEST(EditorBinding, AProgramChangeThroughTheDispatcherMovesEveryControl) {
             << index;
     }
     EXPECT_EQ(static_cast<float>(c.lowPassSwitch()->state()),
-              scene.effect.getParameter(kLowPassType));
+              scene.effect.getParameter(kLowPassInLoop));
     EXPECT_EQ(static_cast<float>(c.highPassSwitch()->state()),
-              scene.effect.getParameter(kHighPassType));
+              scene.effect.getParameter(kHighPassInLoop));
 }
 
 TEST(EditorBinding, KeysAreLeftToTheHostAndAnyKnobModeIsTaken) {

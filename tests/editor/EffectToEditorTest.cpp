@@ -14,7 +14,7 @@
 TEST(EffectToEditor, ChangesFromSeveralThreadsEndWithTheLastValueOfEach) {
     EditorScene scene;
     scene.dispatch(effEditOpen);
-    const VstInt32 indexes[] = {kFeedBack, kPan, kPanDepth, kMix};
+    const VstInt32 indexes[] = {kFeedBack, kPan, kPanWidth, kMix};
     std::atomic<bool> go{false};
     std::vector<std::thread> hosts;
     for (VstInt32 index : indexes) {
@@ -135,7 +135,7 @@ TEST(EffectToEditor, AHostChangeMadeWhileTheEditorSendsItsOwnStillReachesTheDisp
         }
     });
     for (int round = 0; round < 300; ++round) {
-        scene.effect.changeByGesture(kMix, static_cast<float>(round % 50) / 100.0f);
+        scene.effect.editorSide().changeByGesture(kMix, static_cast<float>(round % 50) / 100.0f);
         scene.dispatch(effEditIdle);
         const float pan = scene.effect.getParameter(kPan);
         ASSERT_EQ(MainViewScene::step(scene.controller().panKnob()),

@@ -131,7 +131,7 @@ TEST(KnobMoves, ADoubleClickOrAControlClickReturnsTheKnobToTheLoadedProgramsValu
             scene.surface->mouseUp({at.x, at.y + 40.0});
 
             const float factory =
-                parameter_fields::load(kFactoryPrograms[program], place.parameter);
+                parameter_fields::load(kFactoryPrograms[program].values, place.parameter);
             EXPECT_EQ(scene.effect.hostMessages, scene.gesture(place.parameter, {factory}))
                 << place.label << " in program " << program;
             EXPECT_EQ(scene.effect.getParameter(place.parameter), factory);

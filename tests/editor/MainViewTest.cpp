@@ -70,8 +70,8 @@ TEST(MainViewStart, SwitchesStartFromTheFilterPlacementsTheEffectHolds) {
     MainViewScene scene;  // the first program: low-pass in the loop, high-pass on the echo only
     EXPECT_EQ(scene.controller().lowPassSwitch()->state(), 1);
     EXPECT_EQ(scene.controller().highPassSwitch()->state(), 0);
-    scene.effect.setParameter(kLowPassType, 0.0f);
-    scene.effect.setParameter(kHighPassType, 0.3f);  // on, as the effect counts it
+    scene.effect.setParameter(kLowPassInLoop, 0.0f);
+    scene.effect.setParameter(kHighPassInLoop, 0.3f);  // on, as the effect counts it
     scene.rebuild();
     EXPECT_EQ(scene.controller().lowPassSwitch()->state(), 0);
     EXPECT_EQ(scene.controller().highPassSwitch()->state(), 1);
@@ -80,8 +80,8 @@ TEST(MainViewStart, SwitchesStartFromTheFilterPlacementsTheEffectHolds) {
 TEST(MainViewStart, TouchingAKnobKeepsBothFilterPlacements) {
     MainViewScene scene;
     scene.turn(*scene.controller().mixKnob(), 0.0);
-    EXPECT_EQ(scene.effect.getParameter(kLowPassType), 1.0f);
-    EXPECT_EQ(scene.effect.getParameter(kHighPassType), 0.0f);
+    EXPECT_EQ(scene.effect.getParameter(kLowPassInLoop), 1.0f);
+    EXPECT_EQ(scene.effect.getParameter(kHighPassInLoop), 0.0f);
 }
 
 // Every factory program, and values between the knobs' steps set by the host: grabbing a control
@@ -105,7 +105,7 @@ TEST(ControlToEffect, TouchingOneControlLeavesTheOtherEightBitIdentical) {
                 EXPECT_NE(bits()[index], before[index]) << when << ", knob " << index;
             } else {
                 const auto& toggle =
-                    index == kLowPassType ? *c.lowPassSwitch() : *c.highPassSwitch();
+                    index == kLowPassInLoop ? *c.lowPassSwitch() : *c.highPassSwitch();
                 scene.click(toggle);
                 EXPECT_EQ(scene.effect.getParameter(index), toggle.state() != 0 ? 1.0f : 0.0f)
                     << when << ", switch " << index;
@@ -124,7 +124,8 @@ TEST(ControlToEffect, TouchingOneControlLeavesTheOtherEightBitIdentical) {
                                           0.5f,    0.001f, 0.6666f, 1.0f};
     for (VstInt32 index = 0; index < kNumParams; ++index) {
         scene.effect.setParameter(index, hostValues[index]);
-        scene.view->showParameter(index, hostValues[index]);  // as the host's change arrives
+        scene.view->controller().showParameter(index,
+                                               hostValues[index]);  // as the host's change arrives
     }
     touchEveryControl("after the host's changes");
 }
@@ -142,8 +143,8 @@ TEST(MainViewStart, AKnobShowsTheNearestStepHoweverItsValueArrivesAndOneStepAlwa
         scene.rebuild();
         const int shown = MainViewScene::step(scene.controller().lowPassKnob());
         ASSERT_LE(std::fabs(static_cast<double>(value) * 100.0 - shown), 0.5) << at;
-        scene.view->showParameter(kLowPass, 0.5f);
-        scene.view->showParameter(kLowPass, value);
+        scene.view->controller().showParameter(kLowPass, 0.5f);
+        scene.view->controller().showParameter(kLowPass, value);
         ASSERT_EQ(MainViewScene::step(scene.controller().lowPassKnob()), shown) << at;
 
         // The drag range ends at 99, which sends 1.0 as 100 does.
@@ -193,9 +194,9 @@ TEST(ControlToEffect, AGestureReachesTheHostAsBeginEachStepAndEnd) {
     scene.effect.hostMessages.clear();
     scene.click(*scene.controller().highPassSwitch());
     EXPECT_EQ(scene.effect.hostMessages,
-              (std::vector<M>{{audioMasterBeginEdit, kHighPassType, 0.0f},
-                              {audioMasterAutomate, kHighPassType, 1.0f},
-                              {audioMasterEndEdit, kHighPassType, 0.0f}}));
+              (std::vector<M>{{audioMasterBeginEdit, kHighPassInLoop, 0.0f},
+                              {audioMasterAutomate, kHighPassInLoop, 1.0f},
+                              {audioMasterEndEdit, kHighPassInLoop, 0.0f}}));
 }
 
 // Ardour hears of the gestures from the audio thread alone, at the start of the next block:
@@ -327,21 +328,29 @@ TEST(ControlToEffect, ClickingTheHighPassSwitchTogglesItAndTheLowPassSwitchHasTh
     MainViewScene scene;
     scene.click(*scene.controller().highPassSwitch());
     EXPECT_EQ(scene.controller().highPassSwitch()->state(), 1);
-    EXPECT_EQ(scene.effect.getParameter(kHighPassType), 1.0f);
-    EXPECT_EQ(scene.effect.getParameter(kLowPassType), 1.0f);
+    EXPECT_EQ(scene.effect.getParameter(kHighPassInLoop), 1.0f);
+    EXPECT_EQ(scene.effect.getParameter(kLowPassInLoop), 1.0f);
     scene.click(*scene.controller().lowPassSwitch());
-    EXPECT_EQ(scene.effect.getParameter(kLowPassType), 0.0f);
-    EXPECT_EQ(scene.effect.writes.back(), (WatchedEffect::Write{kLowPassType, 0.0f}));
+    EXPECT_EQ(scene.effect.getParameter(kLowPassInLoop), 0.0f);
+    EXPECT_EQ(scene.effect.writes.back(), (WatchedEffect::Write{kLowPassInLoop, 0.0f}));
 }
 
-TEST(ControlToEffect, TheEditorsOwnChangesAreNotSentBackToIt) {
+// The effect tells the editor of every change, its own too; the value the editor sent last must not
+// move its knob (a drag has gone on from there meanwhile), but the same value sent again by the
+// host afterwards, or any other, does.
+TEST(ControlToEffect, TheEditorsOwnChangeComingBackDoesNotMoveItsKnobButTheNextValueDoes) {
     EditorScene scene;
     ASSERT_EQ(scene.dispatch(effEditOpen), 1);
-    scene.controller().lowPassKnob()->setStep(3);
-    scene.effect.changeByGesture(kLowPass, 0.5f);  // as the controls send it
+    scene.controller().knobTurned(kLowPass, 50);   // as the knob reports its new step
+    scene.controller().lowPassKnob()->setStep(3);  // the drag went on
     scene.dispatch(effEditIdle);
     EXPECT_EQ(scene.effect.getParameter(kLowPass), 0.5f);
     EXPECT_EQ(MainViewScene::step(scene.controller().lowPassKnob()), 3);  // nothing came back
+    EXPECT_EQ(scene.knobStepAfterTheHostSets(kLowPass, 0.5f), 50);
+    scene.controller().knobTurned(kLowPass, 60);
+    EXPECT_EQ(scene.knobStepAfterTheHostSets(kLowPass, 0.25f), 25);
+    EXPECT_EQ(scene.knobStepAfterTheHostSets(kLowPass, 0.6f), 60);
+    scene.controller().knobReleased(kLowPass);
 }
 
 TEST(EffectToControl, EachParameterMovesItsOwnControl) {
@@ -349,18 +358,19 @@ TEST(EffectToControl, EachParameterMovesItsOwnControl) {
     EditorController& c = scene.controller();
     const std::pair<int, const Knob*> knobs[] = {
         {kDelay, c.delayKnob()},       {kFeedBack, c.feedBackKnob()}, {kLowPass, c.lowPassKnob()},
-        {kHighPass, c.highPassKnob()}, {kPan, c.panKnob()},           {kPanDepth, c.panWidthKnob()},
+        {kHighPass, c.highPassKnob()}, {kPan, c.panKnob()},           {kPanWidth, c.panWidthKnob()},
         {kMix, c.mixKnob()},
     };
     int value = 11;
     for (const auto& [index, knob] : knobs) {
-        scene.view->showParameter(index, static_cast<float>(value) / 100.0f);  // as a host sends it
+        scene.view->controller().showParameter(
+            index, static_cast<float>(value) / 100.0f);  // as a host sends it
         EXPECT_EQ(MainViewScene::step(knob), value) << index;
         EXPECT_EQ(scene.pictureShown(knob), knob::pictureForValue(value)) << index;
         ++value;
     }
-    scene.view->showParameter(kLowPassType, 0.0f);
-    scene.view->showParameter(kHighPassType, 1.0f);
+    scene.view->controller().showParameter(kLowPassInLoop, 0.0f);
+    scene.view->controller().showParameter(kHighPassInLoop, 1.0f);
     EXPECT_EQ(c.lowPassSwitch()->state(), 0);
     EXPECT_EQ(c.highPassSwitch()->state(), 1);
     EXPECT_TRUE(scene.surface->isDisplayDue());
@@ -368,7 +378,7 @@ TEST(EffectToControl, EachParameterMovesItsOwnControl) {
 
 TEST(EffectToControl, AParameterAtOneShowsStep100AndTheNextChangeSendsOne) {
     MainViewScene scene;
-    scene.view->showParameter(kPan, 1.0f);
+    scene.view->controller().showParameter(kPan, 1.0f);
     EXPECT_EQ(MainViewScene::step(scene.controller().panKnob()), 100);
     EXPECT_EQ(scene.pictureShown(scene.controller().panKnob()), 127);
     scene.effect.setParameter(kPan, 1.0f);
@@ -378,17 +388,17 @@ TEST(EffectToControl, AParameterAtOneShowsStep100AndTheNextChangeSendsOne) {
 
 TEST(EffectToControl, HalfOnAFilterSwitchShowsOffAndOnlyAClickOnItChangesIt) {
     MainViewScene scene;
-    scene.effect.setParameter(kLowPassType, 0.5f);  // the effect counts it as on
-    scene.view->showParameter(kLowPassType, 0.5f);
+    scene.effect.setParameter(kLowPassInLoop, 0.5f);  // the effect counts it as on
+    scene.view->controller().showParameter(kLowPassInLoop, 0.5f);
     EXPECT_EQ(scene.controller().lowPassSwitch()->state(), 0);
     scene.turn(*scene.controller().mixKnob(), -5.0);
-    EXPECT_EQ(scene.effect.getParameter(kLowPassType), 1.0f);
+    EXPECT_EQ(scene.effect.getParameter(kLowPassInLoop), 1.0f);
     scene.click(*scene.controller().lowPassSwitch());
     EXPECT_EQ(scene.controller().lowPassSwitch()->state(), 1);
-    EXPECT_EQ(scene.effect.getParameter(kLowPassType), 1.0f);
+    EXPECT_EQ(scene.effect.getParameter(kLowPassInLoop), 1.0f);
     scene.click(*scene.controller().lowPassSwitch());
-    EXPECT_EQ(scene.effect.getParameter(kLowPassType), 0.0f);
-    scene.view->showParameter(kLowPassType, 1.0f);
+    EXPECT_EQ(scene.effect.getParameter(kLowPassInLoop), 0.0f);
+    scene.view->controller().showParameter(kLowPassInLoop, 1.0f);
     EXPECT_EQ(scene.controller().lowPassSwitch()->state(), 1);
 }
 
@@ -404,8 +414,8 @@ TEST(EffectToControl, IndexesOutsideTheNineMoveNoControlAndWriteNothing) {
         return all;
     };
     const std::vector<int> before = shown();
-    scene.view->showParameter(9, 0.5f);
-    scene.view->showParameter(-1, 0.5f);
+    scene.view->controller().showParameter(9, 0.5f);
+    scene.view->controller().showParameter(-1, 0.5f);
     EXPECT_EQ(shown(), before);
     EXPECT_TRUE(scene.effect.writes.empty());
 }
@@ -414,17 +424,17 @@ TEST(EffectToControl, ValuesFarOutsideTheRangeNeitherWrapNorCrash) {
     MainViewScene scene;
     const float huge = 1e30f;
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    scene.view->showParameter(kMix, huge);
+    scene.view->controller().showParameter(kMix, huge);
     EXPECT_EQ(MainViewScene::step(scene.controller().mixKnob()),
               std::numeric_limits<std::int32_t>::max());
-    scene.view->showParameter(kMix, -huge);
+    scene.view->controller().showParameter(kMix, -huge);
     EXPECT_EQ(MainViewScene::step(scene.controller().mixKnob()),
               std::numeric_limits<std::int32_t>::min());
-    scene.view->showParameter(kPan, nan);
+    scene.view->controller().showParameter(kPan, nan);
     EXPECT_EQ(MainViewScene::step(scene.controller().panKnob()), 0);
-    scene.view->showParameter(kLowPassType, huge);
+    scene.view->controller().showParameter(kLowPassInLoop, huge);
     EXPECT_EQ(scene.controller().lowPassSwitch()->state(), 127);
-    scene.view->showParameter(kHighPassType, nan);
+    scene.view->controller().showParameter(kHighPassInLoop, nan);
     EXPECT_EQ(scene.controller().highPassSwitch()->state(), 0);
     scene.surface->redrawIfNeeded();  // a step without a picture shows no knob
     EXPECT_EQ(scene.pictureShown(scene.controller().mixKnob()), -1);

@@ -50,8 +50,8 @@ void expectReadoutFollowsHost(const readout::Readout& shown, const HostTexts& ho
             expectOneDecimalOf(numberIn(host.display) * 1000.0 / rate, shown.value.substr(0, ms));
             break;
         }
-        case kLowPassType:
-        case kHighPassType:
+        case kLowPassInLoop:
+        case kHighPassInLoop:
             ASSERT_EQ(host.label, "on/off");
             EXPECT_EQ(shown.value, host.display == "1" ? "in loop" : "on echo");
             break;
@@ -92,7 +92,7 @@ TEST(ParameterReadout, EveryParameterReadsAsTheHostDisplaysItInAPlayersUnitsAcro
                 effect.setParameter(index, value);
                 const HostTexts host = hostTexts(effect, index);
                 const readout::Readout shown =
-                    readout::readoutOf(index, value, effect.delayLength());
+                    readout::readoutOf(index, value, effect.delayCore().delayLength());
                 SCOPED_TRACE("parameter " + std::to_string(index) + " at " + std::to_string(value) +
                              ", " + std::to_string(rate) + " Hz: host '" + host.display +
                              "', readout '" + shown.value + "'");

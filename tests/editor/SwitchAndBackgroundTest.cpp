@@ -21,7 +21,7 @@ struct SwitchScene {
     static constexpr double kX = 82.0, kY = 132.0;
 
     std::shared_ptr<Backdrop> root = std::make_shared<Backdrop>(ui::Rect{0, 0, 344, 400});
-    static constexpr int kParameter = kHighPassType;
+    static constexpr int kParameter = kHighPassInLoop;
 
     std::shared_ptr<LoopSwitch> toggle = std::make_shared<LoopSwitch>(
         ui::Rect{kX, kY, 15, 16}, kParameter, std::make_shared<ui::Image>("switchoff"),

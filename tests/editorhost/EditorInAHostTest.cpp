@@ -20,8 +20,8 @@
 namespace {
 
 constexpr VstInt32 kFeedBack = 1;
-constexpr VstInt32 kLowPassType = 4;
-constexpr VstInt32 kHighPassType = 5;
+constexpr VstInt32 kLowPassInLoop = 4;
+constexpr VstInt32 kHighPassInLoop = 5;
 
 // A knob's parameter and its top-left corner in the editor's window (y counted downward).
 struct KnobOnScreen {
@@ -126,8 +126,8 @@ TEST_F(EditorInAHost, DraggingTheFeedbackKnobWithThePointerSetsTheFeedback) {
         << plugin.parameter(kFeedBack);
     EXPECT_TRUE(plugin.idleUntil(
         [&] { return knobShown(feedBack) == static_cast<int>(knob::pictureForValue(step)); }));
-    EXPECT_EQ(plugin.parameter(kLowPassType), 1.0f);  // the switches kept their placements
-    EXPECT_EQ(plugin.parameter(kHighPassType), 0.0f);
+    EXPECT_EQ(plugin.parameter(kLowPassInLoop), 1.0f);  // the switches kept their placements
+    EXPECT_EQ(plugin.parameter(kHighPassInLoop), 0.0f);
 }
 
 TEST_F(EditorInAHost, AProgramChosenThroughTheDispatcherMovesEveryControlOnScreen) {

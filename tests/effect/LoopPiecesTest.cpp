@@ -41,8 +41,8 @@ TEST_P(LoopPiecesOnEachLaneWidth, LinesShorterThanTheBlockMatchThePlainAlgorithm
                 reference.setParameter(kDelay, delay);
                 expectSame(effect.run(in, block), reference.run(in, block),
                            "program " + std::to_string(program) + ", " +
-                               std::to_string(effect.getDelaySamples()) + " samples, block " +
-                               std::to_string(block));
+                               std::to_string(effect.delayCore().delaySamples()) +
+                               " samples, block " + std::to_string(block));
             }
         }
     }
@@ -54,8 +54,8 @@ TEST_P(LoopPiecesOnEachLaneWidth, ChangesBetweenBlocksTakeEffectAtTheNextFrame) 
     effect.setProgram(21);
     reference.setProgram(21);
     const StereoBuffer in = noise(64, 4);
-    const VstInt32 parameters[] = {kFeedBack,     kLowPass, kHighPass, kLowPassType,
-                                   kHighPassType, kPan,     kPanDepth, kMix};
+    const VstInt32 parameters[] = {kFeedBack,       kLowPass, kHighPass, kLowPassInLoop,
+                                   kHighPassInLoop, kPan,     kPanWidth, kMix};
     for (int block = 0; block < 200; ++block) {
         // Every few blocks one parameter moves, so every filter place and balance is crossed.
         const VstInt32 index = parameters[block % 8];

@@ -3,25 +3,11 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "EffectUnderTest.h"
-
-namespace {
-// An editor that is open and records what the effect sends it.
-class RecordingEditor : public AEffEditor {
-public:
-    explicit RecordingEditor(AudioEffect* owner) : AEffEditor(owner) {}
-    void setParameter(VstInt32 index, float value) override { received.push_back({index, value}); }
-    bool wantsParameterChanges() const override { return open; }
-    struct Change {
-        VstInt32 index;
-        float value;
-    };
-    std::vector<Change> received;
-    bool open = true;
-};
-}  // namespace
 
 TEST(Parameters, StartFromTheFirstProgram) {
     EffectUnderTest effect;
@@ -29,32 +15,32 @@ TEST(Parameters, StartFromTheFirstProgram) {
     EXPECT_EQ(effect.parameters(),
               (std::vector<float>{std::bit_cast<float>(0x3DA3CB27u), 0.215f, 0.374f, 0.655999f,
                                   1.0f, 0.0f, 0.5f, 0.0f, 1.0f}));
-    EXPECT_EQ(effect.getDelaySamples(), 3526);
+    EXPECT_EQ(effect.delayCore().delaySamples(), 3526);
 }
 
 TEST(Parameters, DelayLengthIsComputedInSinglePrecision) {
     EffectUnderTest effect;
     effect.setSampleRate(48000.0f);
     effect.setParameter(kDelay, effect.getParameter(kDelay));
-    EXPECT_EQ(effect.getDelaySamples(), 3838);
+    EXPECT_EQ(effect.delayCore().delaySamples(), 3838);
     effect.setSampleRate(44100.0f);
     effect.setParameter(kDelay, 1.0f);
-    EXPECT_EQ(effect.getDelaySamples(), 44099);
+    EXPECT_EQ(effect.delayCore().delaySamples(), 44099);
     // Computed in double, (rate − 1) × value would come out one sample longer for these.
     int differing = 0;
     for (int step = 0; step <= 44099; ++step) {
         const float value = static_cast<float>(step) / 44099.0f;
         effect.setParameter(kDelay, value);
         const int inDouble = static_cast<int>((44100.0f + (-1.0)) * value);
-        differing += inDouble != effect.getDelaySamples();
-        EXPECT_EQ(effect.getDelaySamples(), static_cast<int>((44100.0f + -1.0f) * value));
+        differing += inDouble != effect.delayCore().delaySamples();
+        EXPECT_EQ(effect.delayCore().delaySamples(), static_cast<int>((44100.0f + -1.0f) * value));
     }
     EXPECT_GT(differing, 0);
 }
 
 TEST(Parameters, ReadBackExactlyAsSentAndUnclamped) {
     EffectUnderTest effect;
-    for (VstInt32 index : {kDelay, kFeedBack, kLowPass, kHighPass, kPan, kPanDepth, kMix}) {
+    for (VstInt32 index : {kDelay, kFeedBack, kLowPass, kHighPass, kPan, kPanWidth, kMix}) {
         for (float value : {0.0f, 0.1f, 0.7f, 1.0f, 1.5f, -0.25f}) {
             effect.setParameter(index, value);
             EXPECT_EQ(effect.getParameter(index), value) << index;
@@ -64,10 +50,10 @@ TEST(Parameters, ReadBackExactlyAsSentAndUnclamped) {
 
 TEST(Parameters, SwitchesAreOnForAnyValueButZero) {
     EffectUnderTest effect;
-    effect.setParameter(kLowPassType, 0.3f);
-    EXPECT_EQ(effect.getParameter(kLowPassType), 1.0f);
-    effect.setParameter(kHighPassType, -0.0f);
-    EXPECT_EQ(effect.getParameter(kHighPassType), 0.0f);
+    effect.setParameter(kLowPassInLoop, 0.3f);
+    EXPECT_EQ(effect.getParameter(kLowPassInLoop), 1.0f);
+    effect.setParameter(kHighPassInLoop, -0.0f);
+    EXPECT_EQ(effect.getParameter(kHighPassInLoop), 0.0f);
 }
 
 TEST(Parameters, IndexesOutsideTheTableChangeNothingAndReadZero) {
@@ -91,24 +77,14 @@ TEST(Parameters, DelayChangeRestartsTheLineEvenForTheSameValue) {
     }
 }
 
-TEST(Parameters, HostChangesReachAnOpenEditorButNotItsOwnOrAClosedOne) {
+TEST(Parameters, EveryChangeWaitsForTheEditorWhicheverThreadMadeIt) {
     EffectUnderTest effect;
-    delete effect.getEditor();  // the effect's own, replaced by one that records
-    auto* editor = new RecordingEditor(&effect);
-    effect.setEditor(editor);
-
+    ParameterMailbox& toEditor = effect.delayCore().editorMailbox();
+    toEditor.discard();
     effect.setParameter(kMix, 0.25f);
-    effect.setParameter(9, 0.5f);  // stores nothing, still offered
-    ASSERT_EQ(editor->received.size(), 2u);
-    EXPECT_EQ(editor->received[0].index, kMix);
-    EXPECT_EQ(editor->received[0].value, 0.25f);
-    EXPECT_EQ(editor->received[1].index, 9);
-
-    effect.setSettingFromEditor(true);
-    effect.setParameter(kMix, 0.5f);
-    effect.setSettingFromEditor(false);
-    editor->open = false;
-    effect.setParameter(kMix, 0.75f);
-    EXPECT_EQ(editor->received.size(), 2u);
-    EXPECT_EQ(effect.getParameter(kMix), 0.75f);
+    effect.setParameter(9, 0.5f);  // stores nothing, and nothing for the editor
+    std::thread([&] { effect.setParameter(kPan, 0.75f); }).join();
+    std::vector<std::pair<int, float>> delivered;
+    toEditor.deliver([&](int index, float value) { delivered.emplace_back(index, value); });
+    EXPECT_EQ(delivered, (std::vector<std::pair<int, float>>{{kPan, 0.75f}, {kMix, 0.25f}}));
 }

@@ -37,7 +37,7 @@ void expectEchoComesBack(EffectUnderTest& effect) {
     effect.setParameter(kFeedBack, 0.0f);
     effect.setParameter(kLowPass, 0.0f);
     effect.setParameter(kHighPass, 0.0f);
-    const int delay = effect.getDelaySamples();
+    const int delay = effect.delayCore().delaySamples();
     StereoBuffer out = effect.run(impulse(2 * delay, 0, 1.0f, 0.0f));
     EXPECT_TRUE(allFiniteAndNormal(out));
     EXPECT_EQ(out.right[delay], 1.0f);
@@ -45,7 +45,7 @@ void expectEchoComesBack(EffectUnderTest& effect) {
 }  // namespace
 
 TEST(Robustness, NonFiniteSettingsDoNotPoisonTheLoopForEver) {
-    for (VstInt32 index : {kDelay, kFeedBack, kLowPass, kHighPass, kPan, kPanDepth, kMix}) {
+    for (VstInt32 index : {kDelay, kFeedBack, kLowPass, kHighPass, kPan, kPanWidth, kMix}) {
         for (float bad : {kNaN, kInf, -kInf}) {
             EffectUnderTest effect;
             effect.setProgram(21);
@@ -75,7 +75,7 @@ TEST(Robustness, RunawayFeedbackStaysFinite) {
     effect.setParameter(kFeedBack, 1.0f);
     effect.setParameter(kLowPass, 1.0f);  // a full low-pass in the loop rings above unity gain
     effect.setParameter(kHighPass, 1.0f);
-    effect.setParameter(kHighPassType, 1.0f);
+    effect.setParameter(kHighPassInLoop, 1.0f);
     StereoBuffer burst = noise(4000, 8);
     StereoBuffer out = effect.run(burst);
     for (int i = 0; i < 40; ++i) out = effect.runSilence(44100);
@@ -101,7 +101,7 @@ TEST(Robustness, DelayValuesBeyondOneAndHugeRatesStayInsideTheLines) {
         effect.setSampleRate(rate);
         for (float delay : {1.0f, 1.5f, 100.0f, kInf, -0.5f, kNaN}) {
             effect.setParameter(kDelay, delay);
-            EXPECT_LE(effect.getDelaySamples(), 192000) << rate << " " << delay;
+            EXPECT_LE(effect.delayCore().delaySamples(), 192000) << rate << " " << delay;
             StereoBuffer out = effect.run(noise(5000, 3), 1024);
             EXPECT_TRUE(allFiniteAndNormal(out)) << rate << " " << delay;
         }

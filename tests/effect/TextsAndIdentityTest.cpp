@@ -35,14 +35,14 @@ TEST(ParameterTexts, DisplayTheDelayInSamplesAndFractionsTruncated) {
     EXPECT_EQ(display(effect, kDelay), "3526");
     EXPECT_EQ(display(effect, kFeedBack), "0.215000");
     EXPECT_EQ(display(effect, kMix), "1.000000");
-    EXPECT_EQ(display(effect, kLowPassType), "1");
-    EXPECT_EQ(display(effect, kHighPassType), "0");  // an empty text would hide the switch
+    EXPECT_EQ(display(effect, kLowPassInLoop), "1");
+    EXPECT_EQ(display(effect, kHighPassInLoop), "0");  // an empty text would hide the switch
     effect.setParameter(kDelay, 1.0f);
     EXPECT_EQ(display(effect, kDelay), "44099");
     effect.setParameter(kDelay, 0.0f);
     EXPECT_EQ(display(effect, kDelay), "0");
-    effect.setParameter(kLowPassType, 0.3f);
-    EXPECT_EQ(display(effect, kLowPassType), "1");
+    effect.setParameter(kLowPassInLoop, 0.3f);
+    EXPECT_EQ(display(effect, kLowPassInLoop), "1");
     effect.setParameter(kPan, 0.7f);
     EXPECT_EQ(display(effect, kPan), "0.699999");
 }

@@ -18,23 +18,23 @@ class ProgramModel {
 public:
     ProgramModel() {
         for (int p = 0; p < kNumPrograms; ++p) {
-            const FactoryProgram& f = kFactoryPrograms[static_cast<std::size_t>(p)];
+            const EchoValues<Plain>& f = kFactoryPrograms[static_cast<std::size_t>(p)].values;
             values[p] = {f.delayTime,
                          f.feedBack,
                          static_cast<float>(f.lowPass),
                          static_cast<float>(f.highPass),
-                         f.lowPassType ? 1.0f : 0.0f,
-                         f.highPassType ? 1.0f : 0.0f,
+                         f.lowPassInLoop ? 1.0f : 0.0f,
+                         f.highPassInLoop ? 1.0f : 0.0f,
                          static_cast<float>(f.pan),
-                         static_cast<float>(f.panDepth),
+                         static_cast<float>(f.panWidth),
                          static_cast<float>(f.mix)};
-            names[p] = f.name;
+            names[p] = kFactoryPrograms[static_cast<std::size_t>(p)].name;
         }
     }
 
     void setParameter(VstInt32 index, float value) {
         if (!isParameter(index)) return;
-        const bool isSwitch = index == kLowPassType || index == kHighPassType;
+        const bool isSwitch = index == kLowPassInLoop || index == kHighPassInLoop;
         values[current][static_cast<std::size_t>(index)] =
             isSwitch ? (value != 0.0f ? 1.0f : 0.0f) : value;
     }

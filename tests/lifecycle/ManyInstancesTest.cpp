@@ -22,8 +22,8 @@ void configureTrack(const HostedEffect& effect, int i) {
     effect.call(effSetProgram, 0, i % 26);
     effect.set(kDelay, 0.01f + 0.004f * static_cast<float>(i));
     effect.set(kFeedBack, 0.3f + 0.01f * static_cast<float>(i));
-    effect.set(kPanDepth, static_cast<float>(i % 5) / 4.0f);
-    if (i % 3 == 0) effect.set(kLowPassType, 0.0f);
+    effect.set(kPanWidth, static_cast<float>(i % 5) / 4.0f);
+    if (i % 3 == 0) effect.set(kLowPassInLoop, 0.0f);
 }
 
 // Each track's host block size differs, so the tracks' block boundaries never line up.

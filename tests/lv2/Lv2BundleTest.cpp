@@ -47,7 +47,8 @@ TEST(Lv2Bundle, DescribesEveryPortAsTheParameterTableHasIt) {
         lilv_port_get_range(plugin, port, &fallback, &minimum, &maximum);
         EXPECT_EQ(nodeFloat(minimum), 0.0f) << row.symbol;
         EXPECT_EQ(nodeFloat(maximum), 1.0f) << row.symbol;
-        EXPECT_EQ(nodeFloat(fallback), parameter_fields::load(kFactoryPrograms[0], row.index))
+        EXPECT_EQ(nodeFloat(fallback),
+                  parameter_fields::load(kFactoryPrograms[0].values, row.index))
             << row.symbol;
         EXPECT_EQ(lilv_port_has_property(plugin, port, toggled), row.display == DisplayRule::Switch)
             << row.symbol;
@@ -63,9 +64,9 @@ TEST(Lv2Bundle, HasEveryProgramAsAPresetWithItsNameAndValues) {
         EXPECT_EQ(preset.uri, lv2id::presetUri(program));
         EXPECT_EQ(preset.label, kFactoryPrograms[static_cast<std::size_t>(program)].name);
         for (int index = 0; index < kNumParams; ++index) {
-            EXPECT_EQ(
-                preset.values[static_cast<std::size_t>(index)],
-                parameter_fields::load(kFactoryPrograms[static_cast<std::size_t>(program)], index))
+            EXPECT_EQ(preset.values[static_cast<std::size_t>(index)],
+                      parameter_fields::load(
+                          kFactoryPrograms[static_cast<std::size_t>(program)].values, index))
                 << preset.label << ", parameter " << index;
         }
     }

@@ -50,7 +50,7 @@ TEST(RealTime, TheBuiltLv2PlugInRunsAndTakesPortsFreeOfAllocationsLocksAndSystem
                 side = 1 - side;
                 float* values = controls[side];
                 for (int index = 0; index < kNumParams; ++index)
-                    values[index] = parameter_fields::load(kFactoryPrograms[program], index);
+                    values[index] = parameter_fields::load(kFactoryPrograms[program].values, index);
                 values[kDelay] *= static_cast<float>(4 - step) / 4.0f;
                 const int moved = 1 + (program + step) % (kNumParams - 1);
                 values[moved] = values[moved] > 0.5f ? 0.0f : 1.0f;

@@ -32,7 +32,7 @@ constexpr VstInt32 kBlock = 64;
 constexpr float kRates[] = {44100.0f, 48000.0f, 96000.0f, 22050.0f, 192000.0f, 32000.0f, 88200.0f};
 constexpr int kWriters = 3;
 
-bool isSwitch(VstInt32 index) { return index == kLowPassType || index == kHighPassType; }
+bool isSwitch(VstInt32 index) { return index == kLowPassInLoop || index == kHighPassInLoop; }
 
 // How many times each kind of call was made, for the record of the run.
 struct CallCounts {
@@ -207,7 +207,7 @@ TEST_F(ConcurrentHost, EveryCallAtOnceLeavesTheLastValuesSetAndUsableAudio) {
     for (VstInt32 i = 0; i < kNumParams; ++i) {
         EXPECT_EQ(effect.get(i), lastValues[static_cast<std::size_t>(i)]) << "parameter " << i;
     }
-    EXPECT_EQ(synth->getDelaySamples(),
+    EXPECT_EQ(synth->delayCore().delaySamples(),
               SignalPath::delayLengthInSamples(lastRate, lastValues[kDelay]));
 
     // The current program's memory holds the same values: choosing it again changes nothing.
@@ -237,7 +237,7 @@ TEST_F(ConcurrentHost, EchoComesBackOnceTheOtherThreadsAreDone) {
     effect.call(effSetSampleRate, 0, 0, nullptr, 44100.0f);
     effect.call(effSetProgram, 0, 0);
     effect.set(kDelay, 0.079977326f);
-    for (VstInt32 i : {kFeedBack, kLowPass, kHighPass, kPanDepth}) effect.set(i, 0.0f);
+    for (VstInt32 i : {kFeedBack, kLowPass, kHighPass, kPanWidth}) effect.set(i, 0.0f);
     effect.set(kPan, 0.5f);
     effect.set(kMix, 1.0f);
     StereoBuffer in = impulse(8192, 0, 1.0f, 0.0f);

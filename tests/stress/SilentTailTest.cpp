@@ -104,7 +104,8 @@ TEST_P(SilentTail, DecaysWithoutAnUnusableSampleAndTheEchoComesBack) {
     // And the effect still echoes: the left input comes back on the right after one delay.
     effect.set(kFeedBack, 0.0f);
     effect.set(kDelay, 0.05f);
-    const VstInt32 delay = static_cast<DelayEffect*>(effect.record()->object)->getDelaySamples();
+    const VstInt32 delay =
+        static_cast<DelayEffect*>(effect.record()->object)->delayCore().delaySamples();
     std::fill(inL.begin(), inL.end(), 0.0f);
     inL[0] = 0.5f;
     effect.process(inputs, outputs, kBigBlock);

@@ -6,9 +6,10 @@
 #include "headless/HeadlessWindowSystem.h"
 
 AEffEditor* makeHeadlessEditor(DelayEffect& effect) {
-    return new Vst2Editor(&effect, &effect, []() -> std::unique_ptr<ui::WindowSystem> {
-        return std::make_unique<ui::headless::HeadlessWindowSystem>();
-    });
+    return new Vst2Editor(&effect, &effect.editorSide(), effect.delayCore().editorMailbox(),
+                          []() -> std::unique_ptr<ui::WindowSystem> {
+                              return std::make_unique<ui::headless::HeadlessWindowSystem>();
+                          });
 }
 
 AudioEffect* createEffect(audioMasterCallback audioMaster) {

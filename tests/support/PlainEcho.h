@@ -9,5 +9,5 @@
 
 inline constexpr std::pair<ParameterIndex, float> kPlainEcho[] = {
     {kFeedBack, 0.0f}, {kLowPass, 0.0f},  {kHighPass, 0.0f},
-    {kPan, 0.5f},      {kPanDepth, 0.0f}, {kMix, 1.0f},
+    {kPan, 0.5f},      {kPanWidth, 0.0f}, {kMix, 1.0f},
 };

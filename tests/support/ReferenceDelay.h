@@ -69,7 +69,7 @@ public:
     // Every change is also written into the current program's memory.
     void setParameter(int index, float value) {
         const double wide = value;
-        FactoryProgram& cur = programs[current];
+        EchoValues<Plain>& cur = programs[current].values;
         switch (index) {
             case 0:
                 delayTime = cur.delayTime = value;
@@ -92,16 +92,16 @@ public:
                 highPassR.lowGain = 1.0 - wide;
                 break;
             case 4:
-                lowPassType = cur.lowPassType = value != 0.0f;
+                lowPassInLoop = cur.lowPassInLoop = value != 0.0f;
                 break;
             case 5:
-                highPassType = cur.highPassType = value != 0.0f;
+                highPassInLoop = cur.highPassInLoop = value != 0.0f;
                 break;
             case 6:
                 pan = cur.pan = wide;
                 break;
             case 7:
-                panDepth = cur.panDepth = wide;
+                panWidth = cur.panWidth = wide;
                 break;
             case 8:
                 mix = cur.mix = wide;
@@ -114,15 +114,15 @@ public:
     void setProgram(int index) {
         if (static_cast<unsigned>(index) >= programs.size()) return;
         current = index;
-        const FactoryProgram p = programs[index];
+        const EchoValues<Plain> p = programs[index].values;
         setParameter(0, p.delayTime);
         setParameter(1, p.feedBack);
         setParameter(2, static_cast<float>(p.lowPass));
         setParameter(3, static_cast<float>(p.highPass));
-        setParameter(4, p.lowPassType ? 1.0f : 0.0f);
-        setParameter(5, p.highPassType ? 1.0f : 0.0f);
+        setParameter(4, p.lowPassInLoop ? 1.0f : 0.0f);
+        setParameter(5, p.highPassInLoop ? 1.0f : 0.0f);
         setParameter(6, static_cast<float>(p.pan));
-        setParameter(7, static_cast<float>(p.panDepth));
+        setParameter(7, static_cast<float>(p.panWidth));
         setParameter(8, static_cast<float>(p.mix));
     }
 
@@ -171,11 +171,11 @@ private:
         float gainL = 1.0f, gainR = 1.0f;
         if (pan < 0.5) gainR = static_cast<float>(pan + pan);
         if (pan > 0.5) gainL = static_cast<float>((1.0 - pan) + (1.0 - pan));
-        if (lowPass > 0 && lowPassType) {
+        if (lowPass > 0 && lowPassInLoop) {
             dL = static_cast<float>(lowPassL.processSample(dL));
             dR = static_cast<float>(lowPassR.processSample(dR));
         }
-        if (highPass > 0 && highPassType) {
+        if (highPass > 0 && highPassInLoop) {
             dL = static_cast<float>(highPassL.processSample(dL));
             dR = static_cast<float>(highPassR.processSample(dR));
         }
@@ -189,17 +189,17 @@ private:
             writePos = 0;
             panPhase = !panPhase;
         }
-        if (lowPass > 0 && !lowPassType) {
+        if (lowPass > 0 && !lowPassInLoop) {
             dL = static_cast<float>(lowPassL.processSample(dL));
             dR = static_cast<float>(lowPassR.processSample(dR));
         }
-        if (highPass > 0 && !highPassType) {
+        if (highPass > 0 && !highPassInLoop) {
             dL = static_cast<float>(highPassL.processSample(dL));
             dR = static_cast<float>(highPassR.processSample(dR));
         }
         const double eL = dR * gainL;
         const double eR = dL * gainR;
-        const double m = panDepth * SineTable::shared()[k];
+        const double m = panWidth * SineTable::shared()[k];
         if (panPhase) {
             yL = static_cast<float>(eL * mix * (1 - m) + xL);
             yR = static_cast<float>(eR * mix + xR);
@@ -222,8 +222,8 @@ private:
     float sampleRate;
     int lastSampleRate;
     float delayTime = 0, feedBack = 0;
-    double lowPass = 0, highPass = 0, pan = 0, panDepth = 0, mix = 0;
-    bool lowPassType = false, highPassType = false, panPhase = false;
+    double lowPass = 0, highPass = 0, pan = 0, panWidth = 0, mix = 0;
+    bool lowPassInLoop = false, highPassInLoop = false, panPhase = false;
     int writePos = 0;
     std::vector<float> lineL = std::vector<float>(192000), lineR = std::vector<float>(192000);
     ReferenceFilter lowPassL, lowPassR, highPassL, highPassR;

@@ -12,9 +12,12 @@
 #include "Window.h"
 #include "WindowSystem.h"
 
-Vst2Editor::Vst2Editor(AudioEffect* owner, EditorHost* host,
+Vst2Editor::Vst2Editor(AudioEffect* owner, EditorHost* host, ParameterMailbox& changes,
                        ui::WindowSystemFactory windowSystemFactory)
-    : AEffEditor(owner), editorHost(host), makeWindowSystem(windowSystemFactory) {
+    : AEffEditor(owner),
+      editorHost(host),
+      pendingChanges(changes),
+      makeWindowSystem(windowSystemFactory) {
     // Hosts ask for the size before the first open, to make the window they hand over.
     rect = ERect{0, 0, kHeight, kWidth};
     editorOpen.store(false, std::memory_order_relaxed);
@@ -46,10 +49,9 @@ bool Vst2Editor::open(void* ptr) {
     retireEarlierView();
     rect = ERect{0, 0, 100, 100};
 
-    // Changes waiting from before are old news: the new view reads the effect itself. Changes
-    // made from here on are kept, so none is lost between that reading and the end of open.
+    // Changes waiting from before are old news: the new view reads the values itself. Changes
+    // made from here on wait for the next idle, so none is lost between that reading and then.
     pendingChanges.discard();
-    opening.store(true, std::memory_order_relaxed);
     auto view = std::make_shared<EditorView>(ui::Rect{0.0, 0.0, kWidth, kHeight}, editorHost);
     uiView = view;
 
@@ -61,7 +63,6 @@ bool Vst2Editor::open(void* ptr) {
     if (auto hostView = windows.viewForHandle(ptr)) showInHostView(*hostView);
 
     editorOpen.store(true, std::memory_order_relaxed);
-    opening.store(false, std::memory_order_relaxed);
     return true;
 }
 
@@ -145,15 +146,11 @@ void Vst2Editor::close() {
 }
 
 void Vst2Editor::idle() {
-    pendingChanges.deliver([this](int index, float value) {
-        if (uiView) uiView->showParameter(index, value);
-    });
+    if (uiView) {
+        EditorController& controller = uiView->controller();
+        pendingChanges.deliver(
+            [&controller](int index, float value) { controller.showParameter(index, value); });
+    }
     if (uiView) uiView->tick();
     if (system) system->processPendingEvents();
-}
-
-void Vst2Editor::setParameter(VstInt32 index, float value) { pendingChanges.post(index, value); }
-
-bool Vst2Editor::wantsParameterChanges() const {
-    return editorOpen.load(std::memory_order_relaxed) || opening.load(std::memory_order_relaxed);
 }

@@ -4,8 +4,8 @@
 // system knows. Keys are left to the host, and any knob mode is taken: the knobs turn only by
 // vertical drags.
 //
-// The effect hands its parameter changes to setParameter from whatever thread made them; they
-// wait in a mailbox and reach the view on the user-interface thread, at the next idle.
+// The core's parameter changes, from whatever thread made them, wait in its mailbox and reach the
+// controls on the user-interface thread, at the next idle.
 #pragma once
 
 #include <atomic>
@@ -33,9 +33,11 @@ public:
     static constexpr int kWidth = layout::viewWidth;
     static constexpr int kHeight = layout::viewHeight;
 
-    // `host`: the side the editor's controls read and change. `makeWindowSystem`: the backend
-    // the editor shows itself with, made at the first open.
-    Vst2Editor(AudioEffect* owner, EditorHost* host, ui::WindowSystemFactory makeWindowSystem);
+    // `host`: the side the editor's controls read and change; `changes`: where the parameter
+    // changes made by any route wait for the editor. `makeWindowSystem`: the backend the editor
+    // shows itself with, made at the first open.
+    Vst2Editor(AudioEffect* owner, EditorHost* host, ParameterMailbox& changes,
+               ui::WindowSystemFactory makeWindowSystem);
     // Takes the view out of the host's view.
     ~Vst2Editor() override;
 
@@ -43,13 +45,9 @@ public:
     bool getRect(ERect** where) override;
     bool open(void* ptr) override;
     void close() override;
-    // The host's idle on the user-interface thread: brings the effect's parameter changes to the
-    // view, then handles input and drawing.
+    // The host's idle on the user-interface thread: brings the parameter changes to the controls,
+    // then handles input and drawing.
     void idle() override;
-    // From any thread: keeps the change for the next idle. Takes no lock and allocates nothing.
-    void setParameter(VstInt32 index, float value) override;
-    // While open, and while an open is building its view (a change made meanwhile is kept).
-    bool wantsParameterChanges() const override;
     // The host's pixels to the point: taken when it is a factor the editor takes (see
     // EditorScale.h), ahead of the user's and the desktop's. While shown in the host's window,
     // the editor is shown again at the new size and the host asked to fit its window to it.
@@ -76,8 +74,7 @@ private:
     EditorHost* editorHost;
     std::atomic<bool> editorOpen{false};
 
-    std::atomic<bool> opening{false};
-    ParameterMailbox pendingChanges;
+    ParameterMailbox& pendingChanges;
     ui::WindowSystemFactory makeWindowSystem;
     std::unique_ptr<ui::WindowSystem> system;  // made at the first open
     std::optional<double> hostScale;

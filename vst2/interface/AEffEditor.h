@@ -24,10 +24,6 @@ public:
     virtual bool onKeyUp(VstKeyCode& /*keyCode*/) { return false; }
     virtual bool setKnobMode(VstInt32 /*mode*/) { return false; }
 
-    // The effect's parameter changes, offered to an open editor; empty unless overridden.
-    virtual void setParameter(VstInt32 /*index*/, float /*value*/) {}
-    // Whether the effect should offer its parameter changes right now.
-    virtual bool wantsParameterChanges() const { return false; }
     // The host's pixels to the point for the editor; whether the editor takes the factor.
     virtual bool setContentScaleFactor(float /*factor*/) { return false; }
 

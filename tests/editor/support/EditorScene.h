@@ -131,7 +131,7 @@ struct MainViewScene : FreshDesktop {
     // A fresh view on the effect's current parameters, as the next open makes it.
     void rebuild() {
         surface.reset();
-        view = std::make_shared<EditorView>(ui::Rect{0, 0, 344, 400}, &effect);
+        view = std::make_shared<EditorView>(ui::Rect{0, 0, 344, 400}, &effect.editorSide());
         surface = std::make_unique<ui::headless::HeadlessSurface>(view);
         surface->displayAll();
         effect.writes.clear();

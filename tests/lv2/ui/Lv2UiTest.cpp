@@ -175,7 +175,7 @@ TEST(Lv2Ui, ShowsItselfInTheHostsWindowAndTalksOnlyThroughPorts) {
     }
 
     for (int index = 0; index < kNumParams; ++index) {
-        host.sendPort(index, parameter_fields::load(kFactoryPrograms[0], index));
+        host.sendPort(index, parameter_fields::load(kFactoryPrograms[0].values, index));
     }
     host.idleFor(std::chrono::milliseconds(300));
     EXPECT_TRUE(host.log.writes.empty()) << "port events were written back";
@@ -203,7 +203,7 @@ TEST(Lv2Ui, ShowsItselfInTheHostsWindowAndTalksOnlyThroughPorts) {
     const std::uint32_t feedBackPort = lv2id::controlPort(kFeedBack);
     for (const auto& [port, value] : host.log.writes) EXPECT_EQ(port, feedBackPort);
     EXPECT_GT(host.log.writes.back().second,
-              parameter_fields::load(kFactoryPrograms[0], kFeedBack));
+              parameter_fields::load(kFactoryPrograms[0].values, kFeedBack));
     const std::vector<std::pair<std::uint32_t, bool>> touched{{feedBackPort, true},
                                                               {feedBackPort, false}};
     EXPECT_EQ(host.log.touches, touched);
@@ -236,7 +236,7 @@ TEST(Lv2Ui, AHostThatEchoesEveryWriteSeesTheSameDragAsAQuietHost) {
         host.echoWritesBack = echo;
         host.instantiate();
         for (int index = 0; index < kNumParams; ++index) {
-            host.sendPort(index, parameter_fields::load(kFactoryPrograms[0], index));
+            host.sendPort(index, parameter_fields::load(kFactoryPrograms[0].values, index));
         }
         host.idleFor(std::chrono::milliseconds(100));
         const layout::Frame& feedBack = knobFrame(kFeedBack);

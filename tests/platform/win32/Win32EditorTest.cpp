@@ -38,9 +38,9 @@ public:
     std::vector<Entry> entries;
 
     float parameterValue(int index) override { return effect.getParameter(index); }
-    std::optional<DelayLength> delayLength() override { return effect.delayLength(); }
-    float factoryValue(int index) override { return effect.factoryValue(index); }
-    const char* formatName() override { return effect.formatName(); }
+    std::optional<DelayLength> delayLength() override { return effect.delayCore().delayLength(); }
+    float factoryValue(int index) override { return effect.delayCore().factoryValue(index); }
+    const char* formatName() override { return effect.editorSide().formatName(); }
     void beginGesture(int index) override { entries.push_back({'b', index}); }
     void changeByGesture(int index, float /*value*/) override { entries.push_back({'c', index}); }
     void endGesture(int index) override { entries.push_back({'e', index}); }
@@ -86,7 +86,8 @@ struct OpenEditor {
 
     HostWindow host{layout::viewWidth, layout::viewHeight};
     GestureLog log;
-    Vst2Editor editor{nullptr, &log, [] { return ui::win32::makeWin32WindowSystem(); }};
+    Vst2Editor editor{nullptr, &log, log.effect.delayCore().editorMailbox(),
+                      [] { return ui::win32::makeWin32WindowSystem(); }};
     ui::win32::Win32Surface* surface = nullptr;
 };
 
@@ -218,7 +219,8 @@ TEST(Win32Editor, ShowsTheLinuxEditorsPicturesWithinWhatTheTwoLibrariesDiffer) {
 TEST(Win32Editor, OpeningWithoutADisplayFailsQuietly) {
     HostWindow host{layout::viewWidth, layout::viewHeight};
     GestureLog log;
-    Vst2Editor editor{nullptr, &log, [] { return ui::win32::makeWin32WindowSystem(); }};
+    Vst2Editor editor{nullptr, &log, log.effect.delayCore().editorMailbox(),
+                      [] { return ui::win32::makeWin32WindowSystem(); }};
     // No window can be made: the host has none to give, and a handle that is no window shows
     // nothing, without a crash.
     EXPECT_EQ(host.handle(), nullptr);

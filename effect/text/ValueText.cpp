@@ -3,8 +3,6 @@
 #include <cmath>
 #include <cstdint>
 
-#include "AudioEffect.h"
-
 namespace valuetext {
 
 namespace {
@@ -19,7 +17,7 @@ char lowestDigit(double x) { return static_cast<char>('0' + static_cast<int>(std
 
 }  // namespace
 
-void writeText(const char* source, char* text, VstInt32 maxLen) {
+void writeText(const char* source, char* text, std::int32_t maxLen) {
     if (text == nullptr) return;
     const std::int64_t limit = maxLen < 0 ? 0 : maxLen;
     std::int64_t pos = 0;
@@ -31,7 +29,7 @@ void writeText(const char* source, char* text, VstInt32 maxLen) {
     for (; pos <= limit; ++pos) text[pos] = '\0';
 }
 
-void float2string(float value, char* text, VstInt32 maxLen) {
+void float2string(float value, char* text, std::int32_t maxLen) {
     // NaN passes neither range test and has no digits to take.
     if (std::isnan(value)) {
         writeText("NaN", text, maxLen);
@@ -92,7 +90,7 @@ void float2string(float value, char* text, VstInt32 maxLen) {
     writeText(full, text, maxLen);
 }
 
-void int2string(VstInt32 value, char* text, VstInt32 maxLen) {
+void int2string(std::int32_t value, char* text, std::int32_t maxLen) {
     if (value >= 100000000) {
         writeText(kHuge, text, maxLen);
         return;
@@ -105,16 +103,16 @@ void int2string(VstInt32 value, char* text, VstInt32 maxLen) {
 
     char full[16];
     int length = 0;
-    VstInt32 rest = value;
+    std::int32_t rest = value;
     if (value < 0) {
         full[length++] = '-';
         rest = -value;
     }
-    static constexpr VstInt32 kDivisors[] = {100000000, 10000000, 1000000, 100000, 10000,
-                                             1000,      100,      10,      1};
+    static constexpr std::int32_t kDivisors[] = {100000000, 10000000, 1000000, 100000, 10000,
+                                                 1000,      100,      10,      1};
     bool started = false;
-    for (const VstInt32 divisor : kDivisors) {
-        const VstInt32 digit = rest / divisor;
+    for (const std::int32_t divisor : kDivisors) {
+        const std::int32_t digit = rest / divisor;
         rest %= divisor;
         // Leading zeros are dropped.
         if (digit > 0 || started) {
@@ -141,7 +139,7 @@ float millisecondsOf(float samples, float sampleRate) {
                               static_cast<double>(sampleRate));
 }
 
-void dB2string(float gain, char* text, VstInt32 maxLen) {
+void dB2string(float gain, char* text, std::int32_t maxLen) {
     if (gain <= 0.0f) {
         writeText("-oo", text, maxLen);
         return;
@@ -149,39 +147,12 @@ void dB2string(float gain, char* text, VstInt32 maxLen) {
     float2string(decibelsOf(gain), text, maxLen);
 }
 
-void Hz2string(float samples, float sampleRate, char* text, VstInt32 maxLen) {
+void Hz2string(float samples, float sampleRate, char* text, std::int32_t maxLen) {
     float2string(hertzOf(samples, sampleRate), text, maxLen);
 }
 
-void ms2string(float samples, float sampleRate, char* text, VstInt32 maxLen) {
+void ms2string(float samples, float sampleRate, char* text, std::int32_t maxLen) {
     float2string(millisecondsOf(samples, sampleRate), text, maxLen);
 }
 
 }  // namespace valuetext
-
-// The effect's conversions format through its own float2string and read its own sample rate,
-// so an effect that overrides either changes all of them.
-
-void AudioEffect::dB2string(float value, char* text, VstInt32 maxLen) {
-    if (value <= 0.0f) {
-        valuetext::writeText("-oo", text, maxLen);
-        return;
-    }
-    float2string(valuetext::decibelsOf(value), text, maxLen);
-}
-
-void AudioEffect::Hz2string(float samples, char* text, VstInt32 maxLen) {
-    float2string(valuetext::hertzOf(samples, getSampleRate()), text, maxLen);
-}
-
-void AudioEffect::ms2string(float samples, char* text, VstInt32 maxLen) {
-    float2string(valuetext::millisecondsOf(samples, getSampleRate()), text, maxLen);
-}
-
-void AudioEffect::float2string(float value, char* text, VstInt32 maxLen) {
-    valuetext::float2string(value, text, maxLen);
-}
-
-void AudioEffect::int2string(VstInt32 value, char* text, VstInt32 maxLen) {
-    valuetext::int2string(value, text, maxLen);
-}
