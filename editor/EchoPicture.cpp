@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "EditorLayout.h"
 #include "FaceColours.h"
 #include "ViewLettering.h"
 
@@ -22,8 +23,8 @@ struct Display {
     ui::Size size;
     double pixelsPerPoint;
 
-    double middle() const { return std::floor(size.height / 2.0) + 0.5; }
-    double fullLevel() const { return size.height / 2.0 - 5.0; }
+    double middle() const { return layout::echoMiddleRow(size.height); }
+    double fullLevel() const { return layout::echoFullLevel(size.height); }
     double xAt(double seconds) const {
         return kDryX + seconds / kWindow * (size.width - kRightMargin - kDryX);
     }

@@ -47,11 +47,13 @@ void EditorController::createDisplay() {
         display->setParameter(index, host != nullptr ? host->parameterValue(index) : 0.0f);
     }
     view.addSubview(display);
-    // Lettered as the background letters the line above it, small and dim.
-    const TextStyle style{4.5, 1.0, 1.4, true};
+    // Engraved as the maker's name above it is, in its colour, a size between that name's and
+    // the subtitle's: at 1x six pixels with one-pixel strokes, the smallest lettering on the
+    // panel that reads at a glance (the dim four and a half of the subtitle's line did not).
+    const TextStyle style{6.0, 1.0, 1.2, true};
     format = std::make_shared<EngravedTextView>(rectOf(layout::formatName),
                                                 host != nullptr ? host->formatName() : "", style,
-                                                palette::letteringDim, layout::formatNameBaseline);
+                                                palette::lettering, layout::formatNameBaseline);
     view.addSubview(format);
 }
 

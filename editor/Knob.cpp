@@ -37,17 +37,19 @@ void Knob::setStep(std::int32_t step) {
 // sends the same value, so grabbing the knob there changes nothing.
 void Knob::restAt(std::int32_t step) {
     constexpr auto last = static_cast<std::int32_t>(kSteps - 1);
-    restAngle = knob::restAngleForIndex(kSteps, step);
     lastReportedStep = std::clamp(step, 0, last);
+    // From here, wherever the mouse is: a step set during a drag is where the drag goes on from.
+    restStep = lastReportedStep;
+    pressY = lastY;
+    fineAnchorStep = lastReportedStep;
+    fineAnchorY = lastY;
 }
 
 void Knob::mouseDown(const ui::MouseEvent& event) {
-    const ui::Point inView = convertPoint(event.locationInWindow(), nullptr);
-    pressHeight = knob::truncateToInt32(inView.y);
-    // Shift held from the press: the fine drag counts from the press.
+    lastY = convertPoint(event.locationInWindow(), nullptr).y;
+    // Both drags count from the press; Shift held from the press makes it a fine one.
+    restAt(lastReportedStep);
     fine = event.shiftHeld();
-    fineAnchorStep = lastReportedStep;
-    fineAnchorY = pressHeight;
     pressAskedReset = event.clickCount() >= 2 || event.controlHeld();
     if (_listener == nullptr) return;
     const auto keepAlive = weak_from_this().lock();
@@ -55,34 +57,33 @@ void Knob::mouseDown(const ui::MouseEvent& event) {
     if (pressAskedReset) _listener->knobResetAsked(_parameter);
 }
 
-// The plain drag is measured from the rest angle and the press; a fine one from where Shift was
-// pressed, at the step shown then. Letting Shift go mid-drag goes on plainly from the step shown,
+// Both drags count the distance from where they started, never from positions made whole one by
+// one: those would lump the two points either side of the knob's lower edge together (where the
+// view's coordinates change sign) and make a drag down across it a point shorter than the same
+// drag up. The plain drag counts from the press at the step shown then, a fine
+// one from where Shift was pressed. Letting Shift go mid-drag goes on plainly from the step shown,
 // as if the press had been there.
-std::int32_t Knob::stepOfDrag(const ui::MouseEvent& event, std::int32_t y) {
+std::int32_t Knob::stepOfDrag(const ui::MouseEvent& event, double y) {
     if (event.shiftHeld()) {
         if (!fine) {
             fine = true;
-            fineAnchorStep = lastReportedStep;
-            fineAnchorY = y;
+            restAt(lastReportedStep);
         }
-        return knob_steps::afterFineDrag(fineAnchorStep, fineAnchorY, y);
+        return knob_steps::afterFineDrag(fineAnchorStep, knob::wholePointsBetween(fineAnchorY, y));
     }
     if (fine) {
         fine = false;
         restAt(lastReportedStep);
-        pressHeight = y;
     }
-    const std::int64_t raw = std::int64_t{restAngle} + pressHeight - y;
-    float angle = static_cast<float>(raw);
-    angle = std::min(angle, knob::kLowestAngle);
-    angle = std::max(angle, knob::kHighestAngle);
-    return knob::indexForAngle(kSteps, angle);
+    const std::int64_t steps = knob::stepsForDrag(kSteps, knob::wholePointsBetween(pressY, y));
+    constexpr auto last = static_cast<std::int64_t>(kSteps - 1);
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(restStep + steps, 0, last));
 }
 
 void Knob::mouseDragged(const ui::MouseEvent& event) {
     if (pressAskedReset) return;
-    const std::int32_t y = knob::truncateToInt32(convertPoint(event.locationInWindow(), nullptr).y);
-    const std::int32_t reached = stepOfDrag(event, y);
+    lastY = convertPoint(event.locationInWindow(), nullptr).y;
+    const std::int32_t reached = stepOfDrag(event, lastY);
     // The step shown stays until the drag reaches another one (a knob resting beyond the drag
     // range keeps its picture while the mouse has not moved it).
     if (reached == lastReportedStep) return;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "EditorLayout.h"
 #include "FaceColours.h"
 #include "ViewLettering.h"
 
@@ -10,9 +11,12 @@ namespace readout_picture {
 
 namespace {
 
-constexpr double kInset = 6.0;      // from the display's right edge to the value's last letter
-constexpr double kBaseline = 13.0;  // from the display's top edge
-constexpr double kGap = 6.0;        // between the name and the value
+constexpr double kInset = 6.0;  // from the display's right edge to the value's last letter
+constexpr double kGap = 6.0;    // between the name and the value
+// The plate fills the display's readout band but for a point at its top, where the glass rounds
+// off; the lettering sits in it with room below the baseline for a "p".
+constexpr double kPlateTop = 1.0;  // from the display's top edge
+constexpr double kBaseline = 9.0;  // the same
 
 // A stroke that covers whole pixels: its width rounded to a whole number of them.
 TextStyle crisp(TextStyle style, double pixelsPerPoint) {
@@ -37,8 +41,8 @@ ui::ShapeList readoutPicture(const readout::Readout& shown, ui::Size size, doubl
 
     // A rim of the accent, then the plate inside it.
     const double plateLeft = std::max(2.0, std::floor(nameX - 5.0));
-    const ui::Rect plate{plateLeft, size.height - kBaseline - 5.0, size.width - 2.0 - plateLeft,
-                         kBaseline + 2.0};
+    const ui::Rect plate{plateLeft, size.height - layout::echoReadoutBand,
+                         size.width - 2.0 - plateLeft, layout::echoReadoutBand - kPlateTop};
     const double rim = 1.0 / s;
     shapes.push_back(ui::Shape::roundedRect(
         plate, 3.0, view_lettering::colourOf(palette::accent.withAlpha(0.22))));

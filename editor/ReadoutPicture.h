@@ -1,6 +1,5 @@
 // A readout drawn on the display in the header: the parameter's name and its value, on one line
-// in the display's top right corner, over a dark plate so that the echoes beneath never make it
-// hard to read.
+// in the display's top right corner, over a dark plate in the band the echoes leave free for it.
 #pragma once
 
 #include "Geometry.h"

@@ -1,7 +1,8 @@
 // Which parameter's readout the editor shows, over time: the one of the control being dragged,
 // else the one the pointer is over, for as long as it is; after that, or after a moment's change
 // (a wheel notch, a reset, a click), for a little longer, so the eye can catch the value once the
-// hand is off.
+// hand is off. The lingering is for a hand that has left the controls: the pointer reaching
+// another control ends it at once, so the readout follows the pointer from knob to knob.
 #pragma once
 
 #include <chrono>
@@ -19,7 +20,10 @@ public:
         linger(parameter, now);
     }
     // The pointer is over the control of `parameter`, until pointerLeft.
-    void pointerEntered(int parameter) { pointed = parameter; }
+    void pointerEntered(int parameter) {
+        pointed = parameter;
+        if (lingering != parameter) lingering = -1;
+    }
     void pointerLeft(int parameter, Clock::time_point now) {
         if (pointed != parameter) return;
         pointed = -1;

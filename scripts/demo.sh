@@ -37,7 +37,8 @@ Done.
       input.wav is the dry phrase; 00-SlapBack.wav is the phrase through the effect, each echo
       coming back on the other side; 00-SlapBack.png shows both.
   every program:         $zvhost demo --all
-  in Ardour:             LXVST_PATH=$(dirname "$plugin") ardour7
-                         (or the LV2 one, found as it is: ardour7, then ZvDelay32 under LV2)
+  in Ardour:             ardour, then ZvDelay32 under LV2 (found as it is); for the VST 2 one
+                         add $(dirname "$plugin") once under Edit > Preferences > Plugins > VST,
+                         Linux VST2 Path (see README.md)
   in jalv:               jalv.gtk3 https://zelvano.example/lv2/zvdelay32
 DONE

@@ -59,6 +59,22 @@ inline constexpr const Frame& panKnob = knobs[6].frame;
 // readouts are drawn on it while the editor runs.
 constexpr Frame echoDisplay{20, 274, 304, 50};
 
+// The display's rows, counted down from its top edge, for a display `height` points high. A
+// band along the top is the readout's: the echoes are pictured below it, about a middle line of
+// their own, so a readout never hides a repeat, whatever the delay puts under it. The band is
+// kept whether a readout shows or not: a picture that shrank whenever the pointer came near a
+// control would jump under the hand, and its sides would no longer compare with what was there.
+constexpr int echoReadoutBand = 12;
+constexpr double echoMiddleRow(double height) {
+    // On a pixel's centre at every quarter scale, as the middle line of the glass is drawn.
+    return static_cast<int>((height + echoReadoutBand) / 2.0) + 0.5;
+}
+// How far from the middle line a repeat at full level reaches, on either side: its glow (four
+// and a half points beyond the tip, round) ends at the band.
+constexpr double echoFullLevel(double height) {
+    return echoMiddleRow(height) - echoReadoutBand - 4.5;
+}
+
 // Under the maker's name in the header, set against its right edge: the name of the plug-in
 // format the editor runs in, lettered while it runs (the same background serves every format).
 // Its edges lie on whole points divisible by four, whole pixels at every quarter scale, so the

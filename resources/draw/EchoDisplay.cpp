@@ -1,5 +1,6 @@
 #include "EchoDisplay.h"
 
+#include "EditorLayout.h"
 #include "Geometry.h"
 #include "Lettering.h"
 #include "Palette.h"
@@ -33,13 +34,15 @@ void drawGrid(cairo_t* cr, double x, double y, double width, double height) {
         cairo_move_to(cr, std::floor(gx) + 0.5, y + 3.0);
         cairo_line_to(cr, std::floor(gx) + 0.5, y + height - 3.0);
     }
-    for (double gy : {y + height * 0.25, y + height * 0.75}) {
+    // Across at half the full level on either side of the echoes' middle line.
+    const double middle = y + layout::echoMiddleRow(height);
+    const double half = layout::echoFullLevel(height) / 2.0;
+    for (double gy : {middle - half, middle + half}) {
         cairo_move_to(cr, x + 4.0, std::floor(gy) + 0.5);
         cairo_line_to(cr, x + width - 4.0, std::floor(gy) + 0.5);
     }
     setSource(cr, palette::white.withAlpha(0.035));
     cairo_stroke(cr);
-    const double middle = std::floor(y + height / 2.0) + 0.5;
     cairo_move_to(cr, x + 4.0, middle);
     cairo_line_to(cr, x + width - 4.0, middle);
     setSource(cr, palette::white.withAlpha(0.10));
@@ -49,7 +52,7 @@ void drawGrid(cairo_t* cr, double x, double y, double width, double height) {
 // The sides' letters at the left end of the middle line; the echoes themselves are drawn by
 // the editor while it runs, from the current settings.
 void drawSideLetters(cairo_t* cr, double x, double y, double height) {
-    const double middle = std::floor(y + height / 2.0) + 0.5;
+    const double middle = y + layout::echoMiddleRow(height);
     TextStyle tiny{4.0, 0.9, 0.0, true};
     addTextPath(cr, "L", x + 8.0, middle - 5.0, tiny);
     setSource(cr, palette::accent.withAlpha(0.7));

@@ -20,7 +20,9 @@ struct GlyphShape {
 constexpr std::array glyphs{
     GlyphShape{' ', 2.0, ""},
     GlyphShape{'!', 0.0, "0,3.5 0,10 ; 0,0"},
-    GlyphShape{'%', 7.0, "0,0 7,10 ; 0.8,9 ; 6.2,1"},
+    // Its rings small and in the corners, well clear of the stroke: at the readout's six points,
+    // rings beside the stroke merge with it and the sign reads as a slash.
+    GlyphShape{'%', 10.0, "2,0 8,10 ; 0,7 0,10 2.5,10 2.5,7 z ; 7.5,0 7.5,3 10,3 10,0 z"},
     GlyphShape{'-', 4.5, "0,4.5 4.5,4.5"},
     GlyphShape{'.', 0.0, "0,0"},
     GlyphShape{'/', 5.0, "0,0 5,10"},

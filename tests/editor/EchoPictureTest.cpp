@@ -1,13 +1,16 @@
 // The display in the header pictures the echoes the settings make: where they come, how loud on
 // each side, how the filters mark them; its pixels follow every setting that changes the echoes
-// and nothing else, and identical settings give identical pixels at every density.
+// and nothing else, and identical settings give identical pixels at every density; a readout
+// shown over them hides none of them.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "EchoDisplayView.h"
 #include "EchoTrain.h"
+#include "ParameterReadout.h"
 #include "headless/HeadlessSurface.h"
 
 namespace {
@@ -29,9 +32,11 @@ ParameterValues busyEcho() {
     return values;
 }
 
-std::vector<ui::headless::Pixel> pictureOf(const ParameterValues& values, double scale) {
+std::vector<ui::headless::Pixel> pictureOf(const ParameterValues& values, double scale,
+                                           std::optional<readout::Readout> shown = {}) {
     auto view = std::make_shared<EchoDisplayView>(ui::Rect{0, 0, 304, 50});
     for (int index = 0; index < kNumParams; ++index) view->setParameter(index, values[index]);
+    if (shown) view->showReadout(*shown);
     ui::headless::HeadlessSurface surface(view, scale);
     surface.displayAll();
     std::vector<ui::headless::Pixel> pixels;
@@ -95,6 +100,34 @@ TEST(EchoPicture, PixelsFollowEverySettingThatShapesTheEchoesAndRepeatExactlyFor
             values[change.index] = change.value;
             EXPECT_NE(pictureOf(values, scale), base)
                 << "parameter " << change.index << " at " << change.value << ", scale " << scale;
+        }
+    }
+}
+
+// The readout keeps to its band: with the longest readout showing, every pixel the echoes drew is
+// as it was, for repeats anywhere across the display and at full level on both sides.
+TEST(EchoPicture, TheReadoutNeverCoversARepeat) {
+    const readout::Readout longest =
+        readout::readoutOf(kDelay, 1.0f, DelayLength{192000, 192000.0f});
+    for (const double scale : {1.0, 1.25, 2.0}) {
+        for (const float delay : {0.1f, 0.25f, 0.5f, 0.7f, 1.0f}) {
+            ParameterValues values{};
+            values[kDelay] = delay;
+            values[kFeedBack] = 1.0f;
+            values[kMix] = 1.0f;
+            values[kPan] = 0.5f;
+            values[kLowPass] = 1.0f;
+            const auto echoes = pictureOf(values, scale);
+            const auto shown = pictureOf(values, scale, longest);
+            const auto blank = pictureOf(ParameterValues{}, scale);
+            std::size_t repeatPixels = 0;
+            for (std::size_t k = 0; k < echoes.size(); ++k) {
+                if (echoes[k] == blank[k]) continue;
+                ++repeatPixels;
+                ASSERT_EQ(shown[k], echoes[k])
+                    << "pixel " << k << " at delay " << delay << ", scale " << scale;
+            }
+            EXPECT_GT(repeatPixels, 0u);
         }
     }
 }

@@ -139,3 +139,35 @@ TEST(KnobMoves, ADoubleClickOrAControlClickReturnsTheKnobToTheLoadedProgramsValu
         }
     }
 }
+
+// The pointer going straight from one control to the next: the readout is the new control's at
+// the next display cycle, whatever the one left behind showed; a second after the pointer leaves
+// the controls, it goes.
+TEST(KnobMoves, TheReadoutFollowsThePointerFromKnobToKnobAtOnceAndStaysASecondAfterItLeaves) {
+    const milliseconds displayCycle(16);
+    MovesScene scene;
+    const auto nameOf = [](int parameter) {
+        return readout::readoutOf(parameter, 0.0f, std::nullopt).name;
+    };
+    for (std::size_t k = 0; k + 1 < layout::knobs.size(); ++k) {
+        const Knob& from = *scene.controller().knobForParameter(layout::knobs[k].parameter);
+        const int to = layout::knobs[k + 1].parameter;
+        scene.surface->mouseMoved(MainViewScene::centreOf(from));
+        scene.wait(milliseconds(300));
+        if (k % 2 == 1) {
+            // Just turned by the wheel: its own readout holds only while the pointer stays.
+            scene.surface->wheelTurned(MainViewScene::centreOf(from), 1);
+            scene.wait(milliseconds(100));
+        }
+        ASSERT_EQ(scene.readoutName(), nameOf(from.parameter()));
+        scene.surface->mouseMoved(
+            MainViewScene::centreOf(*scene.controller().knobForParameter(to)));
+        scene.wait(displayCycle);
+        EXPECT_EQ(scene.readoutName(), nameOf(to)) << "from " << layout::knobs[k].label;
+    }
+    scene.surface->mouseMoved({5, 5});
+    scene.wait(milliseconds(900));
+    EXPECT_EQ(scene.readoutName(), nameOf(layout::knobs.back().parameter));
+    scene.wait(milliseconds(150));
+    EXPECT_EQ(scene.readoutName(), "");
+}
