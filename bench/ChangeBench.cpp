@@ -19,7 +19,7 @@ void timeChange(benchmark::State& state, Change change, float delayValue) {
     float rate = kSampleRate;
     for (auto _ : state) {
         // Untimed: a full pass through the line, so the clear has all of it to do.
-        for (std::int32_t done = 0; done <= effect->delayCore().delaySamples(); done += 512)
+        for (std::int32_t done = 0; done <= effect->delayCore().delayLength()->samples; done += 512)
             effect->processReplacing(feeder.inputs(), feeder.outputs(), 512);
 
         const auto start = std::chrono::steady_clock::now();
@@ -35,7 +35,7 @@ void timeChange(benchmark::State& state, Change change, float delayValue) {
     }
     state.counters["us_per_change"] =
         benchmark::Counter(microseconds, benchmark::Counter::kAvgIterations);
-    state.counters["delay_samples"] = effect->delayCore().delaySamples();
+    state.counters["delay_samples"] = effect->delayCore().delayLength()->samples;
 }
 
 const bool registered = [] {

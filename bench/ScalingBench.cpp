@@ -25,7 +25,7 @@ void byDelayLength(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
     reportPerFrame(state, feeder.size());
-    state.counters["delay_samples"] = effect->delayCore().delaySamples();
+    state.counters["delay_samples"] = effect->delayCore().delayLength()->samples;
 }
 
 const bool registered = [] {

@@ -61,15 +61,6 @@ public:
     // Other indexes change nothing.
     void showParameter(int index, float value);
 
-    Knob* delayKnob() const { return knobForParameter(kDelay); }
-    Knob* mixKnob() const { return knobForParameter(kMix); }
-    Knob* feedBackKnob() const { return knobForParameter(kFeedBack); }
-    Knob* lowPassKnob() const { return knobForParameter(kLowPass); }
-    Knob* highPassKnob() const { return knobForParameter(kHighPass); }
-    Knob* panWidthKnob() const { return knobForParameter(kPanWidth); }
-    Knob* panKnob() const { return knobForParameter(kPan); }
-    LoopSwitch* lowPassSwitch() const { return switchForParameter(kLowPassInLoop); }
-    LoopSwitch* highPassSwitch() const { return switchForParameter(kHighPassInLoop); }
     // The knob of parameter `index`; null for a switch or an index outside 0 to 8.
     Knob* knobForParameter(int index) const;
     // The switch of parameter `index`; null for a knob or an index outside 0 to 8.

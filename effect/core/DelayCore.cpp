@@ -40,7 +40,7 @@ void DelayCore::displayText(int index, char* text, std::int32_t maxLength) const
     if (row == nullptr || text == nullptr) return;
     switch (row->display) {
         case DisplayRule::DelayInSamples:
-            valuetext::int2string(delaySamples(), text, maxLength);
+            valuetext::int2string(settings.delaySamples.load(), text, maxLength);
             break;
         case DisplayRule::Fraction:
             valuetext::float2string(parameter(index), text, maxLength);
@@ -111,7 +111,7 @@ void DelayCore::updateDelaySamples() {
         const float rate = sampleRate();
         const float delayTime = settings.delayTime.load();
         delayLengthRate.store(rate, std::memory_order_relaxed);
-        settings.delaySamples.store(SignalPath::delayLengthInSamples(rate, delayTime));
+        settings.delaySamples.store(delayLengthInSamples(rate, delayTime));
         // The length must be visible to the other threads before the values are read again.
         std::atomic_thread_fence(std::memory_order_seq_cst);
         const bool rateKept =

@@ -59,10 +59,9 @@ public:
     // Not-a-number is ignored there.
     void setSampleRate(float rate);
     float sampleRate() const { return hostRate.load(std::memory_order_relaxed); }
-    // The delay length the Delay parameter gives, in samples, as the lines use it.
-    std::int32_t delaySamples() const { return settings.delaySamples.load(); }
-    // The same with the rate it was worked out for; nothing while that rate is not a number or
-    // not positive. After a new rate, the length follows at the next block.
+    // The delay length the Delay parameter gives, in samples as the lines use it, with the rate it
+    // was worked out for; nothing while that rate is not a number or not positive. After a new
+    // rate, the length follows at the next block.
     std::optional<DelayLength> delayLength() const;
 
     // Audio thread: before audio starts again after a pause, the lines are cleared.

@@ -78,10 +78,6 @@ SignalPath::SignalPath()
       delayBufferR(new float[kLineLength]()),
       sineTable(SineTable::shared()) {}
 
-std::int32_t SignalPath::delayLengthInSamples(float sampleRate, float delayTime) {
-    return delayInSamples(sampleRate, delayTime);
-}
-
 void SignalPath::setupFilters(std::int32_t sampleRate) {
     lowPassL.init(600, 1800, sampleRate);
     lowPassL.setGains(1.0, 0.0, 0.0);

@@ -22,12 +22,11 @@
 // two-lane pieces.
 #pragma once
 
-#include "DelayInSamples.h"
-
 #include <atomic>
 #include <cstdint>
 #include <memory>
 
+#include "DelayLength.h"
 #include "EchoFrame.h"
 #include "EchoSettings.h"
 #include "SineTable.h"
@@ -51,11 +50,6 @@ public:
     static void chooseLanes(Lanes wanted);
     static Lanes chosenLanes();
     Lanes lanesInUse() const { return lanes; }
-
-    // The delay length for a Delay value: (rate − 1) × value in single precision, truncated
-    // toward zero, and never longer than the lines (high rates or values above 1 would index
-    // past them). Not-a-number gives 0; negative lengths are kept and act like 0.
-    static std::int32_t delayLengthInSamples(float sampleRate, float delayTime);
 
     // Splits for a rate in whole hertz: the low-pass pair at 600/1800 Hz, the high-pass pair at
     // 6000/18500 Hz; states cleared.

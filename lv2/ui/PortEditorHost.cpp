@@ -1,6 +1,6 @@
 #include "PortEditorHost.h"
 
-#include "DelayInSamples.h"
+#include "DelayLength.h"
 #include "FactoryPrograms.h"
 #include "Lv2Identity.h"
 #include "ParameterFields.h"
@@ -30,7 +30,7 @@ float PortEditorHost::parameterValue(int index) {
 
 std::optional<DelayLength> PortEditorHost::delayLength() {
     if (!rate) return std::nullopt;
-    return DelayLength{delayInSamples(*rate, values[kDelay]), *rate};
+    return DelayLength{delayLengthInSamples(*rate, values[kDelay]), *rate};
 }
 
 float PortEditorHost::factoryValue(int index) {

@@ -16,7 +16,8 @@ TEST(EditorLifetime, EachOpenReleasesTheViewTreeOfTheOneBefore) {
     HostViewHandle host(ui::Size{344, 400}, ui::Rect{0, 0, 344, 400}, 400.0);
     scene.dispatch(effEditOpen, 0, 0, host.handle());
     std::weak_ptr<ui::View> first = scene.editor().view();
-    std::weak_ptr<ui::View> firstKnob = scene.controller().mixKnob()->shared_from_this();
+    std::weak_ptr<ui::View> firstKnob =
+        scene.controller().knobForParameter(kMix)->shared_from_this();
     scene.dispatch(effEditClose);
     scene.dispatch(effEditOpen, 0, 0, host.handle());
     EXPECT_TRUE(first.expired());

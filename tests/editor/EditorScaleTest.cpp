@@ -139,5 +139,5 @@ TEST(EditorScale, AFactorSentWhileOpenShowsTheEditorAgainAndAsksTheHostToFit) {
     EXPECT_EQ(scene.effect.hostMessages,
               (std::vector<HostMessage>{{audioMasterSizeWindow, 688, 800.0f}}));
     scene.dispatch(effEditIdle);  // the controls still follow the effect
-    EXPECT_EQ(MainViewScene::step(scene.controller().mixKnob()), 25);
+    EXPECT_EQ(MainViewScene::step(scene.controller().knobForParameter(kMix)), 25);
 }

@@ -30,7 +30,8 @@ TEST(EffectToEditor, ChangesFromSeveralThreadsEndWithTheLastValueOfEach) {
     for (auto& host : hosts) host.join();
     scene.dispatch(effEditIdle);
     EditorController& c = scene.controller();
-    for (const Knob* knob : {c.feedBackKnob(), c.panKnob(), c.panWidthKnob(), c.mixKnob()}) {
+    for (const Knob* knob : {c.knobForParameter(kFeedBack), c.knobForParameter(kPan),
+                             c.knobForParameter(kPanWidth), c.knobForParameter(kMix)}) {
         EXPECT_EQ(MainViewScene::step(knob), 60);
     }
 }
@@ -52,7 +53,7 @@ TEST(EffectToEditor, AHostThreadsChangesAllocateNothing) {
     host.join();
     EXPECT_EQ(made, 0);
     scene.dispatch(effEditIdle);
-    EXPECT_EQ(MainViewScene::step(scene.controller().mixKnob()), 99);
+    EXPECT_EQ(MainViewScene::step(scene.controller().knobForParameter(kMix)), 99);
 }
 
 TEST(EffectToEditor, ARateChangeTakenUpByTheAudioThreadReachesTheViewWithoutAllocating) {
@@ -60,8 +61,8 @@ TEST(EffectToEditor, ARateChangeTakenUpByTheAudioThreadReachesTheViewWithoutAllo
     scene.dispatch(effEditOpen);
     scene.effect.setParameter(kLowPass, 0.29f);
     scene.dispatch(effEditIdle);
-    scene.controller().lowPassKnob()->setStep(0);
-    scene.controller().highPassKnob()->setStep(0);
+    scene.controller().knobForParameter(kLowPass)->setStep(0);
+    scene.controller().knobForParameter(kHighPass)->setStep(0);
     scene.effect.setSampleRate(48000.0f);
     StereoBuffer input(256), output(256);
     long made = -1;
@@ -77,8 +78,8 @@ TEST(EffectToEditor, ARateChangeTakenUpByTheAudioThreadReachesTheViewWithoutAllo
         EXPECT_EQ(made, 0);
     }
     scene.dispatch(effEditIdle);
-    EXPECT_EQ(MainViewScene::step(scene.controller().lowPassKnob()), 29);
-    EXPECT_EQ(MainViewScene::step(scene.controller().highPassKnob()), 66);
+    EXPECT_EQ(MainViewScene::step(scene.controller().knobForParameter(kLowPass)), 29);
+    EXPECT_EQ(MainViewScene::step(scene.controller().knobForParameter(kHighPass)), 66);
 }
 
 TEST(EffectToEditor, TheMailboxKeepsTheLatestValueOfEachParameterAndDropsOthers) {
@@ -138,7 +139,7 @@ TEST(EffectToEditor, AHostChangeMadeWhileTheEditorSendsItsOwnStillReachesTheDisp
         scene.effect.editorSide().changeByGesture(kMix, static_cast<float>(round % 50) / 100.0f);
         scene.dispatch(effEditIdle);
         const float pan = scene.effect.getParameter(kPan);
-        ASSERT_EQ(MainViewScene::step(scene.controller().panKnob()),
+        ASSERT_EQ(MainViewScene::step(scene.controller().knobForParameter(kPan)),
                   control_values::knobStepFor(pan))
             << "round " << round;
     }

@@ -15,71 +15,61 @@
 #include "ControlValues.h"
 #include "EditorScene.h"
 #include "KnobArithmetic.h"
+#include "LayoutFrames.h"
 
-namespace {
-
-struct Place {
-    const ui::View* control;
-    ui::Rect frame;
-};
-
-}  // namespace
-
-TEST(MainViewLayout, EveryControlLiesWhereItBelongsAboveTheBackground) {
+// Each control is the one its layout entry names, at the entry's frame, stacked in the layout's
+// order above the background, the display and the format's name.
+TEST(MainViewLayout, EveryControlLiesWhereTheLayoutPutsItAboveTheBackground) {
     MainViewScene scene;
     EditorController& c = scene.controller();
-    const Place places[] = {
-        {c.delayKnob(), {60, 202, 48, 48}},       {c.mixKnob(), {239, 202, 48, 48}},
-        {c.feedBackKnob(), {154, 202, 48, 48}},   {c.lowPassKnob(), {117, 119, 48, 48}},
-        {c.highPassKnob(), {192, 119, 48, 48}},   {c.panWidthKnob(), {75, 37, 48, 48}},
-        {c.panKnob(), {222, 37, 48, 48}},         {c.lowPassSwitch(), {82, 132, 15, 16}},
-        {c.highPassSwitch(), {253, 132, 15, 16}},
-    };
     const auto& children = scene.view->subviews();
-    ASSERT_EQ(children.size(), 12u);
+    ASSERT_EQ(children.size(), 3 + layout::knobs.size() + layout::switches.size());
     ASSERT_NE(dynamic_cast<BackgroundView*>(children[0].get()), nullptr);
-    EXPECT_EQ(children[0]->frame(), (ui::Rect{0, 0, 344, 400}));
-    // Background at the bottom, the display and the format's name in the header, then the knobs
-    // in the table's order, then the two switches.
+    EXPECT_EQ(children[0]->frame(), scene.view->bounds());
     EXPECT_EQ(children[1].get(), c.echoDisplay());
-    EXPECT_EQ(c.echoDisplay()->frame(), (ui::Rect{20, 274, 304, 50}));
     EXPECT_EQ(children[2].get(), c.formatLabel());
     EXPECT_EQ(c.formatLabel()->text(), "VST 2.4");
-    for (std::size_t i = 0; i < std::size(places); ++i) {
-        EXPECT_EQ(children[i + 3].get(), places[i].control) << i;
-        EXPECT_EQ(places[i].control->frame(), places[i].frame) << i;
+    std::size_t next = 3;
+    for (const layout::Control& place : layout::knobs) {
+        const Knob* knob = c.knobForParameter(place.parameter);
+        EXPECT_EQ(children[next++].get(), knob) << place.parameter;
+        EXPECT_EQ(knob->frame(), rectOf(place.frame)) << place.parameter;
     }
-    EXPECT_EQ(scene.view->frame(), (ui::Rect{0, 0, 344, 400}));
+    for (const layout::Control& place : layout::switches) {
+        const LoopSwitch* toggle = c.switchForParameter(place.parameter);
+        EXPECT_EQ(children[next++].get(), toggle) << place.parameter;
+        EXPECT_EQ(toggle->frame(), rectOf(place.frame)) << place.parameter;
+    }
 }
 
 TEST(MainViewStart, KnobsStartFromTheEffectsParameters) {
     MainViewScene scene;  // the first program: delay 0.0799..., feedback 0.215, ...
     EditorController& c = scene.controller();
-    EXPECT_EQ(MainViewScene::step(c.delayKnob()), 8);
-    EXPECT_EQ(MainViewScene::step(c.feedBackKnob()), 22);
-    EXPECT_EQ(MainViewScene::step(c.lowPassKnob()), 37);
-    EXPECT_EQ(MainViewScene::step(c.highPassKnob()), 66);
-    EXPECT_EQ(MainViewScene::step(c.panKnob()), 50);
-    EXPECT_EQ(MainViewScene::step(c.panWidthKnob()), 0);
-    EXPECT_EQ(MainViewScene::step(c.mixKnob()), 100);
-    EXPECT_EQ(scene.pictureShown(c.mixKnob()), 127);
-    EXPECT_EQ(scene.pictureShown(c.feedBackKnob()), knob::pictureForValue(22));
+    EXPECT_EQ(MainViewScene::step(c.knobForParameter(kDelay)), 8);
+    EXPECT_EQ(MainViewScene::step(c.knobForParameter(kFeedBack)), 22);
+    EXPECT_EQ(MainViewScene::step(c.knobForParameter(kLowPass)), 37);
+    EXPECT_EQ(MainViewScene::step(c.knobForParameter(kHighPass)), 66);
+    EXPECT_EQ(MainViewScene::step(c.knobForParameter(kPan)), 50);
+    EXPECT_EQ(MainViewScene::step(c.knobForParameter(kPanWidth)), 0);
+    EXPECT_EQ(MainViewScene::step(c.knobForParameter(kMix)), 100);
+    EXPECT_EQ(scene.pictureShown(c.knobForParameter(kMix)), 127);
+    EXPECT_EQ(scene.pictureShown(c.knobForParameter(kFeedBack)), knob::pictureForValue(22));
 }
 
 TEST(MainViewStart, SwitchesStartFromTheFilterPlacementsTheEffectHolds) {
     MainViewScene scene;  // the first program: low-pass in the loop, high-pass on the echo only
-    EXPECT_EQ(scene.controller().lowPassSwitch()->state(), 1);
-    EXPECT_EQ(scene.controller().highPassSwitch()->state(), 0);
+    EXPECT_EQ(scene.controller().switchForParameter(kLowPassInLoop)->state(), 1);
+    EXPECT_EQ(scene.controller().switchForParameter(kHighPassInLoop)->state(), 0);
     scene.effect.setParameter(kLowPassInLoop, 0.0f);
     scene.effect.setParameter(kHighPassInLoop, 0.3f);  // on, as the effect counts it
     scene.rebuild();
-    EXPECT_EQ(scene.controller().lowPassSwitch()->state(), 0);
-    EXPECT_EQ(scene.controller().highPassSwitch()->state(), 1);
+    EXPECT_EQ(scene.controller().switchForParameter(kLowPassInLoop)->state(), 0);
+    EXPECT_EQ(scene.controller().switchForParameter(kHighPassInLoop)->state(), 1);
 }
 
 TEST(MainViewStart, TouchingAKnobKeepsBothFilterPlacements) {
     MainViewScene scene;
-    scene.turn(*scene.controller().mixKnob(), 0.0);
+    scene.turn(*scene.controller().knobForParameter(kMix), 0.0);
     EXPECT_EQ(scene.effect.getParameter(kLowPassInLoop), 1.0f);
     EXPECT_EQ(scene.effect.getParameter(kHighPassInLoop), 0.0f);
 }
@@ -104,8 +94,9 @@ TEST(ControlToEffect, TouchingOneControlLeavesTheOtherEightBitIdentical) {
                 scene.turn(*knob, MainViewScene::step(knob) > 50 ? -4.0 : 4.0);
                 EXPECT_NE(bits()[index], before[index]) << when << ", knob " << index;
             } else {
-                const auto& toggle =
-                    index == kLowPassInLoop ? *c.lowPassSwitch() : *c.highPassSwitch();
+                const auto& toggle = index == kLowPassInLoop
+                                         ? *c.switchForParameter(kLowPassInLoop)
+                                         : *c.switchForParameter(kHighPassInLoop);
                 scene.click(toggle);
                 EXPECT_EQ(scene.effect.getParameter(index), toggle.state() != 0 ? 1.0f : 0.0f)
                     << when << ", switch " << index;
@@ -141,25 +132,25 @@ TEST(MainViewStart, AKnobShowsTheNearestStepHoweverItsValueArrivesAndOneStepAlwa
         const std::string at = "value " + std::to_string(value);
         scene.effect.setParameter(kLowPass, value);
         scene.rebuild();
-        const int shown = MainViewScene::step(scene.controller().lowPassKnob());
+        const int shown = MainViewScene::step(scene.controller().knobForParameter(kLowPass));
         ASSERT_LE(std::fabs(static_cast<double>(value) * 100.0 - shown), 0.5) << at;
         scene.view->controller().showParameter(kLowPass, 0.5f);
         scene.view->controller().showParameter(kLowPass, value);
-        ASSERT_EQ(MainViewScene::step(scene.controller().lowPassKnob()), shown) << at;
+        ASSERT_EQ(MainViewScene::step(scene.controller().knobForParameter(kLowPass)), shown) << at;
 
         // The drag range ends at 99, which sends 1.0 as 100 does.
         const int from = std::min(shown, 99);
         const int to = from < 99 ? from + 1 : from - 1;
-        scene.turn(*scene.controller().lowPassKnob(), to > from ? 2.0 : -2.0);
+        scene.turn(*scene.controller().knobForParameter(kLowPass), to > from ? 2.0 : -2.0);
         ASSERT_FALSE(scene.effect.writes.empty()) << at;
         const float sent = scene.effect.writes.back().value;
         ASSERT_EQ(sent, control_values::valueOfKnobStep(to)) << at;
         ASSERT_NE(sent, value) << at;
-        scene.turn(*scene.controller().lowPassKnob(), to > from ? -2.0 : 2.0);
+        scene.turn(*scene.controller().knobForParameter(kLowPass), to > from ? -2.0 : 2.0);
         ASSERT_EQ(scene.effect.getParameter(kLowPass), control_values::valueOfKnobStep(from)) << at;
         if (k % 4 == 0) {  // a new view costs time: every whole step is enough
             scene.rebuild();
-            ASSERT_EQ(MainViewScene::step(scene.controller().lowPassKnob()),
+            ASSERT_EQ(MainViewScene::step(scene.controller().knobForParameter(kLowPass)),
                       from == 99 ? 100 : from)
                 << at;
         }
@@ -171,9 +162,10 @@ TEST(MainViewStart, WithoutAnEffectKnobsStartAtZeroAndControlsChangeNothing) {
     auto view = std::make_shared<EditorView>(ui::Rect{0, 0, 344, 400}, nullptr);
     ui::headless::HeadlessSurface surface(view);
     surface.displayAll();
-    EXPECT_EQ(MainViewScene::step(view->controller().mixKnob()), 0);
-    EXPECT_EQ(view->controller().lowPassSwitch()->state(), 0);
-    surface.mouseDown(MainViewScene::centreOf(*view->controller().lowPassSwitch()));
+    EXPECT_EQ(MainViewScene::step(view->controller().knobForParameter(kMix)), 0);
+    EXPECT_EQ(view->controller().switchForParameter(kLowPassInLoop)->state(), 0);
+    surface.mouseDown(
+        MainViewScene::centreOf(*view->controller().switchForParameter(kLowPassInLoop)));
     EXPECT_TRUE(surface.isDisplayDue());
 }
 
@@ -183,7 +175,7 @@ TEST(ControlToEffect, AGestureReachesTheHostAsBeginEachStepAndEnd) {
     MainViewScene scene;
     scene.effect.setParameter(kMix, 0.5f);
     scene.rebuild();
-    scene.turnInSteps(*scene.controller().mixKnob(), 3.0, 9.0);
+    scene.turnInSteps(*scene.controller().knobForParameter(kMix), 3.0, 9.0);
     using M = HostMessage;
     EXPECT_EQ(scene.effect.hostMessages, (std::vector<M>{{audioMasterBeginEdit, kMix, 0.0f},
                                                          {audioMasterAutomate, kMix, 51.0f * 0.01f},
@@ -192,7 +184,7 @@ TEST(ControlToEffect, AGestureReachesTheHostAsBeginEachStepAndEnd) {
                                                          {audioMasterEndEdit, kMix, 0.0f}}));
     EXPECT_EQ(scene.effect.indexesWritten(), (std::vector<VstInt32>{kMix, kMix, kMix}));
     scene.effect.hostMessages.clear();
-    scene.click(*scene.controller().highPassSwitch());
+    scene.click(*scene.controller().switchForParameter(kHighPassInLoop));
     EXPECT_EQ(scene.effect.hostMessages,
               (std::vector<M>{{audioMasterBeginEdit, kHighPassInLoop, 0.0f},
                               {audioMasterAutomate, kHighPassInLoop, 1.0f},
@@ -217,7 +209,7 @@ TEST(ControlToEffect, InArdourTheGesturesReachTheHostFromTheAudioThreadAtTheNext
     };
     using M = HostMessage;
 
-    scene.turnInSteps(*scene.controller().mixKnob(), 3.0, 9.0);
+    scene.turnInSteps(*scene.controller().knobForParameter(kMix), 3.0, 9.0);
     EXPECT_EQ(effect.getParameter(kMix), 53.0f * 0.01f);
     EXPECT_TRUE(effect.hostMessages.empty());
     const std::thread::id audio = block();
@@ -226,7 +218,7 @@ TEST(ControlToEffect, InArdourTheGesturesReachTheHostFromTheAudioThreadAtTheNext
                                                    {audioMasterEndEdit, kMix, 0.0f}}));
     EXPECT_EQ(effect.gestureThread, audio);
 
-    const ui::Point at = MainViewScene::centreOf(*scene.controller().mixKnob());
+    const ui::Point at = MainViewScene::centreOf(*scene.controller().knobForParameter(kMix));
     scene.surface->mouseDown(at);
     scene.surface->mouseDragged({at.x, at.y + 3.0});
     block();
@@ -246,8 +238,9 @@ TEST(ControlToEffect, AGestureCutShortByTheEditorClosingStillEnds) {
     WatchedEffect& effect = scene.effect;
     ASSERT_EQ(scene.dispatch(effEditOpen), 1);
     // Pressed and dragged in the main view's coordinates, never released.
-    Knob& point = *scene.controller().feedBackKnob();
-    const ui::Point centre = MainViewScene::centreOf(*scene.controller().feedBackKnob());
+    Knob& point = *scene.controller().knobForParameter(kFeedBack);
+    const ui::Point centre =
+        MainViewScene::centreOf(*scene.controller().knobForParameter(kFeedBack));
     point.mouseDown(ui::MouseEvent(ui::MouseEvent::Type::Down, centre));
     point.mouseDragged(ui::MouseEvent(ui::MouseEvent::Type::Dragged, {centre.x, centre.y + 10}));
     ASSERT_FALSE(effect.hostMessages.empty());
@@ -262,7 +255,7 @@ TEST(ControlToEffect, AGestureCutShortByTheEditorClosingStillEnds) {
 
 TEST(ControlToEffect, AGestureCutShortByTheWindowGoingStillEnds) {
     MainViewScene scene;
-    const ui::Point centre = MainViewScene::centreOf(*scene.controller().panKnob());
+    const ui::Point centre = MainViewScene::centreOf(*scene.controller().knobForParameter(kPan));
     scene.surface->mouseDown(centre);
     scene.surface->mouseDragged({centre.x, centre.y + 10});
     scene.surface->cancelPress();  // as when the host destroys its window under the button
@@ -283,8 +276,8 @@ TEST(ControlToEffect, ValuesTheEffectHoldsAreNotWrittenAgainSoTheEchoGoesOn) {
     StereoBuffer impulse(1000);
     impulse.left[0] = 1.0f;
     scene.effect.run(impulse);
-    scene.turn(*scene.controller().mixKnob(), -10.0);
-    scene.turn(*scene.controller().feedBackKnob(), 10.0);
+    scene.turn(*scene.controller().knobForParameter(kMix), -10.0);
+    scene.turn(*scene.controller().knobForParameter(kFeedBack), 10.0);
     ASSERT_FALSE(scene.effect.writes.empty());
     for (const auto& write : scene.effect.writes) EXPECT_NE(write.index, kDelay);
     // (44100 - 1) x 0.07 = 3086 samples after the impulse, its echo comes out on the right.
@@ -301,10 +294,11 @@ TEST(ControlToEffect, TurningTheDelayKnobWritesTheDelayAndRestartsTheLines) {
     StereoBuffer impulse(1000);
     impulse.left[0] = 1.0f;
     scene.effect.run(impulse);
-    scene.turn(*scene.controller().delayKnob(), 30.0);
-    ASSERT_NE(MainViewScene::step(scene.controller().delayKnob()), 7);
+    scene.turn(*scene.controller().knobForParameter(kDelay), 30.0);
+    ASSERT_NE(MainViewScene::step(scene.controller().knobForParameter(kDelay)), 7);
     EXPECT_EQ(scene.effect.getParameter(kDelay),
-              static_cast<float>(MainViewScene::step(scene.controller().delayKnob())) * 0.01f);
+              static_cast<float>(MainViewScene::step(scene.controller().knobForParameter(kDelay))) *
+                  0.01f);
     const StereoBuffer out = scene.effect.runSilence(30000);
     for (float sample : out.right) ASSERT_LT(std::fabs(sample), 1e-6f);  // the filters' offset
 }
@@ -313,24 +307,24 @@ TEST(ControlToEffect, TheLastStepSendsExactlyOneAndTheStepBelowNinetyEightHundre
     MainViewScene scene;
     scene.effect.setParameter(kFeedBack, 0.0f);
     scene.rebuild();  // step 0 rests at 224 degrees: 269 points up reach -45
-    scene.turn(*scene.controller().feedBackKnob(), 268.0);
-    EXPECT_EQ(MainViewScene::step(scene.controller().feedBackKnob()), 98);
+    scene.turn(*scene.controller().knobForParameter(kFeedBack), 268.0);
+    EXPECT_EQ(MainViewScene::step(scene.controller().knobForParameter(kFeedBack)), 98);
     EXPECT_EQ(scene.effect.getParameter(kFeedBack), 98.0f * 0.01f);
     EXPECT_FLOAT_EQ(scene.effect.getParameter(kFeedBack), 0.98f);
     scene.effect.setParameter(kFeedBack, 0.0f);
     scene.rebuild();
-    scene.turn(*scene.controller().feedBackKnob(), 269.0);
-    EXPECT_EQ(MainViewScene::step(scene.controller().feedBackKnob()), 99);
+    scene.turn(*scene.controller().knobForParameter(kFeedBack), 269.0);
+    EXPECT_EQ(MainViewScene::step(scene.controller().knobForParameter(kFeedBack)), 99);
     EXPECT_EQ(scene.effect.getParameter(kFeedBack), 1.0f);
 }
 
 TEST(ControlToEffect, ClickingTheHighPassSwitchTogglesItAndTheLowPassSwitchHasTheLastWord) {
     MainViewScene scene;
-    scene.click(*scene.controller().highPassSwitch());
-    EXPECT_EQ(scene.controller().highPassSwitch()->state(), 1);
+    scene.click(*scene.controller().switchForParameter(kHighPassInLoop));
+    EXPECT_EQ(scene.controller().switchForParameter(kHighPassInLoop)->state(), 1);
     EXPECT_EQ(scene.effect.getParameter(kHighPassInLoop), 1.0f);
     EXPECT_EQ(scene.effect.getParameter(kLowPassInLoop), 1.0f);
-    scene.click(*scene.controller().lowPassSwitch());
+    scene.click(*scene.controller().switchForParameter(kLowPassInLoop));
     EXPECT_EQ(scene.effect.getParameter(kLowPassInLoop), 0.0f);
     EXPECT_EQ(scene.effect.writes.back(), (WatchedEffect::Write{kLowPassInLoop, 0.0f}));
 }
@@ -341,11 +335,12 @@ TEST(ControlToEffect, ClickingTheHighPassSwitchTogglesItAndTheLowPassSwitchHasTh
 TEST(ControlToEffect, TheEditorsOwnChangeComingBackDoesNotMoveItsKnobButTheNextValueDoes) {
     EditorScene scene;
     ASSERT_EQ(scene.dispatch(effEditOpen), 1);
-    scene.controller().knobTurned(kLowPass, 50);   // as the knob reports its new step
-    scene.controller().lowPassKnob()->setStep(3);  // the drag went on
+    scene.controller().knobTurned(kLowPass, 50);                // as the knob reports its new step
+    scene.controller().knobForParameter(kLowPass)->setStep(3);  // the drag went on
     scene.dispatch(effEditIdle);
     EXPECT_EQ(scene.effect.getParameter(kLowPass), 0.5f);
-    EXPECT_EQ(MainViewScene::step(scene.controller().lowPassKnob()), 3);  // nothing came back
+    EXPECT_EQ(MainViewScene::step(scene.controller().knobForParameter(kLowPass)),
+              3);  // nothing came back
     EXPECT_EQ(scene.knobStepAfterTheHostSets(kLowPass, 0.5f), 50);
     scene.controller().knobTurned(kLowPass, 60);
     EXPECT_EQ(scene.knobStepAfterTheHostSets(kLowPass, 0.25f), 25);
@@ -357,9 +352,10 @@ TEST(EffectToControl, EachParameterMovesItsOwnControl) {
     MainViewScene scene;
     EditorController& c = scene.controller();
     const std::pair<int, const Knob*> knobs[] = {
-        {kDelay, c.delayKnob()},       {kFeedBack, c.feedBackKnob()}, {kLowPass, c.lowPassKnob()},
-        {kHighPass, c.highPassKnob()}, {kPan, c.panKnob()},           {kPanWidth, c.panWidthKnob()},
-        {kMix, c.mixKnob()},
+        {kDelay, c.knobForParameter(kDelay)},     {kFeedBack, c.knobForParameter(kFeedBack)},
+        {kLowPass, c.knobForParameter(kLowPass)}, {kHighPass, c.knobForParameter(kHighPass)},
+        {kPan, c.knobForParameter(kPan)},         {kPanWidth, c.knobForParameter(kPanWidth)},
+        {kMix, c.knobForParameter(kMix)},
     };
     int value = 11;
     for (const auto& [index, knob] : knobs) {
@@ -371,18 +367,18 @@ TEST(EffectToControl, EachParameterMovesItsOwnControl) {
     }
     scene.view->controller().showParameter(kLowPassInLoop, 0.0f);
     scene.view->controller().showParameter(kHighPassInLoop, 1.0f);
-    EXPECT_EQ(c.lowPassSwitch()->state(), 0);
-    EXPECT_EQ(c.highPassSwitch()->state(), 1);
+    EXPECT_EQ(c.switchForParameter(kLowPassInLoop)->state(), 0);
+    EXPECT_EQ(c.switchForParameter(kHighPassInLoop)->state(), 1);
     EXPECT_TRUE(scene.surface->isDisplayDue());
 }
 
 TEST(EffectToControl, AParameterAtOneShowsStep100AndTheNextChangeSendsOne) {
     MainViewScene scene;
     scene.view->controller().showParameter(kPan, 1.0f);
-    EXPECT_EQ(MainViewScene::step(scene.controller().panKnob()), 100);
-    EXPECT_EQ(scene.pictureShown(scene.controller().panKnob()), 127);
+    EXPECT_EQ(MainViewScene::step(scene.controller().knobForParameter(kPan)), 100);
+    EXPECT_EQ(scene.pictureShown(scene.controller().knobForParameter(kPan)), 127);
     scene.effect.setParameter(kPan, 1.0f);
-    scene.turn(*scene.controller().mixKnob(), 0.0);
+    scene.turn(*scene.controller().knobForParameter(kMix), 0.0);
     EXPECT_EQ(scene.effect.getParameter(kPan), 1.0f);
 }
 
@@ -390,16 +386,16 @@ TEST(EffectToControl, HalfOnAFilterSwitchShowsOffAndOnlyAClickOnItChangesIt) {
     MainViewScene scene;
     scene.effect.setParameter(kLowPassInLoop, 0.5f);  // the effect counts it as on
     scene.view->controller().showParameter(kLowPassInLoop, 0.5f);
-    EXPECT_EQ(scene.controller().lowPassSwitch()->state(), 0);
-    scene.turn(*scene.controller().mixKnob(), -5.0);
+    EXPECT_EQ(scene.controller().switchForParameter(kLowPassInLoop)->state(), 0);
+    scene.turn(*scene.controller().knobForParameter(kMix), -5.0);
     EXPECT_EQ(scene.effect.getParameter(kLowPassInLoop), 1.0f);
-    scene.click(*scene.controller().lowPassSwitch());
-    EXPECT_EQ(scene.controller().lowPassSwitch()->state(), 1);
+    scene.click(*scene.controller().switchForParameter(kLowPassInLoop));
+    EXPECT_EQ(scene.controller().switchForParameter(kLowPassInLoop)->state(), 1);
     EXPECT_EQ(scene.effect.getParameter(kLowPassInLoop), 1.0f);
-    scene.click(*scene.controller().lowPassSwitch());
+    scene.click(*scene.controller().switchForParameter(kLowPassInLoop));
     EXPECT_EQ(scene.effect.getParameter(kLowPassInLoop), 0.0f);
     scene.view->controller().showParameter(kLowPassInLoop, 1.0f);
-    EXPECT_EQ(scene.controller().lowPassSwitch()->state(), 1);
+    EXPECT_EQ(scene.controller().switchForParameter(kLowPassInLoop)->state(), 1);
 }
 
 TEST(EffectToControl, IndexesOutsideTheNineMoveNoControlAndWriteNothing) {
@@ -425,17 +421,17 @@ TEST(EffectToControl, ValuesFarOutsideTheRangeNeitherWrapNorCrash) {
     const float huge = 1e30f;
     const float nan = std::numeric_limits<float>::quiet_NaN();
     scene.view->controller().showParameter(kMix, huge);
-    EXPECT_EQ(MainViewScene::step(scene.controller().mixKnob()),
+    EXPECT_EQ(MainViewScene::step(scene.controller().knobForParameter(kMix)),
               std::numeric_limits<std::int32_t>::max());
     scene.view->controller().showParameter(kMix, -huge);
-    EXPECT_EQ(MainViewScene::step(scene.controller().mixKnob()),
+    EXPECT_EQ(MainViewScene::step(scene.controller().knobForParameter(kMix)),
               std::numeric_limits<std::int32_t>::min());
     scene.view->controller().showParameter(kPan, nan);
-    EXPECT_EQ(MainViewScene::step(scene.controller().panKnob()), 0);
+    EXPECT_EQ(MainViewScene::step(scene.controller().knobForParameter(kPan)), 0);
     scene.view->controller().showParameter(kLowPassInLoop, huge);
-    EXPECT_EQ(scene.controller().lowPassSwitch()->state(), 127);
+    EXPECT_EQ(scene.controller().switchForParameter(kLowPassInLoop)->state(), 127);
     scene.view->controller().showParameter(kHighPassInLoop, nan);
-    EXPECT_EQ(scene.controller().highPassSwitch()->state(), 0);
+    EXPECT_EQ(scene.controller().switchForParameter(kHighPassInLoop)->state(), 0);
     scene.surface->redrawIfNeeded();  // a step without a picture shows no knob
-    EXPECT_EQ(scene.pictureShown(scene.controller().mixKnob()), -1);
+    EXPECT_EQ(scene.pictureShown(scene.controller().knobForParameter(kMix)), -1);
 }

@@ -57,7 +57,7 @@ TEST(WheelInArdour, ALatchLaneRecordsEveryNotchOfATurnAndHoldsTheLast) {
         ASSERT_EQ(scene.dispatch(effEditOpen), 1);
         Clock::time_point now{};
         scene.controller().setClock([&now] { return now; });
-        Knob& knob = *scene.controller().feedBackKnob();
+        Knob& knob = *scene.controller().knobForParameter(kFeedBack);
         const int firstStep = knob.step();  // 22, for the first program's 0.215
         LatchLane lane(effect.getParameter(kFeedBack));
 

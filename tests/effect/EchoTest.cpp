@@ -31,7 +31,7 @@ void expectSame(const StereoBuffer& actual, const StereoBuffer& expected, const 
 TEST(Echo, EchoOfTheLeftInputLeavesOnTheRight) {
     EffectUnderTest effect;
     makePlain(effect);
-    const int delay = effect.delayCore().delaySamples();
+    const int delay = effect.delayCore().delayLength()->samples;
     StereoBuffer out = effect.run(impulse(8000, 0, 1.0f, 0.0f));
     EXPECT_EQ(out.left[0], 1.0f);
     EXPECT_EQ(out.right[delay], 1.0f);
@@ -47,7 +47,7 @@ TEST(Echo, FeedbackRepeatsTheEchoOnTheSameSide) {
     EffectUnderTest effect;
     makePlain(effect);
     effect.setParameter(kFeedBack, 0.5f);
-    const int delay = effect.delayCore().delaySamples();
+    const int delay = effect.delayCore().delayLength()->samples;
     StereoBuffer out = effect.run(impulse(4 * delay, 0, 0.0f, 1.0f));
     EXPECT_EQ(out.left[delay], 1.0f);
     EXPECT_EQ(out.left[2 * delay], 0.5f);
@@ -68,7 +68,7 @@ TEST(Echo, BalanceRemovesOneEcho) {
         EffectUnderTest effect;
         makePlain(effect);
         effect.setParameter(kPan, pan);
-        const int delay = effect.delayCore().delaySamples();
+        const int delay = effect.delayCore().delayLength()->samples;
         StereoBuffer out = effect.run(impulse(8000, 0, 1.0f, 1.0f));
         // pan 0 keeps only the echo on the left output, pan 1 only the one on the right.
         EXPECT_EQ(out.left[delay], pan == 0.0f ? 1.0f : 0.0f) << pan;
@@ -91,7 +91,7 @@ TEST(Echo, ModulationAttenuatesTheEchoByTheHalfSine) {
     makePlain(effect);
     effect.setParameter(kPanWidth, 1.0f);
     effect.setParameter(kDelay, 1.0f);  // 44099 samples
-    const int delay = effect.delayCore().delaySamples();
+    const int delay = effect.delayCore().delayLength()->samples;
     // A constant input shows the attenuation curve on the right output during the second pass.
     StereoBuffer in(3 * delay);
     std::fill(in.left.begin(), in.left.end(), 1.0f);
@@ -179,7 +179,8 @@ TEST_P(EchoOnEachLaneWidth, MatchesThePlainAlgorithmUnderAutomationAndRateChange
         effect.processReplacing(channels, channels, static_cast<VstInt32>(length));
         reference.process(&theirs.left[start], &theirs.right[start], &theirs.left[start],
                           &theirs.right[start], static_cast<int>(length));
-        ASSERT_EQ(effect.delayCore().delaySamples(), reference.delaySamples) << "block " << block;
+        ASSERT_EQ(effect.delayCore().delayLength()->samples, reference.delaySamples)
+            << "block " << block;
         const std::size_t compared = std::min(length, reference.firstGuardedFrame - start);
         for (std::size_t i = start; i < start + compared; ++i) {
             ASSERT_EQ(ours.left[i], theirs.left[i]) << "block " << block << ", left, frame " << i;
@@ -205,7 +206,7 @@ TEST(Echo, RateChangeClearsTheLinesAndRestartsTheWritePosition) {
     StereoBuffer out = effect.runSilence(10000);
     // Only the filters' own tiny offset is left, far below anything audible.
     for (std::size_t i = 0; i < out.frames(); ++i) ASSERT_LT(std::fabs(out.left[i]), 1e-6f) << i;
-    EXPECT_EQ(effect.delayCore().delaySamples(), 3838);
+    EXPECT_EQ(effect.delayCore().delayLength()->samples, 3838);
 }
 
 TEST(Echo, ZeroFramesStillTakesUpANewRate) {
@@ -213,7 +214,7 @@ TEST(Echo, ZeroFramesStillTakesUpANewRate) {
     effect.run(noise(100, 2));
     effect.setSampleRate(48000.0f);
     effect.processReplacing(nullptr, nullptr, 0);
-    EXPECT_EQ(effect.delayCore().delaySamples(), 3838);
+    EXPECT_EQ(effect.delayCore().delayLength()->samples, 3838);
     // The lines were cleared then: nothing of the noise comes back.
     const StereoBuffer out = effect.runSilence(10000);
     for (std::size_t i = 0; i < out.frames(); ++i) ASSERT_LT(std::fabs(out.left[i]), 1e-6f) << i;
@@ -224,7 +225,7 @@ TEST(Echo, FractionalRateDoesNotSilenceTheEchoAtEveryBlock) {
     makePlain(effect);
     effect.setSampleRate(44100.5f);
     effect.runSilence(64);  // takes up the new rate once
-    const int delay = effect.delayCore().delaySamples();
+    const int delay = effect.delayCore().delayLength()->samples;
     StereoBuffer out = effect.run(impulse(8000, 0, 1.0f, 0.0f), 64);
     EXPECT_EQ(out.right[delay], 1.0f);
 }

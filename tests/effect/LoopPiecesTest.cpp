@@ -41,7 +41,7 @@ TEST_P(LoopPiecesOnEachLaneWidth, LinesShorterThanTheBlockMatchThePlainAlgorithm
                 reference.setParameter(kDelay, delay);
                 expectSame(effect.run(in, block), reference.run(in, block),
                            "program " + std::to_string(program) + ", " +
-                               std::to_string(effect.delayCore().delaySamples()) +
+                               std::to_string(effect.delayCore().delayLength()->samples) +
                                " samples, block " + std::to_string(block));
             }
         }

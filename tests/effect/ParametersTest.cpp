@@ -15,25 +15,26 @@ TEST(Parameters, StartFromTheFirstProgram) {
     EXPECT_EQ(effect.parameters(),
               (std::vector<float>{std::bit_cast<float>(0x3DA3CB27u), 0.215f, 0.374f, 0.655999f,
                                   1.0f, 0.0f, 0.5f, 0.0f, 1.0f}));
-    EXPECT_EQ(effect.delayCore().delaySamples(), 3526);
+    EXPECT_EQ(effect.delayCore().delayLength()->samples, 3526);
 }
 
 TEST(Parameters, DelayLengthIsComputedInSinglePrecision) {
     EffectUnderTest effect;
     effect.setSampleRate(48000.0f);
     effect.setParameter(kDelay, effect.getParameter(kDelay));
-    EXPECT_EQ(effect.delayCore().delaySamples(), 3838);
+    EXPECT_EQ(effect.delayCore().delayLength()->samples, 3838);
     effect.setSampleRate(44100.0f);
     effect.setParameter(kDelay, 1.0f);
-    EXPECT_EQ(effect.delayCore().delaySamples(), 44099);
+    EXPECT_EQ(effect.delayCore().delayLength()->samples, 44099);
     // Computed in double, (rate − 1) × value would come out one sample longer for these.
     int differing = 0;
     for (int step = 0; step <= 44099; ++step) {
         const float value = static_cast<float>(step) / 44099.0f;
         effect.setParameter(kDelay, value);
         const int inDouble = static_cast<int>((44100.0f + (-1.0)) * value);
-        differing += inDouble != effect.delayCore().delaySamples();
-        EXPECT_EQ(effect.delayCore().delaySamples(), static_cast<int>((44100.0f + -1.0f) * value));
+        differing += inDouble != effect.delayCore().delayLength()->samples;
+        EXPECT_EQ(effect.delayCore().delayLength()->samples,
+                  static_cast<int>((44100.0f + -1.0f) * value));
     }
     EXPECT_GT(differing, 0);
 }

@@ -37,7 +37,7 @@ void expectEchoComesBack(EffectUnderTest& effect) {
     effect.setParameter(kFeedBack, 0.0f);
     effect.setParameter(kLowPass, 0.0f);
     effect.setParameter(kHighPass, 0.0f);
-    const int delay = effect.delayCore().delaySamples();
+    const int delay = effect.delayCore().delayLength()->samples;
     StereoBuffer out = effect.run(impulse(2 * delay, 0, 1.0f, 0.0f));
     EXPECT_TRUE(allFiniteAndNormal(out));
     EXPECT_EQ(out.right[delay], 1.0f);
@@ -101,7 +101,7 @@ TEST(Robustness, DelayValuesBeyondOneAndHugeRatesStayInsideTheLines) {
         effect.setSampleRate(rate);
         for (float delay : {1.0f, 1.5f, 100.0f, kInf, -0.5f, kNaN}) {
             effect.setParameter(kDelay, delay);
-            EXPECT_LE(effect.delayCore().delaySamples(), 192000) << rate << " " << delay;
+            EXPECT_LE(effect.delayShownInSamples(), 192000) << rate << " " << delay;
             StereoBuffer out = effect.run(noise(5000, 3), 1024);
             EXPECT_TRUE(allFiniteAndNormal(out)) << rate << " " << delay;
         }

@@ -15,18 +15,21 @@ std::string display(DelayEffect& effect, VstInt32 index) {
 }
 }  // namespace
 
-TEST(ParameterTexts, NamesAndLabelsComeFromTheTable) {
+// Each name and label reaches the host as its table row has it, whether the host cleared its
+// buffer or not.
+TEST(ParameterTexts, NamesAndLabelsReachTheHostAsTheTableHasThemWithinItsBuffers) {
     EffectUnderTest effect;
-    const char* names[] = {"Delay",         "FeedBack",   "lowPass",   "highPass", "lowPass Type",
-                           "highPass Type", "Left/Right", "Pan Depth", "MIX"};
-    const char* labels[] = {"samples", "amount",     "%", "%", "on/off",
-                            "on/off",  "left/right", "%", "%"};
-    for (VstInt32 i = 0; i < kNumParams; ++i) {
-        char text[32] = {};
-        effect.getParameterName(i, text);
-        EXPECT_STREQ(text, names[i]);
-        effect.getParameterLabel(i, text);
-        EXPECT_STREQ(text, labels[i]);
+    for (const ParameterRow& row : kParameterTable) {
+        for (const char fill : {'\0', 'x'}) {
+            char text[33];
+            std::memset(text, fill, sizeof text);
+            effect.dispatcher(effGetParamName, row.index, 0, text, 0.0f);
+            EXPECT_STREQ(text, row.name);
+            std::memset(text, fill, sizeof text);
+            effect.dispatcher(effGetParamLabel, row.index, 0, text, 0.0f);
+            EXPECT_STREQ(text, row.label);
+        }
+        EXPECT_LE(std::strlen(row.name), 13u) << row.index;  // hosts give names 14 bytes
     }
 }
 

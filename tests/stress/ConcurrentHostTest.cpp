@@ -207,8 +207,8 @@ TEST_F(ConcurrentHost, EveryCallAtOnceLeavesTheLastValuesSetAndUsableAudio) {
     for (VstInt32 i = 0; i < kNumParams; ++i) {
         EXPECT_EQ(effect.get(i), lastValues[static_cast<std::size_t>(i)]) << "parameter " << i;
     }
-    EXPECT_EQ(synth->delayCore().delaySamples(),
-              SignalPath::delayLengthInSamples(lastRate, lastValues[kDelay]));
+    EXPECT_EQ(synth->delayCore().delayLength()->samples,
+              delayLengthInSamples(lastRate, lastValues[kDelay]));
 
     // The current program's memory holds the same values: choosing it again changes nothing.
     effect.call(effSetProgram, 0, effect.call(effGetProgram));

@@ -105,7 +105,7 @@ TEST_P(SilentTail, DecaysWithoutAnUnusableSampleAndTheEchoComesBack) {
     effect.set(kFeedBack, 0.0f);
     effect.set(kDelay, 0.05f);
     const VstInt32 delay =
-        static_cast<DelayEffect*>(effect.record()->object)->delayCore().delaySamples();
+        static_cast<DelayEffect*>(effect.record()->object)->delayCore().delayLength()->samples;
     std::fill(inL.begin(), inL.end(), 0.0f);
     inL[0] = 0.5f;
     effect.process(inputs, outputs, kBigBlock);

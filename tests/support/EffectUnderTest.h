@@ -1,6 +1,7 @@
 // A delay effect built without a host, with a one-call way of running audio through it.
 #pragma once
 
+#include <cstdlib>
 #include <vector>
 
 #include "DelayEffect.h"
@@ -16,6 +17,14 @@ public:
         std::vector<float> all;
         for (VstInt32 index = 0; index < kNumParams; ++index) all.push_back(getParameter(index));
         return all;
+    }
+
+    // The delay length in samples, as the host's display shows it (at any rate, a known one or
+    // not).
+    long delayShownInSamples() {
+        char text[kVstMaxParamStrLen + 1] = {};
+        getParameterDisplay(kDelay, text);
+        return std::strtol(text, nullptr, 10);
     }
 
     StereoBuffer run(StereoBuffer input, int framesPerBlock = 512) {
