@@ -133,8 +133,6 @@ void Knob::wheelTurned(const ui::MouseEvent& event) {
 
 bool Knob::acceptsPressWhileInactive(const ui::MouseEvent& /*event*/) { return true; }
 
-bool Knob::pressMovesWindow() const { return false; }
-
 void Knob::draw(ui::Rect /*dirtyRect*/) {
     if (const auto picture = currentPicture()) {
         picture->drawInRect(bounds(), ui::Rect{}, ui::CompositingOperation::Copy, 1.0);

@@ -171,8 +171,6 @@ void View::wheelTurned(const MouseEvent& event) {
 
 bool View::acceptsPressWhileInactive(const MouseEvent& /*event*/) { return false; }
 
-bool View::pressMovesWindow() const { return true; }
-
 void View::didAddSubview(View& /*subview*/) {}
 
 void View::willRemoveSubview(View& /*subview*/) {}

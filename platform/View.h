@@ -81,8 +81,6 @@ public:
     virtual void wheelTurned(const MouseEvent& event);
     // Whether a press in an inactive window reaches the view as well as activating the window.
     virtual bool acceptsPressWhileInactive(const MouseEvent& event);
-    // Whether a press here may drag a window that moves by its background.
-    virtual bool pressMovesWindow() const;
 
     // Told after the superview's size changed (a host's window the view is shown in was made
     // larger, say). A plain view keeps its frame.
