@@ -9,8 +9,6 @@ Knob::Knob(ui::Rect frame, int parameter, std::shared_ptr<const ui::ImageList> f
     // The knob draws into a transparent layer of its own, so its picture's transparent corners
     // show what lies beneath.
     setDrawsInOwnLayer(true);
-    layer()->setBackgroundColor(ui::Color::transparent());
-    layer()->setCornerRadius(15.0);
     face = std::make_shared<KnobFace>(ui::Rect{0.0, 0.0, frame.size.width, frame.size.height});
     face->setPicture(currentPicture());
     addSubview(face);
@@ -42,7 +40,7 @@ void Knob::restAt(std::int32_t step) {
 }
 
 void Knob::mouseDown(const ui::MouseEvent& event) {
-    const ui::Point inView = convertPoint(event.locationInWindow(), nullptr);
+    const ui::Point inView = convertPoint(event.locationInWindow());
     pressHeight = knob::truncateToInt32(inView.y);
     // Shift held from the press: the fine drag counts from the press.
     fine = event.shiftHeld();
@@ -81,7 +79,7 @@ std::int32_t Knob::stepOfDrag(const ui::MouseEvent& event, std::int32_t y) {
 
 void Knob::mouseDragged(const ui::MouseEvent& event) {
     if (pressAskedReset) return;
-    const std::int32_t y = knob::truncateToInt32(convertPoint(event.locationInWindow(), nullptr).y);
+    const std::int32_t y = knob::truncateToInt32(convertPoint(event.locationInWindow()).y);
     const std::int32_t reached = stepOfDrag(event, y);
     // The step shown stays until the drag reaches another one (a knob resting beyond the drag
     // range keeps its picture while the mouse has not moved it).

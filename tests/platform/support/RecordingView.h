@@ -56,9 +56,8 @@ public:
 
 private:
     void record(const ui::MouseEvent& event) {
-        events.push_back({event.type(), convertPoint(event.locationInWindow(), nullptr),
-                          event.clickCount(), event.shiftHeld(), event.controlHeld(),
-                          event.wheelNotches()});
+        events.push_back({event.type(), convertPoint(event.locationInWindow()), event.clickCount(),
+                          event.shiftHeld(), event.controlHeld(), event.wheelNotches()});
     }
 };
 
