@@ -1,5 +1,5 @@
-// The windowing services of one backend: screens, the windows and views a host hands over, our
-// own windows, and the event loop. One per editor: each has its own connection to the display.
+// The windowing services of one backend: its main screen, the views a host hands over, our own
+// windows, and the event loop. One per editor: each has its own connection to the display.
 #pragma once
 
 #include <memory>
