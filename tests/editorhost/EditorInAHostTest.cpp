@@ -68,7 +68,7 @@ struct EditorInAHost : ::testing::Test {
     }
     // Where the feedback knob lands after a drag of 30 points up from 0.215 (its step 22).
     static std::int32_t feedbackStepAfterThirtyPointsUp() {
-        return static_cast<std::int32_t>(22 + knob::stepsForDrag(100, 30));
+        return knob::indexForAngle(100, static_cast<float>(knob::restAngleForIndex(100, 22) - 30));
     }
     bool showsTheBackgroundCorner() const {
         return EditorPictures::distance(host.pixels(0, 0, 8, 8),
