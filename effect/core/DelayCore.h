@@ -41,6 +41,9 @@ public:
     // What a host's display shows for the parameter (see ParameterTable.h), cut to `maxLength`
     // characters in a buffer of maxLength + 1; nothing for an index outside the table.
     void displayText(int index, char* text, std::int32_t maxLength) const;
+    // The same text for `value` rather than the current value (the delay at the current rate),
+    // for hosts that show a value before they set it.
+    void displayTextOf(int index, float value, char* text, std::int32_t maxLength) const;
     // The value whose display text `text` is, for hosts that let the user type one: the delay in
     // samples at the current rate, a fraction, a switch's 1 or 0; held within 0..1. Nothing for
     // a text that is not a number, or an index outside the table.
