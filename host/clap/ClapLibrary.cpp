@@ -6,6 +6,9 @@
 #include <dlfcn.h>
 #endif
 
+#include <filesystem>
+#include <system_error>
+
 #include "PluginLibrary.h"
 
 namespace {
@@ -40,9 +43,13 @@ void closeLibrary(void* handle) {
 
 }  // namespace
 
+// The library by its absolute path: a bare file name would send dlopen to the system's folders,
+// and the plug-in's init is given where it lives.
 ClapLibrary::ClapLibrary(const std::string& path) : _path(path) {
+    std::error_code unknown;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, unknown);
     std::string why;
-    handle = openLibrary(path, why);
+    handle = openLibrary(unknown ? path : absolute.string(), why);
     if (handle == nullptr) throw PluginLoadError(path + ": " + why);
     _entry = static_cast<const clap_plugin_entry_t*>(symbolIn(handle, "clap_entry"));
     const auto fail = [&](const std::string& message) {
