@@ -5,6 +5,7 @@
 
 #include "ClapAssembly.h"
 #include "ClapEditor.h"
+#include "EditorLayout.h"
 
 namespace {
 
@@ -71,7 +72,11 @@ constexpr clap_plugin_gui_t kGui{
     setScale,
     getSize,
     [](const clap_plugin_t*) { return false; },
-    [](const clap_plugin_t*, clap_gui_resize_hints_t*) { return false; },
+    [](const clap_plugin_t*, clap_gui_resize_hints_t* hints) {
+        if (hints == nullptr) return false;
+        *hints = clap_gui_resize_hints_t{false, false, true, layout::viewWidth, layout::viewHeight};
+        return true;
+    },
     adjustSize,
     setSize,
     setParent,

@@ -54,7 +54,9 @@ ClapDelay::ClapDelay(const clap_host_t* clapHost, const ClapEditorExtensions& ed
     plugin.deactivate = [](const clap_plugin_t* p) { of(p).active = false; };
     plugin.start_processing = [](const clap_plugin_t*) { return true; };
     plugin.stop_processing = [](const clap_plugin_t*) {};
-    plugin.reset = [](const clap_plugin_t* p) { of(p).core.resume(); };
+    // A full reset: the audio then runs as a fresh instance's, so a host's export from here
+    // equals a render from the start.
+    plugin.reset = [](const clap_plugin_t* p) { of(p).core.restart(); };
     plugin.process = [](const clap_plugin_t* p, const clap_process_t* block) {
         return block != nullptr ? of(p).process(*block) : CLAP_PROCESS_ERROR;
     };
@@ -87,12 +89,13 @@ bool ClapDelay::init() {
 }
 
 // On the main thread, with no audio running: the new rate is taken up here (filters, delay
-// length, silent lines), so the first block at it does no such work.
+// length, silent lines), so the first block at it does no such work; the audio starts as a fresh
+// instance's does.
 bool ClapDelay::activate(double sampleRate) {
     if (!(sampleRate > 0.0) || !std::isfinite(sampleRate)) return false;
     core.setSampleRate(static_cast<float>(sampleRate));
     core.process(nullptr, nullptr, nullptr, nullptr, 0);
-    core.resume();
+    core.restart();
     active = true;
     return true;
 }

@@ -79,6 +79,11 @@ public:
 
     // Audio thread: before audio starts again after a pause, the lines are cleared.
     void resume() { signalPath.requestClear(); }
+    // Any thread: at the next block everything the audio carries from before starts again as in
+    // a fresh instance at the host's rate (lines, write position with the pan's half sine, filter
+    // states), so the sound goes on exactly as a fresh instance's: what a host's full reset asks
+    // for.
+    void restart() { restartRequested.store(true, std::memory_order_relaxed); }
     // Audio thread: any number of frames; inputs and outputs may be the same buffers, or crossed.
     // Where an input or an output is missing, the outputs given are silent.
     void process(const float* inL, const float* inR, float* outL, float* outR, std::int32_t frames);
@@ -99,6 +104,7 @@ private:
     SignalPath signalPath;
     std::atomic<float> hostRate;
     std::int32_t lastSampleRate;  // whole hertz, as of the end of the previous block (audio thread)
-    std::atomic<float> delayLengthRate{0.0f};  // the host rate the delay length was computed for
+    std::atomic<float> delayLengthRate{0.0f};
+    std::atomic<bool> restartRequested{false};  // the host rate the delay length was computed for
     ParameterMailbox toEditor;
 };

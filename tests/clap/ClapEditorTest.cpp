@@ -59,6 +59,9 @@ TEST(ClapEditor, ShownInTheHostsWindowOnItsTimerItsDragsReachTheHostAsOneGesture
     EXPECT_EQ(width, 344u);
     EXPECT_EQ(height, 400u);
     EXPECT_FALSE(gui->can_resize(plugin));
+    clap_gui_resize_hints_t hints{true, true, false, 0, 0};
+    ASSERT_TRUE(gui->get_resize_hints(plugin, &hints));
+    EXPECT_FALSE(hints.can_resize_horizontally || hints.can_resize_vertically);
 
     clap_window_t parent{};
     parent.api = CLAP_WINDOW_API_X11;

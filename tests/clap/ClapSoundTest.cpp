@@ -76,8 +76,9 @@ TEST(ClapSound, EventsAtFramesInsideABlockSoundAsChangesBetweenVst2BlocksThere) 
 }
 
 // Deactivated after audio at one rate and activated at another, the plug-in sounds as a fresh VST
-// 2 instance at the new rate: no echo of the old audio, the delay length of the new rate.
-TEST(ClapSound, ActivatedAgainAtAnotherRateItSoundsAsAFreshInstanceAtThatRate) {
+// 2 instance at the new rate: no echo of the old audio, the delay length of the new rate; and so
+// after a reset.
+TEST(ClapSound, ActivatedAgainAtAnotherRateOrResetItSoundsAsAFreshInstance) {
     const StereoBuffer input = noise(12000, 5);
     ClapHostedPlugin clap(clapLibrary());
     ASSERT_TRUE(clap.activate(44100.0));
@@ -87,6 +88,11 @@ TEST(ClapSound, ActivatedAgainAtAnotherRateItSoundsAsAFreshInstanceAtThatRate) {
     ASSERT_TRUE(clap.activate(96000.0));
     HostedEffect vst2 = vst2At(96000.0f, 9);
     EXPECT_EQ(firstDifference(renderClap(clap, input, {700}), renderVst2(vst2, input, {512})), -1);
+    // A host's reset, after audio, starts the sound again as a fresh instance's: no echo, and the
+    // pan's half sine from its start.
+    clap.plugin().reset(&clap.plugin());
+    HostedEffect fresh = vst2At(96000.0f, 9);
+    EXPECT_EQ(firstDifference(renderClap(clap, input, {333}), renderVst2(fresh, input, {512})), -1);
     EXPECT_FALSE(clap.activate(0.0));
     EXPECT_FALSE(clap.activate(std::nan("")));
 }
