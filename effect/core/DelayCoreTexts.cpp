@@ -69,8 +69,14 @@ std::optional<float> DelayCore::valueOfText(int index, const char* text) const {
             }
             return value;
         }
-        case DisplayRule::Fraction:
-            return static_cast<float>(std::clamp(*number, 0.0, 1.0));
+        case DisplayRule::Fraction: {
+            const double wanted = std::clamp(*number, 0.0, 1.0);
+            // The display truncates: the nearest float below the number typed would show one
+            // digit less, so the value is the float at or just above it.
+            float value = static_cast<float>(wanted);
+            if (static_cast<double>(value) < wanted) value = std::nextafter(value, 2.0f);
+            return value;
+        }
         case DisplayRule::Switch:
             return *number != 0.0 ? 1.0f : 0.0f;
     }

@@ -209,11 +209,7 @@ TEST_F(EditorInAHost, AHostThatFitsItsWindowToTheEditorsSeesTheEditorKeepItsSize
     ASSERT_EQ(plugin.call(effEditOpen, 0, 0, host.handle()), 1);
     FittingHost fitting(host, 392, 6);
     const auto fitAndIdleFor = [&](std::chrono::milliseconds time) {
-        const auto end = std::chrono::steady_clock::now() + time;
-        while (std::chrono::steady_clock::now() < end) {
-            fitting.fitIfChanged();
-            plugin.idleFor(std::chrono::milliseconds(10));
-        }
+        fitting.fitFor(time, [&](std::chrono::milliseconds idle) { plugin.idleFor(idle); });
     };
     fitAndIdleFor(std::chrono::seconds(1));
     const auto settled = fitting.pluginSize();
