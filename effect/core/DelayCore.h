@@ -104,7 +104,7 @@ private:
     SignalPath signalPath;
     std::atomic<float> hostRate;
     std::int32_t lastSampleRate;  // whole hertz, as of the end of the previous block (audio thread)
-    std::atomic<float> delayLengthRate{0.0f};
-    std::atomic<bool> restartRequested{false};  // the host rate the delay length was computed for
+    std::atomic<float> delayLengthRate{0.0f};   // the host rate the delay length was computed for
+    std::atomic<bool> restartRequested{false};  // a full restart asked for, not yet carried out
     ParameterMailbox toEditor;
 };
