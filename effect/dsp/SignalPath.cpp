@@ -301,15 +301,16 @@ void SignalPath::process(const EchoSettings& settings, const float* inL, const f
         const std::int32_t piece = std::min(left, now.delaySamples);
         const std::int32_t firstSlot = writePos;
         if (lanes == Lanes::Four) {
+            // Guards what it writes in the passes that write it.
             runPieceFourLanes(now, inL + done, inR + done, outL + done, outR + done, piece);
         } else {
             const Piece run =
                 kPieces[static_cast<int>(now.lowPass)][static_cast<int>(now.highPass)];
             (this->*run)(now, inL + done, inR + done, outL + done, outR + done, piece);
+            guardLineSlots(firstSlot, piece, now.delaySamples);
+            keepFinite(outL + done, piece);
+            keepFinite(outR + done, piece);
         }
-        guardLineSlots(firstSlot, piece, now.delaySamples);
-        keepFinite(outL + done, piece);
-        keepFinite(outR + done, piece);
         done += piece;
     }
 }
