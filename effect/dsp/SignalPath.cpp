@@ -289,7 +289,8 @@ void SignalPath::process(const EchoSettings& settings, const float* inL, const f
     while (done < frames) {
         if (requests.load(std::memory_order_relaxed) != 0) carryOutRequests();
         const Snapshot now = takeSnapshot(settings);
-        const std::int32_t left = std::min(frames - done, kPieceFrames);
+        const std::int32_t left =
+            std::min(frames - done, lanes == Lanes::Four ? kFourLanePieceFrames : kPieceFrames);
         const bool withinLine =
             now.delaySamples > 0 && writePos >= 0 && writePos < now.delaySamples;
         if (!withinLine || (now.delaySamples < kShortestQuickLine && now.delaySamples < left)) {

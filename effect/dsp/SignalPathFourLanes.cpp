@@ -192,9 +192,9 @@ template <int kFilters, int kInLoop>
 __attribute__((target("avx2"))) void runFourLanePiece(const Piece& p,
                                                       ThreeBandFilter* const (&chain)[2][2]) {
     // Echo pairs as read, after the first filter, after the second; rows in front for history.
-    alignas(32) float read[2 * (kRows + SignalPath::kPieceFrames)];
-    alignas(32) float first[2 * (kRows + SignalPath::kPieceFrames)];
-    alignas(32) float second[2 * SignalPath::kPieceFrames];
+    alignas(32) float read[2 * (kRows + SignalPath::kFourLanePieceFrames)];
+    alignas(32) float first[2 * (kRows + SignalPath::kFourLanePieceFrames)];
+    alignas(32) float second[2 * SignalPath::kFourLanePieceFrames];
     float* const echo = read + 2 * kRows;
     float* const afterFirst = first + 2 * kRows;
 
