@@ -25,6 +25,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 #include "ThreeBandFilter.h"
 
@@ -106,18 +107,69 @@ private:
         }
     }
 
-    // One loop step i (see the top of the file). Masked: a stage or combination whose frame lies
-    // outside 0..frames−1 for its lanes leaves its state as it was and stores nothing.
     // The state as the loop keeps it: a local copy, which no store through the sample pointers
     // can reach, so it stays in registers.
     struct Registers {
         __m256d lowCoef, lowPoles[4], highCoef, highPoles[4];
         __m256d lowGain, midGain, highGain;
     };
-    template <bool kTwo, bool kMasked>
+
+    // Which steps a call of step() is. In the long run every lane and stage has a frame of its
+    // own. The first and the last lag + 3 steps of a piece of at least that many frames
+    // fill and empty the skew: there stage k of a lane has a frame only from step k + its lag
+    // on, or only until then, so which lanes and stages work in edge step kEdge is known at
+    // compile time. In a shorter piece that is found out at run time.
+    enum class Steps { Full, Filling, Emptying, Short };
+
+    // One loop step i (see the top of the file). In the edge steps a stage or combination whose
+    // frame lies outside 0..frames−1 for its lanes leaves its state as it was and stores nothing.
+    template <bool kTwo, Steps kSteps, int kEdge>
     __attribute__((target("avx2"), always_inline)) static inline void step(
         Registers& r, float* firstIn, float* firstOut, float* secondOut, std::int32_t i,
         std::int32_t frames);
+
+    // The edge steps first + kEdge..., in order.
+    template <bool kTwo, Steps kSteps, int... kEdge>
+    __attribute__((target("avx2"), always_inline)) static inline void edgeSteps(
+        Registers& r, float* firstIn, float* firstOut, float* secondOut, std::int32_t first,
+        std::int32_t frames, std::integer_sequence<int, kEdge...>) {
+        (step<kTwo, kSteps, kEdge>(r, firstIn, firstOut, secondOut, first + kEdge, frames), ...);
+    }
+
+    // Whether the lanes starting `lag` frames behind have a frame for stage k (or, with k = 3,
+    // for the combination) in edge step `edge`.
+    static constexpr bool hasFrame(Steps steps, int edge, int lag, int k) {
+        return steps == Steps::Full || (steps == Steps::Filling ? edge >= lag + k : edge < lag + k);
+    }
+
+    // Stage kStage's new value where its lanes have a frame, its old one elsewhere.
+    template <bool kTwo, Steps kSteps, int kEdge, int kStage>
+    __attribute__((target("avx2"), always_inline)) static inline __m256d kept(__m256d old,
+                                                                              __m256d now,
+                                                                              __m256d active) {
+        if constexpr (kSteps == Steps::Short) {
+            return _mm256_blendv_pd(old, now, active);
+        } else {
+            constexpr int lag = kTwo ? kSecondLag : 0;
+            constexpr int lanes = (hasFrame(kSteps, kEdge, 0, kStage) ? 0x3 : 0) |
+                                  (hasFrame(kSteps, kEdge, lag, kStage) ? 0xc : 0);
+            if constexpr (lanes == 0xf) return now;
+            if constexpr (lanes == 0) return old;
+            return _mm256_blend_pd(old, now, lanes);
+        }
+    }
+
+    // Stage kStage of both cascades: it reads stage kStage − 1 as the step before left it.
+    template <bool kTwo, Steps kSteps, int kEdge, int kStage>
+    __attribute__((target("avx2"), always_inline)) static inline void laterStage(
+        Registers& r, const __m256d (&active)[4]) {
+        const __m256d low = follow(r.lowPoles[kStage - 1], r.lowPoles[kStage], r.lowCoef);
+        const __m256d high = follow(r.highPoles[kStage - 1], r.highPoles[kStage], r.highCoef);
+        r.lowPoles[kStage] =
+            kept<kTwo, kSteps, kEdge, kStage>(r.lowPoles[kStage], low, active[kStage]);
+        r.highPoles[kStage] =
+            kept<kTwo, kSteps, kEdge, kStage>(r.highPoles[kStage], high, active[kStage]);
+    }
 
     // One later stage: (previous − own) × coefficient + own.
     __attribute__((target("avx2"), always_inline)) static inline __m256d follow(__m256d previous,
@@ -136,23 +188,19 @@ private:
     __m256d lowGain, midGain, highGain;
 };
 
-template <bool kTwo, bool kMasked>
+template <bool kTwo, FilterLanes::Steps kSteps, int kEdge>
 __attribute__((target("avx2"), always_inline)) inline void FilterLanes::step(
     Registers& r, float* firstIn, float* firstOut, float* secondOut, std::int32_t i,
     std::int32_t frames) {
-    __m256d* const lowPoles = r.lowPoles;
-    __m256d* const highPoles = r.highPoles;
-    const __m256d lowCoef = r.lowCoef;
-    const __m256d highCoef = r.highCoef;
     constexpr std::int32_t lag = kTwo ? kSecondLag : 0;
     constexpr std::int32_t h = kHistoryRows;
     // Row of the first filter's input for stage 0 (frame i) and for the combination's oldest
     // history (frame i − 3 needs the input of frame i − 6, row i − 3); the second filter's rows
-    // lag behind. Masked steps clamp the rows to ones already written; what they read then is
+    // lag behind. Edge steps clamp the rows to ones already written; what they read then is
     // thrown away.
     std::int32_t rowFirst = h + i, rowSecond = h + i - lag;
     std::int32_t oldFirst = i - 3, oldSecond = i - 3 - lag;
-    if constexpr (kMasked) {
+    if constexpr (kSteps != Steps::Full) {
         const std::int32_t last = h + frames - 1;
         rowFirst = std::clamp(rowFirst, 0, last);
         // The second filter's input rows are written up to row i − 1 by now (rows 0..2 before).
@@ -170,7 +218,7 @@ __attribute__((target("avx2"), always_inline)) inline void FilterLanes::step(
     const __m256d oldest = pairsOf(firstIn + 2 * oldFirst, secondSource + 2 * oldSecond);
 
     __m256d active[4] = {};
-    if constexpr (kMasked) {
+    if constexpr (kSteps == Steps::Short) {
         // Lane time: the frame stage 0 of each lane works on in this step.
         const __m256d laneTime = _mm256_sub_pd(_mm256_set1_pd(static_cast<double>(i)),
                                                _mm256_setr_pd(0.0, 0.0, lag, lag));
@@ -184,26 +232,24 @@ __attribute__((target("avx2"), always_inline)) inline void FilterLanes::step(
     }
     const __m256d antiDenormal = _mm256_set1_pd(2.3283064370807974e-10);
 
-    // Last stage first: stage k reads stage k − 1 as step i − 1 left it (frame i − k). Unrolled,
-    // so that the poles stay in registers rather than in an array on the stack.
-#pragma GCC unroll 3
-    for (int k = 3; k >= 1; --k) {
-        const __m256d lowK = follow(lowPoles[k - 1], lowPoles[k], lowCoef);
-        const __m256d highK = follow(highPoles[k - 1], highPoles[k], highCoef);
-        lowPoles[k] = kMasked ? _mm256_blendv_pd(lowPoles[k], lowK, active[k]) : lowK;
-        highPoles[k] = kMasked ? _mm256_blendv_pd(highPoles[k], highK, active[k]) : highK;
-    }
-    const __m256d low0 = _mm256_add_pd(_mm256_add_pd(lowPoles[0], antiDenormal),
-                                       _mm256_mul_pd(_mm256_sub_pd(x, lowPoles[0]), lowCoef));
-    const __m256d high0 = _mm256_add_pd(_mm256_add_pd(highPoles[0], antiDenormal),
-                                        _mm256_mul_pd(_mm256_sub_pd(x, highPoles[0]), highCoef));
-    lowPoles[0] = kMasked ? _mm256_blendv_pd(lowPoles[0], low0, active[0]) : low0;
-    highPoles[0] = kMasked ? _mm256_blendv_pd(highPoles[0], high0, active[0]) : high0;
+    // Last stage first: stage k reads stage k − 1 as step i − 1 left it (frame i − k). Written
+    // out stage by stage, so that the poles stay in registers rather than in an array on the
+    // stack.
+    laterStage<kTwo, kSteps, kEdge, 3>(r, active);
+    laterStage<kTwo, kSteps, kEdge, 2>(r, active);
+    laterStage<kTwo, kSteps, kEdge, 1>(r, active);
+    const __m256d low0 = _mm256_add_pd(_mm256_add_pd(r.lowPoles[0], antiDenormal),
+                                       _mm256_mul_pd(_mm256_sub_pd(x, r.lowPoles[0]), r.lowCoef));
+    const __m256d high0 =
+        _mm256_add_pd(_mm256_add_pd(r.highPoles[0], antiDenormal),
+                      _mm256_mul_pd(_mm256_sub_pd(x, r.highPoles[0]), r.highCoef));
+    r.lowPoles[0] = kept<kTwo, kSteps, kEdge, 0>(r.lowPoles[0], low0, active[0]);
+    r.highPoles[0] = kept<kTwo, kSteps, kEdge, 0>(r.highPoles[0], high0, active[0]);
 
     // Frame i − 3: the bands from the fourth stages, just made, and the input of frame i − 6.
-    __m256d low = lowPoles[3];
-    __m256d high = _mm256_sub_pd(oldest, highPoles[3]);
-    __m256d mid = _mm256_sub_pd(highPoles[3], low);
+    __m256d low = r.lowPoles[3];
+    __m256d high = _mm256_sub_pd(oldest, r.highPoles[3]);
+    __m256d mid = _mm256_sub_pd(r.highPoles[3], low);
     low = _mm256_mul_pd(low, r.lowGain);
     mid = _mm256_mul_pd(mid, r.midGain);
     high = _mm256_mul_pd(high, r.highGain);
@@ -211,11 +257,15 @@ __attribute__((target("avx2"), always_inline)) inline void FilterLanes::step(
 
     const std::int32_t firstFrame = i - 3;
     const std::int32_t secondFrame = i - 3 - lag;
-    if (!kMasked || (firstFrame >= 0 && firstFrame < frames)) {
+    const bool storeFirst = kSteps == Steps::Short ? firstFrame >= 0 && firstFrame < frames
+                                                   : hasFrame(kSteps, kEdge, 0, 3);
+    if (storeFirst) {
         _mm_storel_pi(reinterpret_cast<__m64*>(firstOut + 2 * (h + firstFrame)), out);
     }
     if constexpr (kTwo) {
-        if (!kMasked || (secondFrame >= 0 && secondFrame < frames)) {
+        const bool storeSecond = kSteps == Steps::Short ? secondFrame >= 0 && secondFrame < frames
+                                                        : hasFrame(kSteps, kEdge, lag, 3);
+        if (storeSecond) {
             _mm_storeh_pi(reinterpret_cast<__m64*>(secondOut + 2 * secondFrame), out);
         }
     }
@@ -224,26 +274,28 @@ __attribute__((target("avx2"), always_inline)) inline void FilterLanes::step(
 template <bool kTwo>
 __attribute__((target("avx2"))) void FilterLanes::run(float* firstIn, float* firstOut,
                                                       float* secondOut, std::int32_t frames) {
-    constexpr std::int32_t lag = kTwo ? kSecondLag : 0;
-    // Every lane and stage has a frame of its own from step lag + 3 until step frames − 1; the
-    // steps before and after fill and empty the skew.
-    const std::int32_t steps = frames + lag + 3;
-    const std::int32_t fullFrom = lag + 3;
-    const std::int32_t fullTo = std::max(fullFrom, frames);
+    // Every lane and stage has a frame of its own from step kEdges until step frames − 1;
+    // the steps before and after fill and empty the skew.
+    constexpr std::int32_t kEdges = (kTwo ? kSecondLag : 0) + 3;
     Registers r{lowCoef,  {lowPoles[0], lowPoles[1], lowPoles[2], lowPoles[3]},
                 highCoef, {highPoles[0], highPoles[1], highPoles[2], highPoles[3]},
                 lowGain,  midGain,
                 highGain};
-    std::int32_t i = 0;
-    for (; i < std::min(fullFrom, steps); ++i)
-        step<kTwo, true>(r, firstIn, firstOut, secondOut, i, frames);
-    {
-        // A copy of its own for the long loop, which the compiler keeps wholly in registers.
-        Registers full = r;
-        for (; i < fullTo; ++i) step<kTwo, false>(full, firstIn, firstOut, secondOut, i, frames);
-        r = full;
+    if (frames >= kEdges) {
+        constexpr auto edges = std::make_integer_sequence<int, kEdges>{};
+        edgeSteps<kTwo, Steps::Filling>(r, firstIn, firstOut, secondOut, 0, frames, edges);
+        {
+            // A copy of its own for the long loop, which the compiler keeps wholly in registers.
+            Registers full = r;
+            for (std::int32_t i = kEdges; i < frames; ++i)
+                step<kTwo, Steps::Full, 0>(full, firstIn, firstOut, secondOut, i, frames);
+            r = full;
+        }
+        edgeSteps<kTwo, Steps::Emptying>(r, firstIn, firstOut, secondOut, frames, frames, edges);
+    } else {
+        for (std::int32_t i = 0; i < frames + kEdges; ++i)
+            step<kTwo, Steps::Short, 0>(r, firstIn, firstOut, secondOut, i, frames);
     }
-    for (; i < steps; ++i) step<kTwo, true>(r, firstIn, firstOut, secondOut, i, frames);
     for (int k = 0; k < 4; ++k) {
         lowPoles[k] = r.lowPoles[k];
         highPoles[k] = r.highPoles[k];

@@ -289,7 +289,8 @@ void SignalPath::process(const EchoSettings& settings, const float* inL, const f
     while (done < frames) {
         if (requests.load(std::memory_order_relaxed) != 0) carryOutRequests();
         const Snapshot now = takeSnapshot(settings);
-        const std::int32_t left = std::min(frames - done, kPieceFrames);
+        const std::int32_t left =
+            std::min(frames - done, lanes == Lanes::Four ? kFourLanePieceFrames : kPieceFrames);
         const bool withinLine =
             now.delaySamples > 0 && writePos >= 0 && writePos < now.delaySamples;
         if (!withinLine || (now.delaySamples < kShortestQuickLine && now.delaySamples < left)) {
@@ -301,15 +302,16 @@ void SignalPath::process(const EchoSettings& settings, const float* inL, const f
         const std::int32_t piece = std::min(left, now.delaySamples);
         const std::int32_t firstSlot = writePos;
         if (lanes == Lanes::Four) {
+            // Guards what it writes in the passes that write it.
             runPieceFourLanes(now, inL + done, inR + done, outL + done, outR + done, piece);
         } else {
             const Piece run =
                 kPieces[static_cast<int>(now.lowPass)][static_cast<int>(now.highPass)];
             (this->*run)(now, inL + done, inR + done, outL + done, outR + done, piece);
+            guardLineSlots(firstSlot, piece, now.delaySamples);
+            keepFinite(outL + done, piece);
+            keepFinite(outR + done, piece);
         }
-        guardLineSlots(firstSlot, piece, now.delaySamples);
-        keepFinite(outL + done, piece);
-        keepFinite(outR + done, piece);
         done += piece;
     }
 }

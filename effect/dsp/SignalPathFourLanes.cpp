@@ -12,13 +12,17 @@
 // Around the filters the samples are kept as (left, right) pairs, the layout of the lanes:
 // the line read, the line write and the outputs each work on four frames at a time, every lane
 // through the operations of EchoFrame.h in their order and precision; the frames left over go
-// through EchoFrame.h itself.
+// through EchoFrame.h itself. The outputs run in stretches of one phase, so each knows at compile
+// time which output the half sine lowers. The line write and the outputs check what they write
+// against the signal limit as they write it (SignalGuard.h) and mend only when something is
+// beyond it, instead of a pass of their own over the values.
 #include <immintrin.h>
 
 #include <algorithm>
 
 #include "EchoFrame.h"
 #include "FilterLanes.h"
+#include "SignalGuard.h"
 #include "SignalPath.h"
 
 namespace {
@@ -58,8 +62,16 @@ __attribute__((target("avx2"))) void readPairs(const Piece p, std::int32_t from,
     }
 }
 
+// Whether any of four values lies beyond ±10000 (or is not a number), as a lane mask: without the
+// sign, a float's bits order like its magnitude, and infinities and NaNs lie above every number.
+__attribute__((target("avx2"), always_inline)) inline __m128i beyondLimit(__m128 values) {
+    const __m128i magnitude = _mm_and_si128(_mm_castps_si128(values), _mm_set1_epi32(0x7fffffff));
+    return _mm_cmpgt_epi32(magnitude, _mm_set1_epi32(0x461c4000));  // the bits of 10000.0f
+}
+
 // Slots from `from` on get what writtenBack gives for the echo and the input, for `count` frames
-// from frame `first`.
+// from frame `first`, kept finite: the slots are checked as they are written and mended only if
+// needed.
 __attribute__((target("avx2"))) void writePairs(const Piece p, const float* pairs,
                                                 std::int32_t from, std::int32_t first,
                                                 std::int32_t count) {
@@ -67,93 +79,111 @@ __attribute__((target("avx2"))) void writePairs(const Piece p, const float* pair
     const float* const echo = pairs + 2 * first;
     const float* const inL = p.inL + first;
     const float* const inR = p.inR + first;
+    float* const lineL = p.lineL + from;
+    float* const lineR = p.lineR + from;
+    __m128i beyond = _mm_setzero_si128();
     std::int32_t f = 0;
     for (; f + 4 <= count; f += 4) {
         const __m128 low = _mm_loadu_ps(echo + 2 * f);
         const __m128 high = _mm_loadu_ps(echo + 2 * f + 4);
         const __m128 left = _mm_shuffle_ps(low, high, _MM_SHUFFLE(2, 0, 2, 0));
         const __m128 right = _mm_shuffle_ps(low, high, _MM_SHUFFLE(3, 1, 3, 1));
-        _mm_storeu_ps(p.lineL + from + f,
-                      _mm_add_ps(_mm_mul_ps(feedBack, left), _mm_loadu_ps(inL + f)));
-        _mm_storeu_ps(p.lineR + from + f,
-                      _mm_add_ps(_mm_mul_ps(feedBack, right), _mm_loadu_ps(inR + f)));
+        const __m128 writtenL = _mm_add_ps(_mm_mul_ps(feedBack, left), _mm_loadu_ps(inL + f));
+        const __m128 writtenR = _mm_add_ps(_mm_mul_ps(feedBack, right), _mm_loadu_ps(inR + f));
+        beyond = _mm_or_si128(beyond, _mm_or_si128(beyondLimit(writtenL), beyondLimit(writtenR)));
+        _mm_storeu_ps(lineL + f, writtenL);
+        _mm_storeu_ps(lineR + f, writtenR);
+    }
+    if (_mm_movemask_epi8(beyond) != 0) {
+        keepFinite(lineL, f);
+        keepFinite(lineR, f);
     }
     for (; f < count; ++f) {
-        p.lineL[from + f] = writtenBack(p.levels.feedBack, echo[2 * f], inL[f]);
-        p.lineR[from + f] = writtenBack(p.levels.feedBack, echo[2 * f + 1], inR[f]);
+        lineL[f] = keepFinite(writtenBack(p.levels.feedBack, echo[2 * f], inL[f]));
+        lineR[f] = keepFinite(writtenBack(p.levels.feedBack, echo[2 * f + 1], inR[f]));
     }
 }
 
-// Whether frame f hears the modulation on the left output (else on the right).
-bool phaseAt(const Piece& p, std::int32_t f) { return p.panPhase != (f >= p.wrapFrame); }
-
-// One frame's outputs, as runPiece gives them.
-void outputFrame(const Piece& p, const float* heard, std::int32_t f) {
-    const std::int32_t slot = f <= p.wrapFrame ? p.start + f : p.start + f - p.delaySamples;
+// One frame's outputs, as runPiece gives them, kept finite.
+void outputFrame(const Piece& p, const float* heard, std::int32_t f, std::int32_t slot,
+                 bool leftAttenuated) {
     const double sine = (*p.sineTable)[sineIndexWithinLine(slot, p.delaySamples)];
     const StereoFrame out = frameOutputs(p.levels, {heard[2 * f], heard[2 * f + 1]},
-                                         {p.inL[f], p.inR[f]}, sine, phaseAt(p, f));
-    p.outL[f] = out.left;
-    p.outR[f] = out.right;
+                                         {p.inL[f], p.inR[f]}, sine, leftAttenuated);
+    p.outL[f] = keepFinite(out.left);
+    p.outR[f] = keepFinite(out.right);
 }
 
-// Outputs of frames f and f + 1 as (left, right, left, right), narrowed: frameOutputs in each
-// lane. oneMinusM holds 1 − m of each frame twice; which lane takes it follows each frame's
-// phase.
-__attribute__((target("avx2"), always_inline)) inline __m128 outputTwoFrames(
-    const Piece& p, __m128 heard, __m128 dry, __m256d oneMinusM, std::int32_t f) {
-    // Which lane is attenuated, by the phases of the two frames: (phase f) + 2 × (phase f + 1).
-    alignas(32) static const std::int64_t kLanes[4][4] = {
-        {0, -1, 0, -1}, {-1, 0, 0, -1}, {0, -1, -1, 0}, {-1, 0, -1, 0}};
-    const int phases = (phaseAt(p, f) ? 1 : 0) + (phaseAt(p, f + 1) ? 2 : 0);
-    const __m256d attenuatedLane =
-        _mm256_castsi256_pd(_mm256_load_si256(reinterpret_cast<const __m256i*>(kLanes[phases])));
-
-    // The echoes cross over: the right channel's echo is heard on the left.
-    const __m128 crossed = _mm_shuffle_ps(heard, heard, _MM_SHUFFLE(2, 3, 0, 1));
-    const __m128 gains =
-        _mm_setr_ps(p.levels.gainL, p.levels.gainR, p.levels.gainL, p.levels.gainR);
-    const __m256d echo = _mm256_cvtps_pd(_mm_mul_ps(crossed, gains));
-    const __m256d x = _mm256_cvtps_pd(dry);
-    const __m256d scaled = _mm256_mul_pd(echo, _mm256_set1_pd(p.levels.mix));
-    const __m256d plain = _mm256_add_pd(scaled, x);
-    const __m256d modulated = _mm256_add_pd(_mm256_mul_pd(scaled, oneMinusM), x);
-    return _mm256_cvtpd_ps(_mm256_blendv_pd(plain, modulated, attenuatedLane));
-}
-
-__attribute__((target("avx2"))) void outputs(const Piece p, const float* heard) {
-    const __m128i frameOffsets = _mm_setr_epi32(0, 1, 2, 3);
+// The outputs of frames from..to−1, which all hear the modulation on the same side and read the
+// slots slotBase + f: frameOutputs four frames at a time, each channel in the lanes of its own
+// register, the half sine multiplied into the attenuated one only. Returns the lanes of the
+// outputs beyond the signal limit, or-ed into `beyond`; frames left over are guarded as they are
+// made.
+template <bool kLeftAttenuated>
+__attribute__((target("avx2"))) __m128i outputRun(const Piece& p, const float* heard,
+                                                  std::int32_t from, std::int32_t to,
+                                                  std::int32_t slotBase, __m128i beyond) {
     const __m256d length = _mm256_set1_pd(static_cast<double>(p.delaySamples));
     const __m256d tableSize = _mm256_set1_pd(static_cast<double>(SineTable::kSize));
     const __m256d depth = _mm256_set1_pd(p.levels.panWidth);
-    std::int32_t f = 0;
-    for (; f + 4 <= p.frames; f += 4) {
+    const __m256d mix = _mm256_set1_pd(p.levels.mix);
+    const __m128 gainL = _mm_set1_ps(p.levels.gainL);
+    const __m128 gainR = _mm_set1_ps(p.levels.gainR);
+    const SineTable& sine = *p.sineTable;
+    std::int32_t f = from;
+    for (; f + 4 <= to; f += 4) {
         // The table indexes of four frames, as sineIndexWithinLine gives them.
-        const __m128i frame = _mm_add_epi32(_mm_set1_epi32(f), frameOffsets);
-        const __m128i wrapped = _mm_cmpgt_epi32(frame, _mm_set1_epi32(p.wrapFrame));
-        const __m128i slot = _mm_sub_epi32(_mm_add_epi32(frame, _mm_set1_epi32(p.start)),
-                                           _mm_and_si128(wrapped, _mm_set1_epi32(p.delaySamples)));
+        const __m128i slot =
+            _mm_add_epi32(_mm_set1_epi32(slotBase + f), _mm_setr_epi32(0, 1, 2, 3));
         const __m256d pos = _mm256_div_pd(_mm256_cvtepi32_pd(slot), length);
-        const __m128i k = _mm256_cvttpd_epi32(_mm256_mul_pd(pos, tableSize));
-        const SineTable& sine = *p.sineTable;
-        const __m256d m = _mm256_mul_pd(
-            depth, _mm256_setr_pd(sine[_mm_cvtsi128_si32(k)], sine[_mm_extract_epi32(k, 1)],
-                                  sine[_mm_extract_epi32(k, 2)], sine[_mm_extract_epi32(k, 3)]));
+        alignas(16) std::int32_t k[4];
+        _mm_store_si128(reinterpret_cast<__m128i*>(k),
+                        _mm256_cvttpd_epi32(_mm256_mul_pd(pos, tableSize)));
+        const __m256d m =
+            _mm256_mul_pd(depth, _mm256_setr_pd(sine[k[0]], sine[k[1]], sine[k[2]], sine[k[3]]));
         const __m256d oneMinusM = _mm256_sub_pd(_mm256_set1_pd(1.0), m);
 
-        const __m128 inL = _mm_loadu_ps(p.inL + f);
-        const __m128 inR = _mm_loadu_ps(p.inR + f);
-        const __m128 low =
-            outputTwoFrames(p, _mm_loadu_ps(heard + 2 * f), _mm_unpacklo_ps(inL, inR),
-                            _mm256_permute4x64_pd(oneMinusM, 0x50), f);
-        const __m128 high =
-            outputTwoFrames(p, _mm_loadu_ps(heard + 2 * f + 4), _mm_unpackhi_ps(inL, inR),
-                            _mm256_permute4x64_pd(oneMinusM, 0xfa), f + 2);
+        // The echoes cross over: the right channel's echo is heard on the left.
+        const __m128 low = _mm_loadu_ps(heard + 2 * f);
+        const __m128 high = _mm_loadu_ps(heard + 2 * f + 4);
+        const __m128 echoL = _mm_shuffle_ps(low, high, _MM_SHUFFLE(2, 0, 2, 0));
+        const __m128 echoR = _mm_shuffle_ps(low, high, _MM_SHUFFLE(3, 1, 3, 1));
+        const __m256d scaledL = _mm256_mul_pd(_mm256_cvtps_pd(_mm_mul_ps(echoR, gainL)), mix);
+        const __m256d scaledR = _mm256_mul_pd(_mm256_cvtps_pd(_mm_mul_ps(echoL, gainR)), mix);
+        const __m256d dryL = _mm256_cvtps_pd(_mm_loadu_ps(p.inL + f));
+        const __m256d dryR = _mm256_cvtps_pd(_mm_loadu_ps(p.inR + f));
+        const __m256d wideL = kLeftAttenuated ? _mm256_mul_pd(scaledL, oneMinusM) : scaledL;
+        const __m256d wideR = kLeftAttenuated ? scaledR : _mm256_mul_pd(scaledR, oneMinusM);
+        const __m128 outL = _mm256_cvtpd_ps(_mm256_add_pd(wideL, dryL));
+        const __m128 outR = _mm256_cvtpd_ps(_mm256_add_pd(wideR, dryR));
+        beyond = _mm_or_si128(beyond, _mm_or_si128(beyondLimit(outL), beyondLimit(outR)));
         // Written after the inputs were read: in-place buffers work.
-        _mm_storeu_ps(p.outL + f, _mm_shuffle_ps(low, high, _MM_SHUFFLE(2, 0, 2, 0)));
-        _mm_storeu_ps(p.outR + f, _mm_shuffle_ps(low, high, _MM_SHUFFLE(3, 1, 3, 1)));
+        _mm_storeu_ps(p.outL + f, outL);
+        _mm_storeu_ps(p.outR + f, outR);
     }
-    for (; f < p.frames; ++f) outputFrame(p, heard, f);
+    for (; f < to; ++f) outputFrame(p, heard, f, slotBase + f, kLeftAttenuated);
+    return beyond;
+}
+
+// Every output of the piece, in runs of one phase: up to the frame before the write position
+// wraps, that frame (the last slot, the phase already flipped), and the rest from slot 0 on.
+// The outputs are kept finite.
+__attribute__((target("avx2"))) void outputs(const Piece p, const float* heard) {
+    const auto run = [&](bool leftAttenuated, std::int32_t from, std::int32_t to,
+                         std::int32_t slotBase, __m128i beyond) {
+        return leftAttenuated ? outputRun<true>(p, heard, from, to, slotBase, beyond)
+                              : outputRun<false>(p, heard, from, to, slotBase, beyond);
+    };
+    const std::int32_t beforeWrap = std::min(p.frames, p.wrapFrame);
+    __m128i beyond = run(p.panPhase, 0, beforeWrap, p.start, _mm_setzero_si128());
+    if (p.wrapFrame < p.frames) {
+        outputFrame(p, heard, p.wrapFrame, p.delaySamples - 1, !p.panPhase);
+        beyond = run(!p.panPhase, p.wrapFrame + 1, p.frames, p.start - p.delaySamples, beyond);
+    }
+    if (_mm_movemask_epi8(beyond) != 0) {
+        keepFinite(p.outL, p.frames);
+        keepFinite(p.outR, p.frames);
+    }
 }
 
 // kFilters filters run (0, 1 or 2), the first kInLoop of them inside the loop. chain holds the
@@ -162,9 +192,9 @@ template <int kFilters, int kInLoop>
 __attribute__((target("avx2"))) void runFourLanePiece(const Piece& p,
                                                       ThreeBandFilter* const (&chain)[2][2]) {
     // Echo pairs as read, after the first filter, after the second; rows in front for history.
-    alignas(32) float read[2 * (kRows + SignalPath::kPieceFrames)];
-    alignas(32) float first[2 * (kRows + SignalPath::kPieceFrames)];
-    alignas(32) float second[2 * SignalPath::kPieceFrames];
+    alignas(32) float read[2 * (kRows + SignalPath::kFourLanePieceFrames)];
+    alignas(32) float first[2 * (kRows + SignalPath::kFourLanePieceFrames)];
+    alignas(32) float second[2 * SignalPath::kFourLanePieceFrames];
     float* const echo = read + 2 * kRows;
     float* const afterFirst = first + 2 * kRows;
 
@@ -189,7 +219,7 @@ __attribute__((target("avx2"))) void runFourLanePiece(const Piece& p,
 
     const float* const written = kInLoop == 0 ? echo : kInLoop == 1 ? afterFirst : second;
     const float* const heard = kFilters == 0 ? echo : kFilters == 1 ? afterFirst : second;
-    // Guarded by the caller: no slot written here is read again within the piece.
+    // No slot written here is read again within the piece.
     writePairs(p, written, p.start, 0, beforeWrap);
     writePairs(p, written, 0, beforeWrap, p.frames - beforeWrap);
     outputs(p, heard);
