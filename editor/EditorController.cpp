@@ -38,7 +38,7 @@ EditorController::EditorController(ui::View& shownIn, EditorHost* editorHost)
 void EditorController::createBackground() {
     auto background = std::make_shared<BackgroundView>(
         std::make_shared<ui::Image>("delaybackground"), editorBounds());
-    view.addSubview(background, ui::View::Ordering::WindowBelow, nullptr);
+    view.addSubview(background, ui::View::Ordering::WindowBelow);
 }
 
 void EditorController::createDisplay() {

@@ -9,8 +9,6 @@ Knob::Knob(ui::Rect frame, int parameter, std::shared_ptr<const ui::ImageList> f
     // The knob draws into a transparent layer of its own, so its picture's transparent corners
     // show what lies beneath.
     setDrawsInOwnLayer(true);
-    layer()->setBackgroundColor(ui::Color::transparent());
-    layer()->setCornerRadius(15.0);
     face = std::make_shared<KnobFace>(ui::Rect{0.0, 0.0, frame.size.width, frame.size.height});
     face->setPicture(currentPicture());
     addSubview(face);
@@ -46,7 +44,7 @@ void Knob::restAt(std::int32_t step) {
 }
 
 void Knob::mouseDown(const ui::MouseEvent& event) {
-    lastY = convertPoint(event.locationInWindow(), nullptr).y;
+    lastY = convertPoint(event.locationInWindow()).y;
     // Both drags count from the press; Shift held from the press makes it a fine one.
     restAt(lastReportedStep);
     fine = event.shiftHeld();
@@ -82,7 +80,7 @@ std::int32_t Knob::stepOfDrag(const ui::MouseEvent& event, double y) {
 
 void Knob::mouseDragged(const ui::MouseEvent& event) {
     if (pressAskedReset) return;
-    lastY = convertPoint(event.locationInWindow(), nullptr).y;
+    lastY = convertPoint(event.locationInWindow()).y;
     const std::int32_t reached = stepOfDrag(event, lastY);
     // The step shown stays until the drag reaches another one (a knob resting beyond the drag
     // range keeps its picture while the mouse has not moved it).
@@ -133,8 +131,6 @@ void Knob::wheelTurned(const ui::MouseEvent& event) {
 }
 
 bool Knob::acceptsPressWhileInactive(const ui::MouseEvent& /*event*/) { return true; }
-
-bool Knob::pressMovesWindow() const { return false; }
 
 void Knob::draw(ui::Rect /*dirtyRect*/) {
     if (const auto picture = currentPicture()) {

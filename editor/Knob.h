@@ -39,9 +39,8 @@ public:
     void mouseMoved(const ui::MouseEvent& event) override;
     void mouseLeft(const ui::MouseEvent& event) override;
     void wheelTurned(const ui::MouseEvent& event) override;
-    // A press in an inactive window turns the knob at once, and never drags the window.
+    // A press in an inactive window turns the knob at once.
     bool acceptsPressWhileInactive(const ui::MouseEvent& event) override;
-    bool pressMovesWindow() const override;
     // Draws the frame picture trunc(step x 1.27) over the whole knob, replacing what its layer
     // holds; a step without a picture shows nothing.
     void draw(ui::Rect dirtyRect) override;

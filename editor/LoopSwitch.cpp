@@ -2,13 +2,9 @@
 
 LoopSwitch::LoopSwitch(ui::Rect frame, int parameter, std::shared_ptr<ui::Image> off,
                        std::shared_ptr<ui::Image> on)
-    : ImageView(frame),
-      _parameter(parameter),
-      offPicture(std::move(off)),
-      onPicture(std::move(on)) {}
+    : View(frame), _parameter(parameter), offPicture(std::move(off)), onPicture(std::move(on)) {}
 
-void LoopSwitch::mouseDown(const ui::MouseEvent& event) {
-    ImageView::mouseDown(event);
+void LoopSwitch::mouseDown(const ui::MouseEvent& /*event*/) {
     _state = _state == 0 ? 1 : 0;
     if (_listener != nullptr) {
         // The listener may rebuild the views from inside the call: stay alive through it.

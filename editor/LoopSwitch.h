@@ -8,9 +8,9 @@
 
 #include "ControlListener.h"
 #include "Image.h"
-#include "ImageView.h"
+#include "View.h"
 
-class LoopSwitch : public ui::ImageView {
+class LoopSwitch : public ui::View {
 public:
     // Starts off (state 0), showing `offPicture`; `onPicture` is shown while on.
     LoopSwitch(ui::Rect frame, int parameter, std::shared_ptr<ui::Image> offPicture,

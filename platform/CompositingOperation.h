@@ -4,9 +4,8 @@
 namespace ui {
 
 enum class CompositingOperation {
-    Clear = 0,
-    Copy = 1,        // the drawn pixels, transparency included, replace the ones beneath
-    SourceOver = 2,  // what is drawn is blended over what lies beneath
+    Copy,        // the drawn pixels, transparency included, replace the ones beneath
+    SourceOver,  // what is drawn is blended over what lies beneath
 };
 
 }  // namespace ui

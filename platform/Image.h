@@ -22,8 +22,6 @@ public:
     Image(const Image&) = delete;
     Image& operator=(const Image&) = delete;
 
-    const std::string& name() const { return resourceName; }
-    const std::string& type() const { return resourceType; }
     // Whether a resource of that name and type exists; looks it up without decoding it.
     bool exists() const;
     // Whether the picture has been decoded (it is, once drawn at one pixel to the point).

@@ -7,8 +7,6 @@
 
 namespace ui {
 
-class Window;
-
 // The modifier keys held, as a set of bits.
 enum ModifierKey : unsigned {
     ModifierNone = 0,
@@ -20,21 +18,18 @@ class MouseEvent {
 public:
     enum class Type { Down, Dragged, Up, Moved, Left, Wheel };
 
-    MouseEvent(Type type, Point locationInWindow, Window* window = nullptr, int clickCount = 1,
+    MouseEvent(Type type, Point locationInWindow, int clickCount = 1,
                unsigned modifiers = ModifierNone, int wheelNotches = 0)
         : kind(type),
           location(locationInWindow),
-          inWindow(window),
           clicks(clickCount),
           keys(modifiers),
           notches(wheelNotches) {}
 
     Type type() const { return kind; }
     // Where the event happened, in the coordinates of the view tree's outermost view (its
-    // superview's space, y upward): what View::convertPoint(point, nullptr) expects.
+    // superview's space, y upward): what View::convertPoint expects.
     Point locationInWindow() const { return location; }
-    // The window the tree is shown in, when it is known (null inside a host's view without one).
-    Window* window() const { return inWindow; }
     // 2 for the second press of a double click.
     int clickCount() const { return clicks; }
     bool shiftHeld() const { return (keys & ModifierShift) != 0; }
@@ -45,7 +40,6 @@ public:
 private:
     Type kind;
     Point location;
-    Window* inWindow;
     int clicks;
     unsigned keys;
     int notches;

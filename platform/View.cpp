@@ -37,27 +37,12 @@ Window* View::window() const {
     return top->treeWindow;
 }
 
-void View::addSubview(std::shared_ptr<View> view) {
-    addSubview(std::move(view), Ordering::WindowAbove, nullptr);
-}
-
-void View::addSubview(std::shared_ptr<View> view, Ordering place, const View* relativeTo) {
+void View::addSubview(std::shared_ptr<View> view, Ordering place) {
     if (!view || view.get() == this) return;
     if (view->parent != nullptr) view->removeFromSuperview();
-    std::size_t position = place == Ordering::WindowBelow ? 0 : children.size();
-    const auto reference = std::find_if(children.begin(), children.end(), [&](const auto& child) {
-        return child.get() == relativeTo;
-    });
-    if (relativeTo != nullptr && reference != children.end()) {
-        position = static_cast<std::size_t>(reference - children.begin());
-        if (place == Ordering::WindowAbove) ++position;
-    }
-    insertChild(std::move(view), position);
-}
-
-void View::insertChild(std::shared_ptr<View> view, std::size_t position) {
     View& child = *view;
-    children.insert(children.begin() + static_cast<std::ptrdiff_t>(position), std::move(view));
+    children.insert(place == Ordering::WindowBelow ? children.begin() : children.end(),
+                    std::move(view));
     child.parent = this;
     child.setNeedsRedraw(true);
     didAddSubview(child);
@@ -99,26 +84,17 @@ const View* View::treeRoot() const {
     return v;
 }
 
-Point View::convertPoint(Point point, const View* fromView) const {
-    // Both views measure from their bottom-left corners, so converting is moving by the sum of
-    // the frame origins between each view and the tree's outermost view.
-    auto offsetInWindow = [](const View* view) {
-        Point offset;
-        const View* root = view->treeRoot();
-        for (const View* v = view;; v = v->parent) {
-            offset.x += v->frameRect.origin.x;
-            offset.y += v->frameRect.origin.y;
-            if (v == root) break;
-        }
-        return offset;
-    };
-    Point inWindow = point;
-    if (fromView != nullptr) {
-        const Point from = offsetInWindow(fromView);
-        inWindow = {point.x + from.x, point.y + from.y};
+Point View::convertPoint(Point pointInWindow) const {
+    // Every view measures from its bottom-left corner, so converting is moving by the sum of the
+    // frame origins between this view and the tree's outermost view.
+    Point offset;
+    const View* root = treeRoot();
+    for (const View* v = this;; v = v->parent) {
+        offset.x += v->frameRect.origin.x;
+        offset.y += v->frameRect.origin.y;
+        if (v == root) break;
     }
-    const Point mine = offsetInWindow(this);
-    return {inWindow.x - mine.x, inWindow.y - mine.y};
+    return {pointInWindow.x - offset.x, pointInWindow.y - offset.y};
 }
 
 View* View::hitTest(Point point) {
@@ -131,8 +107,7 @@ View* View::hitTest(Point point) {
 }
 
 void View::setDrawsInOwnLayer(bool flag) {
-    if (flag && !ownLayer) ownLayer = std::make_unique<Layer>();
-    if (!flag) ownLayer.reset();
+    ownLayer = flag;
     setNeedsRedraw(true);
 }
 
@@ -170,8 +145,6 @@ void View::wheelTurned(const MouseEvent& event) {
 }
 
 bool View::acceptsPressWhileInactive(const MouseEvent& /*event*/) { return false; }
-
-bool View::pressMovesWindow() const { return true; }
 
 void View::didAddSubview(View& /*subview*/) {}
 

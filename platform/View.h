@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "Geometry.h"
-#include "Layer.h"
 #include "MouseEvent.h"
 
 namespace ui {
@@ -36,21 +35,17 @@ public:
     // The window the tree is shown in; null when it is in none (or in a host view without one).
     Window* window() const;
 
-    // Adds `view` on top of every other child (taking it from its old parent first).
-    void addSubview(std::shared_ptr<View> view);
-    // Adds `view` just below or above `relativeTo`; with no (or a foreign) reference view, below
-    // every other child or above every other child.
-    void addSubview(std::shared_ptr<View> view, Ordering place, const View* relativeTo);
+    // Adds `view` above or below every other child (taking it from its old parent first).
+    void addSubview(std::shared_ptr<View> view, Ordering place = Ordering::WindowAbove);
     void removeFromSuperview();
 
     // Marks the whole view to be drawn again at the next display cycle (or clears the mark).
     void setNeedsRedraw(bool flag);
     bool needsRedraw() const { return dirty; }
 
-    // Turns a point in `fromView`'s coordinates into this view's. With no view, the point is in
-    // window coordinates: those of the outermost view of the tree this view is shown in, as
-    // MouseEvent::locationInWindow gives them.
-    Point convertPoint(Point point, const View* fromView) const;
+    // Turns a point in window coordinates (those of the outermost view of the tree this view is
+    // shown in, as MouseEvent::locationInWindow gives them) into this view's.
+    Point convertPoint(Point pointInWindow) const;
 
     // The deepest view under `point` (in this view's superview's coordinates), topmost first;
     // null when the point is outside this view.
@@ -60,8 +55,6 @@ public:
     // the copy operation only replaces the view's own pixels. Children of a layer-backed view get
     // layers too.
     void setDrawsInOwnLayer(bool flag);
-    bool drawsInOwnLayer() const { return ownLayer != nullptr; }
-    Layer* layer() const { return ownLayer.get(); }
     bool isLayerBacked() const;
 
     // Draws the view's content in its own coordinates; `dirtyRect` is the part that is needed.
@@ -81,8 +74,6 @@ public:
     virtual void wheelTurned(const MouseEvent& event);
     // Whether a press in an inactive window reaches the view as well as activating the window.
     virtual bool acceptsPressWhileInactive(const MouseEvent& event);
-    // Whether a press here may drag a window that moves by its background.
-    virtual bool pressMovesWindow() const;
 
     // Told after the superview's size changed (a host's window the view is shown in was made
     // larger, say). A plain view keeps its frame.
@@ -102,12 +93,11 @@ private:
 
     ViewSurface* surface() const;
     const View* treeRoot() const;
-    void insertChild(std::shared_ptr<View> view, std::size_t position);
 
     Rect frameRect;
     View* parent = nullptr;
     std::vector<std::shared_ptr<View>> children;
-    std::unique_ptr<Layer> ownLayer;
+    bool ownLayer = false;
     bool dirty = true;
     ViewSurface* shownBy = nullptr;  // set on the outermost view a surface shows
     Window* treeWindow = nullptr;    // set on the outermost view of a window or host view

@@ -6,12 +6,6 @@ namespace ui {
 
 namespace {
 
-void fillLayerBackground(Canvas& canvas, const Layer& layer, Rect bounds) {
-    const Color color = layer.backgroundColor();
-    if (color.alpha <= 0.0) return;
-    canvas.fillRoundedRect(bounds, layer.cornerRadius(), color);
-}
-
 void drawContent(Canvas& canvas, View& view, Rect dirty) {
     canvas.save();
     CurrentCanvas current(canvas);
@@ -31,7 +25,6 @@ void paintView(Canvas& canvas, View& view, Rect dirty) {
     canvas.clipToRect(bounds);
     if (view.isLayerBacked()) {
         canvas.beginLayer();
-        if (const Layer* layer = view.layer()) fillLayerBackground(canvas, *layer, bounds);
         drawContent(canvas, view, dirtyInside);
         canvas.endLayer();
     } else {

@@ -96,17 +96,12 @@ Point ViewSurface::locationOfPixel(double x, double y) const {
 }
 
 void ViewSurface::mouseDown(Point location, int clickCount, unsigned modifiers) {
-    const MouseEvent event(MouseEvent::Type::Down, location, window(), clickCount, modifiers);
+    const MouseEvent event(MouseEvent::Type::Down, location, clickCount, modifiers);
     View* hit = rootView->hitTest(location);
     if (hit == nullptr) return;
     if (!isInKeyWindow()) {
         activateWindow();
         if (!hit->acceptsPressWhileInactive(event)) return;
-    }
-    if (movesByWindowBackground() && hit->pressMovesWindow()) {
-        movingWindow = true;
-        beginWindowMove(location);
-        return;
     }
     pressedView = hit->weak_from_this();
     lastMouseLocation = location;
@@ -114,35 +109,27 @@ void ViewSurface::mouseDown(Point location, int clickCount, unsigned modifiers) 
 }
 
 void ViewSurface::mouseDragged(Point location, unsigned modifiers) {
-    if (movingWindow) {
-        windowMoveDragged(location);
-        return;
-    }
     if (auto view = pressedView.lock()) {
         lastMouseLocation = location;
-        view->mouseDragged(MouseEvent(MouseEvent::Type::Dragged, location, window(), 1, modifiers));
+        view->mouseDragged(MouseEvent(MouseEvent::Type::Dragged, location, 1, modifiers));
     }
 }
 
 void ViewSurface::mouseUp(Point location, unsigned modifiers) {
-    if (movingWindow) {
-        movingWindow = false;
-        return;
-    }
     if (auto view = pressedView.lock()) {
         pressedView.reset();
-        view->mouseUp(MouseEvent(MouseEvent::Type::Up, location, window(), 1, modifiers));
+        view->mouseUp(MouseEvent(MouseEvent::Type::Up, location, 1, modifiers));
     }
 }
 
 void ViewSurface::mouseMoved(Point location, unsigned modifiers) {
-    const MouseEvent moved(MouseEvent::Type::Moved, location, window(), 1, modifiers);
+    const MouseEvent moved(MouseEvent::Type::Moved, location, 1, modifiers);
     lastMouseLocation = location;
     View* hit = rootView->hitTest(location);
     const auto before = hoveredView.lock();
     if (before && before.get() != hit) {
         hoveredView.reset();
-        before->mouseLeft(MouseEvent(MouseEvent::Type::Left, location, window(), 1, modifiers));
+        before->mouseLeft(MouseEvent(MouseEvent::Type::Left, location, 1, modifiers));
     }
     if (hit == nullptr) return;
     hoveredView = hit->weak_from_this();
@@ -152,20 +139,18 @@ void ViewSurface::mouseMoved(Point location, unsigned modifiers) {
 void ViewSurface::mouseExited() {
     if (const auto before = hoveredView.lock()) {
         hoveredView.reset();
-        before->mouseLeft(MouseEvent(MouseEvent::Type::Left, lastMouseLocation, window()));
+        before->mouseLeft(MouseEvent(MouseEvent::Type::Left, lastMouseLocation));
     }
 }
 
 void ViewSurface::wheelTurned(Point location, int notches, unsigned modifiers) {
     if (notches == 0) return;
     if (View* hit = rootView->hitTest(location)) {
-        hit->wheelTurned(
-            MouseEvent(MouseEvent::Type::Wheel, location, window(), 1, modifiers, notches));
+        hit->wheelTurned(MouseEvent(MouseEvent::Type::Wheel, location, 1, modifiers, notches));
     }
 }
 
 void ViewSurface::cancelPress() {
-    movingWindow = false;
     if (!pressedView.expired()) mouseUp(lastMouseLocation);
 }
 

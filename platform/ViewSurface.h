@@ -39,7 +39,6 @@ public:
 
     // The colour the surface shows where no view draws.
     void setBackgroundColor(Color color);
-    Color backgroundColor() const { return background; }
 
     // Whether a display cycle is due: something outside drawing asked for a redraw since the
     // last one. A view that marks itself while it is being drawn (a knob does) is drawn again at
@@ -73,15 +72,10 @@ public:
     Point locationOfPixel(double x, double y) const;
 
 protected:
-    virtual Window* window() const { return rootView->window(); }
     // Whether presses reach views at once; otherwise a press only activates the window, unless
     // the view under it accepts the first mouse.
     virtual bool isInKeyWindow() const { return true; }
     virtual void activateWindow() {}
-    // Whether the window can be dragged by a press on a view that lets it.
-    virtual bool movesByWindowBackground() const { return false; }
-    virtual void beginWindowMove(Point /*location*/) {}
-    virtual void windowMoveDragged(Point /*location*/) {}
     // The root view's frame changed (the surface may need a new size).
     virtual void rootFrameChanged() {}
 
@@ -98,7 +92,6 @@ private:
     std::weak_ptr<View> pressedView;
     std::weak_ptr<View> hoveredView;
     Point lastMouseLocation;
-    bool movingWindow = false;
 };
 
 }  // namespace ui

@@ -5,19 +5,8 @@
 
 namespace ui {
 
-int windowLevelFor(WindowLevelKind key) {
-    switch (key) {
-        case WindowLevelKind::Normal:
-            return 0;
-        case WindowLevelKind::Floating:
-            return 3;
-    }
-    return 0;
-}
-
-Window::Window(WindowSystem& system, Rect contentRect, unsigned styleMask, BackingStore /*backing*/,
-               bool /*defer*/, const Screen* screen)
-    : backing(system.makeWindowBackend(contentRect, styleMask, screen)), style(styleMask) {
+Window::Window(WindowSystem& system, Rect contentRect)
+    : backing(system.makeWindowBackend(contentRect)) {
     backing->served = this;
 }
 
@@ -46,11 +35,6 @@ void Window::close() {
     if (closed) return;
     closed = true;
     backing->close();
-}
-
-void Window::setLevel(int windowLevel) {
-    currentLevel = windowLevel;
-    backing->setLevel(windowLevel);
 }
 
 }  // namespace ui

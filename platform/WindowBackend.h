@@ -5,7 +5,6 @@
 #include <memory>
 #include <string>
 
-#include "Color.h"
 #include "Geometry.h"
 
 namespace ui {
@@ -19,23 +18,14 @@ public:
 
     // The window's outer frame in screen coordinates (title bar included).
     virtual Rect frame() const = 0;
-    virtual void setFrame(Rect frame, bool display, bool animate) = 0;
+    virtual void setFrame(Rect /*frame*/) {}
     // The view that fills the window's content area; null when it has none.
     virtual View* contentView() const = 0;
     virtual void setContentView(std::shared_ptr<View> /*view*/) {}
-    virtual void hide() = 0;
     virtual void show() {}
     // Takes the native window away for good. Called once.
-    virtual void close() = 0;
-    virtual bool isVisible() const { return false; }
-    virtual bool hasKeyboardFocus() const { return false; }
-    virtual void setLevel(int /*level*/) {}
+    virtual void close() {}
     virtual void setTitle(const std::string& /*title*/) {}
-    virtual void setBackgroundColor(Color /*color*/) {}
-    virtual void setOpaque(bool /*opaque*/) {}
-    virtual void display() {}
-    virtual void setRedrawsAutomatically(bool /*flag*/) {}
-    virtual void setMovableByBackground(bool /*flag*/) {}
     // The native window behind it, as a host handle: an X window id on X11.
     virtual void* nativeHandle() const { return nullptr; }
 

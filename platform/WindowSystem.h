@@ -1,10 +1,9 @@
-// The windowing services of one backend: screens, the windows and views a host hands over, our
-// own windows, and the event loop. One per editor: each has its own connection to the display.
+// The windowing services of one backend: its main screen, the views a host hands over, our own
+// windows, and the event loop. One per editor: each has its own connection to the display.
 #pragma once
 
 #include <memory>
 #include <optional>
-#include <vector>
 
 #include "Geometry.h"
 #include "Screen.h"
@@ -19,10 +18,9 @@ class WindowSystem {
 public:
     virtual ~WindowSystem() = default;
 
-    // The screen windows open on by default; nothing when there is no screen.
-    virtual std::optional<Screen> mainScreen() = 0;
-    // Every screen, the first one first.
-    virtual std::vector<Screen> screens() = 0;
+    // The screen windows of our own open on; nothing when there is no screen (or the backend
+    // does not tell).
+    virtual std::optional<Screen> mainScreen() { return std::nullopt; }
 
     // The host's view behind `handle`, into which our views can be added with addSubview; null
     // when the handle is null or not a view. Asking twice for one handle gives the same view,
@@ -51,8 +49,7 @@ protected:
 
     friend class Window;
     // The native part of a window of our own (see Window's constructor).
-    virtual std::unique_ptr<WindowBackend> makeWindowBackend(Rect contentRect, unsigned styleMask,
-                                                             const Screen* screen) = 0;
+    virtual std::unique_ptr<WindowBackend> makeWindowBackend(Rect contentRect) = 0;
 };
 
 // Makes the window system of one backend: the plug-in's assembly names X11, tests the headless

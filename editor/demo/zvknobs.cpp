@@ -1,7 +1,8 @@
 // zvknobs: the editor's controls in a window, for trying them by hand.
 //
 //   zvknobs                      a host-like window with the controls in a child window of it
-//   zvknobs --floating           the controls in a floating window of their own
+//   zvknobs --own-window         the controls in a window of their own, as the LV2 editor's
+//                                show interface opens it
 //   zvknobs --measure-idle 10    leave the window untouched for 10 s, pumped 30 times a second
 //                                as a host idles its editor, and print the processor time used
 //   zvknobs --png FILE           draw the controls in memory and save them as a PNG
@@ -104,18 +105,18 @@ int savePicture(const char* path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool floating = false;
+    bool ownWindow = false;
     double measureSeconds = 0.0;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--floating") == 0) {
-            floating = true;
+        if (std::strcmp(argv[i], "--own-window") == 0) {
+            ownWindow = true;
         } else if (std::strcmp(argv[i], "--measure-idle") == 0 && i + 1 < argc) {
             measureSeconds = std::atof(argv[++i]);
         } else if (std::strcmp(argv[i], "--png") == 0 && i + 1 < argc) {
             return savePicture(argv[i + 1]);
         } else {
             std::fprintf(stderr,
-                         "usage: zvknobs [--floating] [--measure-idle SECONDS] [--png FILE]\n");
+                         "usage: zvknobs [--own-window] [--measure-idle SECONDS] [--png FILE]\n");
             return 2;
         }
     }
@@ -131,14 +132,10 @@ int main(int argc, char** argv) {
     const ui::Screen screen = *hostSystem->mainScreen();
     const ui::Rect place{std::trunc(0.5 * screen.frame.size.width - 172.0),
                          std::trunc(0.5 * screen.frame.size.height - 200.0), 344, 400};
-    auto window = std::make_shared<ClosableWindow>(
-        floating ? *pluginSystem : *hostSystem, place,
-        ui::WindowStyleTitled | ui::WindowStyleClosable | ui::WindowStyleMinimizable,
-        ui::BackingStore::Buffered, true, nullptr);
-    window->setTitle(floating ? "zvknobs (floating)" : "zvknobs (host window)");
+    auto window = std::make_shared<ClosableWindow>(ownWindow ? *pluginSystem : *hostSystem, place);
+    window->setTitle(ownWindow ? "zvknobs (own window)" : "zvknobs (host window)");
     auto controls = buildControls(host);
-    if (floating) {
-        window->setLevel(ui::windowLevelFor(ui::WindowLevelKind::Floating));
+    if (ownWindow) {
         window->setContentView(controls);
     } else {
         auto hostView = pluginSystem->viewForHandle(window->nativeHandle());

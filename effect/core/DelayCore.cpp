@@ -7,7 +7,6 @@
 #include "DenormalsFlushed.h"
 #include "ParameterFields.h"
 #include "TextBuffer.h"
-#include "ValueText.h"
 #include "WholeHertz.h"
 
 DelayCore::DelayCore(float sampleRate)
@@ -34,22 +33,6 @@ void DelayCore::setParameter(int index, float value) {
 }
 
 float DelayCore::parameter(int index) const { return parameter_fields::load(settings, index); }
-
-void DelayCore::displayText(int index, char* text, std::int32_t maxLength) const {
-    const ParameterRow* row = parameterRow(index);
-    if (row == nullptr || text == nullptr) return;
-    switch (row->display) {
-        case DisplayRule::DelayInSamples:
-            valuetext::int2string(settings.delaySamples.load(), text, maxLength);
-            break;
-        case DisplayRule::Fraction:
-            valuetext::float2string(parameter(index), text, maxLength);
-            break;
-        case DisplayRule::Switch:
-            valuetext::int2string(parameter(index) != 0.0f ? 1 : 0, text, maxLength);
-            break;
-    }
-}
 
 void DelayCore::setSampleRate(float rate) { hostRate.store(rate, std::memory_order_relaxed); }
 

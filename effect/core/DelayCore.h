@@ -41,6 +41,10 @@ public:
     // What a host's display shows for the parameter (see ParameterTable.h), cut to `maxLength`
     // characters in a buffer of maxLength + 1; nothing for an index outside the table.
     void displayText(int index, char* text, std::int32_t maxLength) const;
+    // The value whose display text `text` is, for hosts that let the user type one: the delay in
+    // samples at the current rate, a fraction, a switch's 1 or 0; held within 0..1. Nothing for
+    // a text that is not a number, or an index outside the table.
+    std::optional<float> valueOfText(int index, const char* text) const;
 
     // Loads a program memory: its nine values are applied as setParameter applies them. Indexes
     // outside the programs change nothing.
@@ -54,6 +58,12 @@ public:
     // The parameter's value in the factory version of the loaded program: what a reset returns
     // it to.
     float factoryValue(int index) const;
+    // A program memory's value of a parameter, as the host would read it were that program
+    // loaded; 0 outside the programs or the table.
+    float programValue(int program, int index) const;
+    // Fills a program memory, as a saved state brings it back; the loaded program's values take
+    // effect when it is loaded again. Indexes outside the programs change nothing.
+    void storeProgram(int program, const std::array<float, kNumParams>& values, const char* name);
 
     // From any host thread: the host's rate, taken up by the audio thread at its next block.
     // Not-a-number is ignored there.

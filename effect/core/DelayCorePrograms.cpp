@@ -44,3 +44,20 @@ float DelayCore::factoryValue(int index) const {
     return parameter_fields::load(kFactoryPrograms[static_cast<std::size_t>(program())].values,
                                   index);
 }
+
+float DelayCore::programValue(int index, int parameter) const {
+    if (!isProgramIndex(index)) return 0.0f;
+    return parameter_fields::load(programs[static_cast<std::size_t>(index)].values, parameter);
+}
+
+void DelayCore::storeProgram(int index, const std::array<float, kNumParams>& values,
+                             const char* name) {
+    if (!isProgramIndex(index)) return;
+    ProgramMemory& memory = programs[static_cast<std::size_t>(index)];
+    for (int parameter = 0; parameter < kNumParams; ++parameter) {
+        parameter_fields::store(memory.values, parameter,
+                                values[static_cast<std::size_t>(parameter)]);
+    }
+    const std::lock_guard<std::mutex> guard(namesLock);
+    copyTextEndingAtLimit(memory.name, name, kProgramNameLength);
+}

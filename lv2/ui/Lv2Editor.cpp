@@ -82,10 +82,7 @@ int Lv2Editor::idle() {
 int Lv2Editor::show() {
     if (parentView || (ownWindow && !ownWindow->isClosed())) return 0;
     view->removeFromSuperview();
-    ownWindow = std::make_shared<ui::Window>(
-        *system, ui::Rect{ui::Point{}, kViewSize},
-        ui::WindowStyleTitled | ui::WindowStyleClosable | ui::WindowStyleMinimizable,
-        ui::BackingStore::Buffered, true, nullptr);
+    ownWindow = std::make_shared<ui::Window>(*system, ui::Rect{ui::Point{}, kViewSize});
     ownWindow->setTitle("ZvDelay32");
     ownWindow->setContentView(view);
     ownWindow->show();

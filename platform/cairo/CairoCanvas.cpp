@@ -11,8 +11,6 @@ namespace {
 
 cairo_operator_t cairoOperator(CompositingOperation operation) {
     switch (operation) {
-        case CompositingOperation::Clear:
-            return CAIRO_OPERATOR_CLEAR;
         case CompositingOperation::Copy:
             return CAIRO_OPERATOR_SOURCE;
         case CompositingOperation::SourceOver:

@@ -28,22 +28,7 @@ Desktop& Desktop::shared() {
 
 Desktop::Desktop() { reset(); }
 
-void Desktop::reset() {
-    setScreens({Screen{Rect{0.0, 0.0, 1440.0, 900.0}}}, 0);
-    titleBar = 22.0;
-    desktopPixelsPerPoint.reset();
-}
-
-void Desktop::setScreens(std::vector<Screen> all, std::optional<std::size_t> mainIndex) {
-    allScreens = std::move(all);
-    mainScreenIndex = mainIndex;
-    if (mainScreenIndex && *mainScreenIndex >= allScreens.size()) mainScreenIndex.reset();
-}
-
-std::optional<Screen> Desktop::mainScreen() const {
-    if (!mainScreenIndex) return std::nullopt;
-    return allScreens[*mainScreenIndex];
-}
+void Desktop::reset() { desktopPixelsPerPoint.reset(); }
 
 void Desktop::displayDueSurfaces() {
     // A cycle may add or remove surfaces; go through a copy and skip those gone meanwhile.

@@ -1,11 +1,9 @@
-// The in-memory desktop that every headless window system shares: its screens, our windows, the
-// surfaces showing views, and the host handles a test made.
+// The in-memory desktop that every headless window system shares: our windows, the surfaces
+// showing views, and the host handles a test made.
 #pragma once
 
 #include <optional>
 #include <vector>
-
-#include "Screen.h"
 
 namespace ui::headless {
 
@@ -17,14 +15,8 @@ class Desktop {
 public:
     static Desktop& shared();
 
-    // Back to one 1440 by 900 main screen and 22-point title bars.
+    // Back to a desktop that asks for no scale.
     void reset();
-    // The screens, the first one first, and which of them is the main one (none: no main screen).
-    void setScreens(std::vector<Screen> all, std::optional<std::size_t> mainIndex = 0);
-    const std::vector<Screen>& screens() const { return allScreens; }
-    std::optional<Screen> mainScreen() const;
-    void setTitleBarHeight(double height) { titleBar = height; }
-    double titleBarHeight() const { return titleBar; }
     // The pixels to the point the desktop asks for; none by default.
     void setDesktopScale(std::optional<double> scale) { desktopPixelsPerPoint = scale; }
     std::optional<double> desktopScale() const { return desktopPixelsPerPoint; }
@@ -48,9 +40,6 @@ public:
 private:
     Desktop();
 
-    std::vector<Screen> allScreens;
-    std::optional<std::size_t> mainScreenIndex;
-    double titleBar = 22.0;
     std::optional<double> desktopPixelsPerPoint;
     std::vector<HeadlessWindow*> ownWindows;
     std::vector<HeadlessSurface*> surfaces;

@@ -25,14 +25,13 @@ HostWindow::HostWindow(Rect frame, std::optional<double> contentHeight) : outer(
     }
 }
 
-void HostWindow::setFrame(Rect frame, bool /*display*/, bool animate) {
+void HostWindow::setFrame(Rect frame) {
     // The content view keeps filling the window below its title bar.
     if (content) {
         const double titleBar = outer.size.height - content->frame().size.height;
         content->setFrame({0.0, 0.0, frame.size.width, frame.size.height - titleBar});
     }
     outer = frame;
-    animated = animate;
     ++changes;
 }
 

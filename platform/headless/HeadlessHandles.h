@@ -40,19 +40,15 @@ public:
     HostWindow(Rect frame, std::optional<double> contentHeight);
 
     Rect frame() const override { return outer; }
-    void setFrame(Rect frame, bool display, bool animate) override;
+    void setFrame(Rect frame) override;
     View* contentView() const override { return content.get(); }
-    void hide() override {}
-    void close() override {}
 
     int frameChanges() const { return changes; }
-    bool lastChangeAnimated() const { return animated; }
 
 private:
     Rect outer;
     std::shared_ptr<View> content;
     int changes = 0;
-    bool animated = false;
 };
 
 class HostViewHandle {

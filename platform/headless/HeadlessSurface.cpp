@@ -6,7 +6,6 @@
 
 #include "cairo/CairoCanvas.h"
 #include "headless/HeadlessDesktop.h"
-#include "headless/HeadlessWindow.h"
 
 namespace ui::headless {
 
@@ -91,32 +90,11 @@ bool HeadlessSurface::savePng(const std::string& path) const {
     return cairo_surface_write_to_png(picture, path.c_str()) == CAIRO_STATUS_SUCCESS;
 }
 
-bool HeadlessSurface::isInKeyWindow() const {
-    return ownerWindow != nullptr ? ownerWindow->hasKeyboardFocus() : keyWindow;
-}
+bool HeadlessSurface::isInKeyWindow() const { return keyWindow; }
 
 void HeadlessSurface::activateWindow() {
     ++activationCount;
-    if (ownerWindow != nullptr) {
-        ownerWindow->becomeKey();
-    } else {
-        keyWindow = true;
-    }
-}
-
-bool HeadlessSurface::movesByWindowBackground() const {
-    return ownerWindow != nullptr ? ownerWindow->isMovableByWindowBackground() : movable;
-}
-
-void HeadlessSurface::beginWindowMove(Point location) { moveStart = location; }
-
-void HeadlessSurface::windowMoveDragged(Point location) {
-    // The window follows the mouse by as much as the mouse moved since the last drag.
-    const double dx = location.x - moveStart.x;
-    const double dy = location.y - moveStart.y;
-    moveStart = location;
-    moved = {moved.x + dx, moved.y + dy};
-    if (ownerWindow != nullptr) ownerWindow->moveBy(dx, dy);
+    keyWindow = true;
 }
 
 void HeadlessSurface::rootFrameChanged() { makePicture(); }

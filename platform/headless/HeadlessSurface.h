@@ -11,8 +11,6 @@
 
 namespace ui::headless {
 
-class HeadlessWindow;
-
 // One pixel as straight (not premultiplied) components from 0 to 255.
 struct Pixel {
     int red = 0;
@@ -42,22 +40,13 @@ public:
     // Writes the picture as drawn so far into a PNG file; false when it cannot be written.
     bool savePng(const std::string& path) const;
 
-    // For a surface of its own: whether presses come to an active window, and whether the
-    // window moves by its background (then the drags move it; windowOffset tells how far).
+    // Whether presses come to an active window, and how often a press activated it.
     void setInKeyWindow(bool active) { keyWindow = active; }
-    void setMovesByWindowBackground(bool flag) { movable = flag; }
-    Point windowOffset() const { return moved; }
     int activations() const { return activationCount; }
-
-    // The window whose content this surface shows (set by the window).
-    void setWindow(HeadlessWindow* window) { ownerWindow = window; }
 
 protected:
     bool isInKeyWindow() const override;
     void activateWindow() override;
-    bool movesByWindowBackground() const override;
-    void beginWindowMove(Point location) override;
-    void windowMoveDragged(Point location) override;
     void rootFrameChanged() override;
 
 private:
@@ -66,11 +55,7 @@ private:
     cairo_surface_t* picture = nullptr;
     int cycles = 0;
     bool keyWindow = true;
-    bool movable = false;
-    Point moveStart;
-    Point moved;
     int activationCount = 0;
-    HeadlessWindow* ownerWindow = nullptr;
 };
 
 }  // namespace ui::headless

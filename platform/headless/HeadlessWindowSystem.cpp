@@ -6,10 +6,6 @@
 
 namespace ui::headless {
 
-std::optional<Screen> HeadlessWindowSystem::mainScreen() { return Desktop::shared().mainScreen(); }
-
-std::vector<Screen> HeadlessWindowSystem::screens() { return Desktop::shared().screens(); }
-
 std::shared_ptr<View> HeadlessWindowSystem::viewForHandle(void* handle) {
     HostViewHandle* host = Desktop::shared().hostViewFor(handle);
     if (host == nullptr) return nullptr;
@@ -39,13 +35,8 @@ std::optional<double> HeadlessWindowSystem::desktopScale() {
 
 void HeadlessWindowSystem::processPendingEvents() { Desktop::shared().displayDueSurfaces(); }
 
-std::unique_ptr<WindowBackend> HeadlessWindowSystem::makeWindowBackend(Rect contentRect,
-                                                                       unsigned styleMask,
-                                                                       const Screen* screen) {
-    const Desktop& desktop = Desktop::shared();
-    return std::make_unique<HeadlessWindow>(
-        contentRect, styleMask, desktop.titleBarHeight(),
-        screen != nullptr ? std::optional<Screen>(*screen) : desktop.mainScreen());
+std::unique_ptr<WindowBackend> HeadlessWindowSystem::makeWindowBackend(Rect contentRect) {
+    return std::make_unique<HeadlessWindow>(contentRect);
 }
 
 }  // namespace ui::headless

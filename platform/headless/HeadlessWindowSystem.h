@@ -1,5 +1,5 @@
-// The window system of the in-memory desktop: tests make its handles and screens (see Desktop and
-// HeadlessHandles.h), inject mouse events into its surfaces and read back what they show.
+// The window system of the in-memory desktop: tests make its handles (see HeadlessHandles.h),
+// inject mouse events into its surfaces and read back what they show.
 #pragma once
 
 #include <memory>
@@ -11,8 +11,6 @@ namespace ui::headless {
 
 class HeadlessWindowSystem : public WindowSystem {
 public:
-    std::optional<Screen> mainScreen() override;
-    std::vector<Screen> screens() override;
     std::shared_ptr<View> viewForHandle(void* handle) override;
     // Runs a display cycle on every headless surface that is due one.
     void processPendingEvents() override;
@@ -24,8 +22,7 @@ private:
     std::vector<std::weak_ptr<View>> handedOut;  // the host views given, to follow the scale
 
 protected:
-    std::unique_ptr<WindowBackend> makeWindowBackend(Rect contentRect, unsigned styleMask,
-                                                     const Screen* screen) override;
+    std::unique_ptr<WindowBackend> makeWindowBackend(Rect contentRect) override;
 };
 
 }  // namespace ui::headless

@@ -10,11 +10,10 @@ class ComPointer {
 public:
     ComPointer() = default;
     ~ComPointer() { reset(); }
-    ComPointer(const ComPointer& other) : object(other.object) {
-        if (object != nullptr) object->AddRef();
-    }
+    ComPointer(const ComPointer&) = delete;
+    ComPointer& operator=(const ComPointer&) = delete;
     ComPointer(ComPointer&& other) noexcept : object(std::exchange(other.object, nullptr)) {}
-    ComPointer& operator=(ComPointer other) noexcept {
+    ComPointer& operator=(ComPointer&& other) noexcept {
         std::swap(object, other.object);
         return *this;
     }

@@ -224,12 +224,11 @@ void Direct2DCanvas::fillRect(Rect rect, Color color, CompositingOperation opera
         }
         return;
     }
-    // Copy and clear replace what lies beneath: clear inside the rectangle, to the colour.
+    // Copy replaces what lies beneath: clear inside the rectangle, to the colour.
     save();
     pushClip(rect);
     if (drawable() != nullptr) {
-        const D2D1_COLOR_F replacement =
-            operation == CompositingOperation::Copy ? colorOf(color) : kTransparent;
+        const D2D1_COLOR_F replacement = colorOf(color);
         target->Clear(&replacement);
     }
     restore();
@@ -298,7 +297,7 @@ void Direct2DCanvas::drawPicture(const DecodedPicture& picture, Rect from, Rect 
     if (target != nullptr && operation != CompositingOperation::SourceOver) {
         target->Clear(&kTransparent);
     }
-    if (target != nullptr && operation != CompositingOperation::Clear && opacity > 0.0) {
+    if (target != nullptr && opacity > 0.0) {
         // The picture's rows run downward from its top and the view measures upward: its pixel
         // (u, v) lands at (to.minX + (u - from.minX) * sx, to.maxY - (v - top) * sy).
         const double sx = to.size.width / from.size.width;

@@ -7,7 +7,7 @@ namespace ui::win32 {
 namespace {
 
 // The host's window as a Window: its frame can be read and its size changed, in points at the
-// host view's scale. Hiding and closing it are the host's business and do nothing here.
+// host view's scale. Showing and closing it are the host's business and do nothing here.
 class Win32HostWindow : public WindowBackend {
 public:
     Win32HostWindow(HWND window, Win32HostView* content) : host(window), contentArea(content) {}
@@ -23,7 +23,7 @@ public:
     }
 
     // Takes the size. The host places its own window, so its position stays as it is.
-    void setFrame(Rect frame, bool /*display*/, bool /*animate*/) override {
+    void setFrame(Rect frame) override {
         const double s = contentArea->scale();
         const long width = std::lround(frame.size.width * s);
         const long height = std::lround(frame.size.height * s);
@@ -34,10 +34,6 @@ public:
 
     // The host's window has no title bar of ours: its content is the host view itself.
     View* contentView() const override { return contentArea; }
-    void hide() override {}
-    void close() override {}
-    bool isVisible() const override { return IsWindowVisible(host) != FALSE; }
-    void* nativeHandle() const override { return host; }
 
 private:
     HWND host;

@@ -19,10 +19,8 @@ class UnshownWindow : public WindowBackend {
 public:
     explicit UnshownWindow(Rect contentRect) : area(contentRect) {}
     Rect frame() const override { return area; }
-    void setFrame(Rect frame, bool /*display*/, bool /*animate*/) override { area = frame; }
     View* contentView() const override { return content.get(); }
     void setContentView(std::shared_ptr<View> view) override { content = std::move(view); }
-    void hide() override {}
     void close() override { content.reset(); }
 
 private:
@@ -38,20 +36,6 @@ std::optional<double> dpiScale(int dotsPerInch) {
 class Win32WindowSystem : public WindowSystem {
 public:
     ~Win32WindowSystem() override { hostViews.clear(); }
-
-    std::optional<Screen> mainScreen() override {
-        const auto all = screens();
-        if (all.empty()) return std::nullopt;
-        return all.front();
-    }
-
-    // The main monitor, as one screen. (Other monitors are not told apart.)
-    std::vector<Screen> screens() override {
-        const int width = GetSystemMetrics(SM_CXSCREEN);
-        const int height = GetSystemMetrics(SM_CYSCREEN);
-        if (width <= 0 || height <= 0) return {};
-        return {Screen{Rect{0.0, 0.0, static_cast<double>(width), static_cast<double>(height)}}};
-    }
 
     std::shared_ptr<View> viewForHandle(void* handle) override {
         auto* window = static_cast<HWND>(handle);
@@ -111,8 +95,7 @@ public:
     }
 
 protected:
-    std::unique_ptr<WindowBackend> makeWindowBackend(Rect contentRect, unsigned /*styleMask*/,
-                                                     const Screen* /*screen*/) override {
+    std::unique_ptr<WindowBackend> makeWindowBackend(Rect contentRect) override {
         return std::make_unique<UnshownWindow>(contentRect);
     }
 

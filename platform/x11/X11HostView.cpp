@@ -1,7 +1,6 @@
 #include "x11/X11HostView.h"
 
 #include <cmath>
-#include <cstdint>
 
 #include "x11/X11ErrorTrap.h"
 
@@ -10,7 +9,7 @@ namespace ui::x11 {
 namespace {
 
 // The host's window as a Window: its frame can be read and its size changed, in points at the
-// host view's scale. Hiding and closing it are the host's business and do nothing here.
+// host view's scale. Showing and closing it are the host's business and do nothing here.
 class X11HostWindow : public WindowBackend {
 public:
     X11HostWindow(std::shared_ptr<X11Connection> connection, ::Window window, X11HostView* content)
@@ -33,7 +32,7 @@ public:
     }
 
     // Takes the size. The host places its own window, so its position stays as it is.
-    void setFrame(Rect frame, bool /*display*/, bool /*animate*/) override {
+    void setFrame(Rect frame) override {
         const double s = contentArea->scale();
         const long width = std::lround(frame.size.width * s);
         const long height = std::lround(frame.size.height * s);
@@ -46,12 +45,6 @@ public:
 
     // The host's window has no title bar of ours: its content is the host view itself.
     View* contentView() const override { return contentArea; }
-    void hide() override {}
-    void close() override {}
-    bool isVisible() const override { return true; }
-    void* nativeHandle() const override {
-        return reinterpret_cast<void*>(static_cast<std::uintptr_t>(host));
-    }
 
 private:
     std::shared_ptr<X11Connection> conn;

@@ -146,8 +146,6 @@ void X11Surface::handleEvent(const XEvent& event) {
             const XButtonEvent& b = event.xbutton;
             const Point at = locationOfPixel(b.x, b.y);
             if (b.button == Button1) {
-                pressRootX = b.x_root;
-                pressRootY = b.y_root;
                 const bool again = clicksInARow > 0 &&
                                    b.time - lastPressTime <= kDoubleClickMilliseconds &&
                                    std::abs(b.x - lastPressX) <= kDoubleClickPixels &&
@@ -202,14 +200,6 @@ bool X11Surface::isInKeyWindow() const { return owner == nullptr || owner->isKey
 
 void X11Surface::activateWindow() {
     if (owner != nullptr) owner->activate();
-}
-
-bool X11Surface::movesByWindowBackground() const {
-    return owner != nullptr && owner->movesByBackground();
-}
-
-void X11Surface::beginWindowMove(Point /*location*/) {
-    if (owner != nullptr) owner->beginMove(pressRootX, pressRootY);
 }
 
 void X11Surface::rootFrameChanged() {

@@ -21,9 +21,6 @@ class X11SurfaceOwner {
 public:
     virtual bool isKey() const = 0;
     virtual void activate() = 0;
-    virtual bool movesByBackground() const = 0;
-    // Hands the move to the window manager, from the pointer at (rootX, rootY).
-    virtual void beginMove(int rootX, int rootY) = 0;
 
 protected:
     ~X11SurfaceOwner() = default;
@@ -47,8 +44,6 @@ public:
 protected:
     bool isInKeyWindow() const override;
     void activateWindow() override;
-    bool movesByWindowBackground() const override;
-    void beginWindowMove(Point location) override;
     void rootFrameChanged() override;
 
 private:
@@ -65,8 +60,6 @@ private:
     PixelRect exposed;
     bool drawnOnce = false;
     bool gone = false;
-    int pressRootX = 0;
-    int pressRootY = 0;
     // The last press, to tell a double click from two clicks.
     Time lastPressTime = 0;
     int lastPressX = 0;

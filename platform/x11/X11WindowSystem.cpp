@@ -22,18 +22,12 @@ public:
         hostViews.clear();
     }
 
-    std::optional<Screen> mainScreen() override {
-        const auto all = screens();
-        if (all.empty()) return std::nullopt;
-        return all.front();
-    }
-
     // The X screen, as one screen. (Monitors inside it are not told apart.)
-    std::vector<Screen> screens() override {
+    std::optional<Screen> mainScreen() override {
         X11Connection* c = connection();
-        if (c == nullptr) return {};
-        return {Screen{Rect{0.0, 0.0, static_cast<double>(c->screenWidth()),
-                            static_cast<double>(c->screenHeight())}}};
+        if (c == nullptr) return std::nullopt;
+        return Screen{Rect{0.0, 0.0, static_cast<double>(c->screenWidth()),
+                           static_cast<double>(c->screenHeight())}};
     }
 
     std::shared_ptr<View> viewForHandle(void* handle) override {
@@ -91,11 +85,9 @@ public:
     }
 
 protected:
-    std::unique_ptr<WindowBackend> makeWindowBackend(Rect contentRect, unsigned styleMask,
-                                                     const Screen* /*screen*/) override {
-        // One X screen holds every monitor, so the screen asked for changes nothing.
+    std::unique_ptr<WindowBackend> makeWindowBackend(Rect contentRect) override {
         connection();
-        return std::make_unique<X11TopLevelWindow>(conn, contentRect, styleMask);
+        return std::make_unique<X11TopLevelWindow>(conn, contentRect);
     }
 
 private:

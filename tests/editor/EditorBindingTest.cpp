@@ -51,7 +51,6 @@ TEST(EditorBinding, AHostViewInAWindowGetsTheViewAtItsOriginAndTheWindowFitsIt) 
     EXPECT_EQ(sidesOf(scene.reportedRect()), kFullSize);
     EXPECT_EQ(host.window()->frame(), (ui::Rect{200, 100, 344, 422}));
     EXPECT_EQ(host.windowRecord()->frameChanges(), 1);
-    EXPECT_TRUE(host.windowRecord()->lastChangeAnimated());
     ASSERT_EQ(host.view()->subviews().size(), 1u);
     EXPECT_EQ(host.view()->subviews()[0].get(), scene.shownView());
     EXPECT_EQ(scene.view().frame(), (ui::Rect{0, 0, 344, 400}));

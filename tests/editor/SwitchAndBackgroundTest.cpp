@@ -157,7 +157,7 @@ TEST(Background, LiesUnderTheControlsAddedBeforeIt) {
     SwitchScene scene;
     auto background = std::make_shared<BackgroundView>(
         std::make_shared<ui::Image>("delaybackground"), ui::Rect{0, 0, 344, 400});
-    scene.root->addSubview(background, ui::View::Ordering::WindowBelow, nullptr);
+    scene.root->addSubview(background, ui::View::Ordering::WindowBelow);
     scene.root->setNeedsRedraw(true);
     EXPECT_EQ(scene.centre(), kOff);
     scene.click();

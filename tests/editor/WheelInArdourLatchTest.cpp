@@ -72,8 +72,8 @@ TEST(WheelInArdour, ALatchLaneRecordsEveryNotchOfATurnAndHoldsTheLast) {
             lane.hear(effect.hostMessages);
             scene.dispatch(effEditIdle);
         };
-        const ui::MouseEvent notchUp(ui::MouseEvent::Type::Wheel, MainViewScene::centreOf(knob),
-                                     nullptr, 1, ui::ModifierNone, 1);
+        const ui::MouseEvent notchUp(ui::MouseEvent::Type::Wheel, MainViewScene::centreOf(knob), 1,
+                                     ui::ModifierNone, 1);
         std::vector<float> expected;
         for (int notch = 1; notch <= notches; ++notch) {
             knob.wheelTurned(notchUp);

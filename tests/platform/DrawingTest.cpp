@@ -121,19 +121,6 @@ TEST(Drawing, AFractionBelowOneDrawsThePictureTranslucent) {
     expectNear(surface.pixelAt({5, 9.5}), {0, 0, 255, 128});
 }
 
-TEST(Drawing, ALayerPaintsItsBackgroundWithRoundedCornersUnderTheContent) {
-    auto view = makeView(0, 0, 40, 40);
-    view->setDrawsInOwnLayer(true);
-    view->layer()->setBackgroundColor({1.0, 1.0, 1.0, 1.0});
-    view->layer()->setCornerRadius(15.0);
-    HeadlessSurface surface(view);
-    surface.displayAll();
-    EXPECT_EQ(surface.pixelAt({0.5, 0.5}).alpha, 0);
-    EXPECT_EQ(surface.pixelAt({39.5, 39.5}).alpha, 0);
-    EXPECT_EQ(surface.pixelAt({20, 20}), (Pixel{255, 255, 255, 255}));
-    EXPECT_EQ(surface.pixelAt({20, 0.5}), (Pixel{255, 255, 255, 255}));
-}
-
 TEST(Drawing, MissingAndBrokenPicturesDrawNothing) {
     auto root = makeView(0, 0, 20, 20);
     auto missing = makeView(0, 0, 10, 20), broken = makeView(10, 0, 10, 20);

@@ -103,26 +103,6 @@ TEST(MouseRouting, InAnInactiveWindowAPressOnlyActivatesItUnlessTheViewTakesTheF
     EXPECT_EQ(surface.activations(), 2);
 }
 
-TEST(MouseRouting, AWindowMovableByItsBackgroundMovesOnlyFromViewsThatLetIt) {
-    Scene scene;
-    scene.lower->canMoveWindow = true;
-    HeadlessSurface surface(scene.root);
-    surface.setMovesByWindowBackground(true);
-
-    surface.mouseDown({100, 100});  // the upper view refuses: it gets the press
-    surface.mouseDragged({110, 120});
-    surface.mouseUp({110, 120});
-    EXPECT_EQ(scene.upper->events.size(), 3u);
-    EXPECT_EQ(surface.windowOffset(), (Point{0, 0}));
-
-    surface.mouseDown({20, 20});  // the lower view lets the window move
-    surface.mouseDragged({25, 40});
-    surface.mouseDragged({30, 50});
-    surface.mouseUp({30, 50});
-    EXPECT_TRUE(scene.lower->events.empty());
-    EXPECT_EQ(surface.windowOffset(), (Point{10, 30}));
-}
-
 TEST(MouseRouting, MovesLeavingAndTheWheelReachTheViewUnderThePointerWithTheKeysHeld) {
     Scene scene;
     HeadlessSurface surface(scene.root);

@@ -84,8 +84,7 @@ void Vst2Editor::showInHostView(ui::View& hostView) {
         const double titleBar = std::trunc(frame.size.height - contentHeight);
         reportSize();
         // Same origin: the window grows or shrinks at its top edge.
-        hostWindow->setFrame(ui::Rect{frame.origin, ui::Size{kWidth, titleBar + kHeight}}, true,
-                             true);
+        hostWindow->setFrame(ui::Rect{frame.origin, ui::Size{kWidth, titleBar + kHeight}});
     }
     // In the panel's surround, which follows a host's view made larger than the editor. A host
     // window was just asked for the editor's size: the surround starts there.

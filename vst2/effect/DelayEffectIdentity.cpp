@@ -2,13 +2,11 @@
 #include <cstring>
 
 #include "DelayEffect.h"
+#include "PluginIdentity.h"
 #include "TextBuffer.h"
 
 namespace {
-constexpr const char* kEffectName = "ZvDelay32";
-constexpr const char* kVendorName = "Zelvano Music";
-constexpr const char* kProductName = "Zelvano's Delay 32-Bit";
-constexpr VstInt32 kVendorVersionNumber = 1000;
+using namespace plugin_identity;
 constexpr VstInt32 kCannotDo = -1;
 }  // namespace
 
@@ -27,7 +25,7 @@ bool DelayEffect::getProductString(char* text) {
     return true;
 }
 
-VstInt32 DelayEffect::getVendorVersion() { return kVendorVersionNumber; }
+VstInt32 DelayEffect::getVendorVersion() { return kVersionNumber; }
 
 // No optional capability, whatever is asked: no MIDI, no bypass, no offline processing.
 VstInt32 DelayEffect::canDo(char* /*text*/) { return kCannotDo; }

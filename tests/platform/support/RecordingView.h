@@ -27,7 +27,6 @@ public:
     int draws = 0;
     ui::Rect lastDirtyRect;
     bool acceptsFirst = false;
-    bool canMoveWindow = false;
     bool passesPressesOn = false;
     // What draw draws over its bounds: a picture with an operation, or nothing.
     std::shared_ptr<ui::Image> picture;
@@ -54,13 +53,11 @@ public:
     void mouseLeft(const ui::MouseEvent& event) override { record(event); }
     void wheelTurned(const ui::MouseEvent& event) override { record(event); }
     bool acceptsPressWhileInactive(const ui::MouseEvent&) override { return acceptsFirst; }
-    bool pressMovesWindow() const override { return canMoveWindow; }
 
 private:
     void record(const ui::MouseEvent& event) {
-        events.push_back({event.type(), convertPoint(event.locationInWindow(), nullptr),
-                          event.clickCount(), event.shiftHeld(), event.controlHeld(),
-                          event.wheelNotches()});
+        events.push_back({event.type(), convertPoint(event.locationInWindow()), event.clickCount(),
+                          event.shiftHeld(), event.controlHeld(), event.wheelNotches()});
     }
 };
 

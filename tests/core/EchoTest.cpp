@@ -5,14 +5,14 @@
 #include <random>
 #include <string>
 
-#include "EffectUnderTest.h"
+#include "CoreUnderTest.h"
 #include "LaneWidths.h"
 #include "PlainEcho.h"
 #include "ReferenceDelay.h"
 
 namespace {
 // A plain echo: no filters, no feedback, no modulation, full mix.
-void makePlain(DelayEffect& effect) {
+void makePlain(CoreUnderTest& effect) {
     for (const auto& [index, value] : kPlainEcho) effect.setParameter(index, value);
 }
 
@@ -29,7 +29,7 @@ void expectSame(const StereoBuffer& actual, const StereoBuffer& expected, const 
 }  // namespace
 
 TEST(Echo, EchoOfTheLeftInputLeavesOnTheRight) {
-    EffectUnderTest effect;
+    CoreUnderTest effect;
     makePlain(effect);
     const int delay = effect.delayCore().delayLength()->samples;
     StereoBuffer out = effect.run(impulse(8000, 0, 1.0f, 0.0f));
@@ -44,7 +44,7 @@ TEST(Echo, EchoOfTheLeftInputLeavesOnTheRight) {
 }
 
 TEST(Echo, FeedbackRepeatsTheEchoOnTheSameSide) {
-    EffectUnderTest effect;
+    CoreUnderTest effect;
     makePlain(effect);
     effect.setParameter(kFeedBack, 0.5f);
     const int delay = effect.delayCore().delayLength()->samples;
@@ -55,7 +55,7 @@ TEST(Echo, FeedbackRepeatsTheEchoOnTheSameSide) {
 }
 
 TEST(Echo, MixZeroGivesTheDryInputExactly) {
-    EffectUnderTest effect;
+    CoreUnderTest effect;
     effect.setProgram(21);  // both filters in the loop, modulation, feedback
     effect.setParameter(kMix, 0.0f);
     StereoBuffer in = noise(30000, 7);
@@ -65,7 +65,7 @@ TEST(Echo, MixZeroGivesTheDryInputExactly) {
 
 TEST(Echo, BalanceRemovesOneEcho) {
     for (float pan : {0.0f, 1.0f}) {
-        EffectUnderTest effect;
+        CoreUnderTest effect;
         makePlain(effect);
         effect.setParameter(kPan, pan);
         const int delay = effect.delayCore().delayLength()->samples;
@@ -77,7 +77,7 @@ TEST(Echo, BalanceRemovesOneEcho) {
 }
 
 TEST(Echo, ZeroDelayEchoesOneSampleLate) {
-    EffectUnderTest effect;
+    CoreUnderTest effect;
     makePlain(effect);
     effect.setParameter(kDelay, 0.0f);
     StereoBuffer out = effect.run(impulse(16, 3, 1.0f, 0.0f));
@@ -87,7 +87,7 @@ TEST(Echo, ZeroDelayEchoesOneSampleLate) {
 }
 
 TEST(Echo, ModulationAttenuatesTheEchoByTheHalfSine) {
-    EffectUnderTest effect;
+    CoreUnderTest effect;
     makePlain(effect);
     effect.setParameter(kPanWidth, 1.0f);
     effect.setParameter(kDelay, 1.0f);  // 44099 samples
@@ -116,7 +116,7 @@ TEST_P(EchoOnEachLaneWidth, EveryProgramMatchesThePlainAlgorithmSampleForSample)
     StereoBuffer in = noise(3 * 44100, 11);
     for (float rate : {44100.0f, 22050.0f, 24000.0f, 32000.0f}) {
         for (int program = 0; program < kNumPrograms; ++program) {
-            EffectUnderTest effect;
+            CoreUnderTest effect;
             ASSERT_EQ(SignalPath::chosenLanes(), GetParam());
             ReferenceDelay reference;
             effect.setProgram(program);
@@ -145,7 +145,7 @@ TEST_P(EchoOnEachLaneWidth, MatchesThePlainAlgorithmUnderAutomationAndRateChange
         return static_cast<float>(static_cast<std::uint32_t>(random()) >> 8) / float(1 << 24);
     };
     const float rates[] = {22050.0f, 24000.0f, 32000.0f, 44100.0f, 48000.0f};
-    EffectUnderTest effect;
+    CoreUnderTest effect;
     ReferenceDelay reference;
     float rate = 44100.0f;
     const auto changeRate = [&](float to) {
@@ -164,7 +164,7 @@ TEST_P(EchoOnEachLaneWidth, MatchesThePlainAlgorithmUnderAutomationAndRateChange
                 // Short delays, so the echo comes back within a few blocks.
                 float value = uniform();
                 if (what == static_cast<unsigned>(kDelay)) value *= 0.05f;
-                effect.setParameter(static_cast<VstInt32>(what), value);
+                effect.setParameter(static_cast<int>(what), value);
                 reference.setParameter(static_cast<int>(what), value);
             } else if (what < 11) {
                 const int program = static_cast<int>(pick(kNumPrograms));
@@ -176,7 +176,7 @@ TEST_P(EchoOnEachLaneWidth, MatchesThePlainAlgorithmUnderAutomationAndRateChange
         }
         const std::size_t length = std::min<std::size_t>(1 + pick(700), ours.frames() - start);
         float* channels[2] = {&ours.left[start], &ours.right[start]};
-        effect.processReplacing(channels, channels, static_cast<VstInt32>(length));
+        effect.process(channels, channels, static_cast<int>(length));
         reference.process(&theirs.left[start], &theirs.right[start], &theirs.left[start],
                           &theirs.right[start], static_cast<int>(length));
         ASSERT_EQ(effect.delayCore().delayLength()->samples, reference.delaySamples)
@@ -200,7 +200,7 @@ TEST_P(EchoOnEachLaneWidth, MatchesThePlainAlgorithmUnderAutomationAndRateChange
 }
 
 TEST(Echo, RateChangeClearsTheLinesAndRestartsTheWritePosition) {
-    EffectUnderTest effect;
+    CoreUnderTest effect;
     effect.run(noise(5000, 2));
     effect.setSampleRate(48000.0f);
     StereoBuffer out = effect.runSilence(10000);
@@ -210,10 +210,10 @@ TEST(Echo, RateChangeClearsTheLinesAndRestartsTheWritePosition) {
 }
 
 TEST(Echo, ZeroFramesStillTakesUpANewRate) {
-    EffectUnderTest effect;
+    CoreUnderTest effect;
     effect.run(noise(100, 2));
     effect.setSampleRate(48000.0f);
-    effect.processReplacing(nullptr, nullptr, 0);
+    effect.process(nullptr, nullptr, 0);
     EXPECT_EQ(effect.delayCore().delayLength()->samples, 3838);
     // The lines were cleared then: nothing of the noise comes back.
     const StereoBuffer out = effect.runSilence(10000);
@@ -221,7 +221,7 @@ TEST(Echo, ZeroFramesStillTakesUpANewRate) {
 }
 
 TEST(Echo, FractionalRateDoesNotSilenceTheEchoAtEveryBlock) {
-    EffectUnderTest effect;
+    CoreUnderTest effect;
     makePlain(effect);
     effect.setSampleRate(44100.5f);
     effect.runSilence(64);  // takes up the new rate once

@@ -7,10 +7,10 @@
 #include <utility>
 #include <vector>
 
-#include "EffectUnderTest.h"
+#include "CoreUnderTest.h"
 
 TEST(Parameters, StartFromTheFirstProgram) {
-    EffectUnderTest effect;
+    CoreUnderTest effect;
     EXPECT_EQ(std::bit_cast<std::uint32_t>(effect.getParameter(kDelay)), 0x3DA3CB27u);
     EXPECT_EQ(effect.parameters(),
               (std::vector<float>{std::bit_cast<float>(0x3DA3CB27u), 0.215f, 0.374f, 0.655999f,
@@ -19,7 +19,7 @@ TEST(Parameters, StartFromTheFirstProgram) {
 }
 
 TEST(Parameters, DelayLengthIsComputedInSinglePrecision) {
-    EffectUnderTest effect;
+    CoreUnderTest effect;
     effect.setSampleRate(48000.0f);
     effect.setParameter(kDelay, effect.getParameter(kDelay));
     EXPECT_EQ(effect.delayCore().delayLength()->samples, 3838);
@@ -40,8 +40,8 @@ TEST(Parameters, DelayLengthIsComputedInSinglePrecision) {
 }
 
 TEST(Parameters, ReadBackExactlyAsSentAndUnclamped) {
-    EffectUnderTest effect;
-    for (VstInt32 index : {kDelay, kFeedBack, kLowPass, kHighPass, kPan, kPanWidth, kMix}) {
+    CoreUnderTest effect;
+    for (int index : {kDelay, kFeedBack, kLowPass, kHighPass, kPan, kPanWidth, kMix}) {
         for (float value : {0.0f, 0.1f, 0.7f, 1.0f, 1.5f, -0.25f}) {
             effect.setParameter(index, value);
             EXPECT_EQ(effect.getParameter(index), value) << index;
@@ -50,7 +50,7 @@ TEST(Parameters, ReadBackExactlyAsSentAndUnclamped) {
 }
 
 TEST(Parameters, SwitchesAreOnForAnyValueButZero) {
-    EffectUnderTest effect;
+    CoreUnderTest effect;
     effect.setParameter(kLowPassInLoop, 0.3f);
     EXPECT_EQ(effect.getParameter(kLowPassInLoop), 1.0f);
     effect.setParameter(kHighPassInLoop, -0.0f);
@@ -58,8 +58,8 @@ TEST(Parameters, SwitchesAreOnForAnyValueButZero) {
 }
 
 TEST(Parameters, IndexesOutsideTheTableChangeNothingAndReadZero) {
-    EffectUnderTest effect;
-    for (VstInt32 index : {9, -1, 1000, INT32_MIN}) {
+    CoreUnderTest effect;
+    for (int index : {9, -1, 1000, INT32_MIN}) {
         effect.setParameter(index, 0.9f);
         EXPECT_EQ(effect.getParameter(index), 0.0f);
     }
@@ -67,7 +67,7 @@ TEST(Parameters, IndexesOutsideTheTableChangeNothingAndReadZero) {
 }
 
 TEST(Parameters, DelayChangeRestartsTheLineEvenForTheSameValue) {
-    EffectUnderTest effect;
+    CoreUnderTest effect;
     effect.run(noise(1000, 1));
     effect.setParameter(kDelay, effect.getParameter(kDelay));
     // The echo of what came before is gone: silence in gives silence out.
@@ -79,7 +79,7 @@ TEST(Parameters, DelayChangeRestartsTheLineEvenForTheSameValue) {
 }
 
 TEST(Parameters, EveryChangeWaitsForTheEditorWhicheverThreadMadeIt) {
-    EffectUnderTest effect;
+    CoreUnderTest effect;
     ParameterMailbox& toEditor = effect.delayCore().editorMailbox();
     toEditor.discard();
     effect.setParameter(kMix, 0.25f);

@@ -7,7 +7,7 @@
 
 #include <xmmintrin.h>
 
-#include "EffectUnderTest.h"
+#include "CoreUnderTest.h"
 
 namespace {
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
@@ -32,7 +32,7 @@ float peak(const StereoBuffer& buffer) {
 }
 
 // After the fault is gone: an impulse must echo again, at its usual delay.
-void expectEchoComesBack(EffectUnderTest& effect) {
+void expectEchoComesBack(CoreUnderTest& effect) {
     effect.setProgram(0);
     effect.setParameter(kFeedBack, 0.0f);
     effect.setParameter(kLowPass, 0.0f);
@@ -45,9 +45,9 @@ void expectEchoComesBack(EffectUnderTest& effect) {
 }  // namespace
 
 TEST(Robustness, NonFiniteSettingsDoNotPoisonTheLoopForEver) {
-    for (VstInt32 index : {kDelay, kFeedBack, kLowPass, kHighPass, kPan, kPanWidth, kMix}) {
+    for (int index : {kDelay, kFeedBack, kLowPass, kHighPass, kPan, kPanWidth, kMix}) {
         for (float bad : {kNaN, kInf, -kInf}) {
-            EffectUnderTest effect;
+            CoreUnderTest effect;
             effect.setProgram(21);
             effect.setParameter(index, bad);
             StereoBuffer out = effect.run(noise(20000, 1));
@@ -58,7 +58,7 @@ TEST(Robustness, NonFiniteSettingsDoNotPoisonTheLoopForEver) {
 }
 
 TEST(Robustness, NonFiniteInputSamplesDoNotPoisonTheLoopForEver) {
-    EffectUnderTest effect;
+    CoreUnderTest effect;
     effect.setProgram(21);
     StereoBuffer in = noise(20000, 4);
     in.left[100] = kNaN;
@@ -70,7 +70,7 @@ TEST(Robustness, NonFiniteInputSamplesDoNotPoisonTheLoopForEver) {
 }
 
 TEST(Robustness, RunawayFeedbackStaysFinite) {
-    EffectUnderTest effect;
+    CoreUnderTest effect;
     effect.setProgram(21);
     effect.setParameter(kFeedBack, 1.0f);
     effect.setParameter(kLowPass, 1.0f);  // a full low-pass in the loop rings above unity gain
@@ -84,7 +84,7 @@ TEST(Robustness, RunawayFeedbackStaysFinite) {
 }
 
 TEST(Robustness, LongSilenceAfterABurstGivesNoSubnormals) {
-    EffectUnderTest effect;
+    CoreUnderTest effect;
     effect.setProgram(0);
     effect.setParameter(kFeedBack, 0.99f);
     effect.setParameter(kLowPass, 0.0f);
@@ -96,7 +96,7 @@ TEST(Robustness, LongSilenceAfterABurstGivesNoSubnormals) {
 }
 
 TEST(Robustness, DelayValuesBeyondOneAndHugeRatesStayInsideTheLines) {
-    EffectUnderTest effect;
+    CoreUnderTest effect;
     for (float rate : {44100.0f, 192000.0f, 192002.0f, 384000.0f, 1e9f, kInf}) {
         effect.setSampleRate(rate);
         for (float delay : {1.0f, 1.5f, 100.0f, kInf, -0.5f, kNaN}) {
@@ -110,7 +110,7 @@ TEST(Robustness, DelayValuesBeyondOneAndHugeRatesStayInsideTheLines) {
 
 TEST(Robustness, RatesThatAreNotRatesGiveFiniteOutput) {
     for (float rate : {0.0f, -1.0f, kNaN, -kInf, 1.0f, 11025.0f, 16000.0f}) {
-        EffectUnderTest effect;
+        CoreUnderTest effect;
         effect.setProgram(23);  // both filters in the loop
         effect.setSampleRate(rate);
         StereoBuffer out = effect.run(noise(50000, 2));
@@ -120,22 +120,22 @@ TEST(Robustness, RatesThatAreNotRatesGiveFiniteOutput) {
 }
 
 TEST(Robustness, MissingBuffersAreNeverTouched) {
-    EffectUnderTest effect;
+    CoreUnderTest effect;
     std::vector<float> out(64, 7.0f);
     float* outputs[2] = {out.data(), nullptr};
     float* inputs[2] = {nullptr, nullptr};
-    effect.processReplacing(inputs, outputs, 64);
+    effect.process(inputs, outputs, 64);
     EXPECT_EQ(out[0], 0.0f);  // no input: silence rather than stale samples
-    effect.processReplacing(nullptr, nullptr, 64);
-    effect.processReplacing(nullptr, outputs, 64);
-    effect.processReplacing(inputs, outputs, -5);
-    effect.processReplacing(inputs, outputs, INT32_MIN);
+    effect.process(nullptr, nullptr, 64);
+    effect.process(nullptr, outputs, 64);
+    effect.process(inputs, outputs, -5);
+    effect.process(inputs, outputs, INT32_MIN);
 }
 
 TEST(Robustness, TheHostsFloatingPointModeIsRestored) {
     constexpr unsigned kControlBits = ~0x3Fu;  // the low six bits are sticky exception flags
     const unsigned before = _mm_getcsr();
-    EffectUnderTest effect;
+    CoreUnderTest effect;
     effect.run(noise(1000, 1));
     EXPECT_EQ(_mm_getcsr() & kControlBits, before & kControlBits);
     _mm_setcsr(before | 0x8040);

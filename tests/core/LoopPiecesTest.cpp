@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-#include "EffectUnderTest.h"
+#include "CoreUnderTest.h"
 #include "LaneWidths.h"
 #include "ReferenceDelay.h"
 #include "ThreeBandFilter.h"
@@ -33,7 +33,7 @@ TEST_P(LoopPiecesOnEachLaneWidth, LinesShorterThanTheBlockMatchThePlainAlgorithm
     for (int program : {0, 14, 10, 11, 9}) {
         for (float delay : delays) {
             for (int block : {1, 7, 64, 512, 4096}) {
-                EffectUnderTest effect;
+                CoreUnderTest effect;
                 ReferenceDelay reference;
                 effect.setProgram(program);
                 reference.setProgram(program);
@@ -49,16 +49,16 @@ TEST_P(LoopPiecesOnEachLaneWidth, LinesShorterThanTheBlockMatchThePlainAlgorithm
 }
 
 TEST_P(LoopPiecesOnEachLaneWidth, ChangesBetweenBlocksTakeEffectAtTheNextFrame) {
-    EffectUnderTest effect;
+    CoreUnderTest effect;
     ReferenceDelay reference;
     effect.setProgram(21);
     reference.setProgram(21);
     const StereoBuffer in = noise(64, 4);
-    const VstInt32 parameters[] = {kFeedBack,       kLowPass, kHighPass, kLowPassInLoop,
-                                   kHighPassInLoop, kPan,     kPanWidth, kMix};
+    const int parameters[] = {kFeedBack,       kLowPass, kHighPass, kLowPassInLoop,
+                              kHighPassInLoop, kPan,     kPanWidth, kMix};
     for (int block = 0; block < 200; ++block) {
         // Every few blocks one parameter moves, so every filter place and balance is crossed.
-        const VstInt32 index = parameters[block % 8];
+        const int index = parameters[block % 8];
         const float value = static_cast<float>((block * 37) % 101) / 100.0f;
         effect.setParameter(index, value);
         reference.setParameter(index, value);
@@ -71,7 +71,7 @@ TEST(LoopPieces, RunawayValuesAreMendedBeforeTheLineReadsThemAgain) {
     // (guarded after each piece) and short ones (guarded as they are made).
     for (float delay : {0.0f, 2.5e-4f, 7.5e-4f, 0.05f}) {
         for (int block : {16, 512}) {
-            EffectUnderTest effect;
+            CoreUnderTest effect;
             effect.setProgram(0);
             effect.setParameter(kDelay, delay);
             effect.setParameter(kLowPass, 0.0f);
