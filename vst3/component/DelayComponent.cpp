@@ -20,17 +20,17 @@ DelayComponent::DelayComponent(ViewFactory viewFactory)
 
 DelayComponent::~DelayComponent() { terminate(); }
 
-vst3::tresult DelayComponent::queryInterface(const vst3::TUID iid, void** object) {
+vst3::tresult DelayComponent::queryInterface(const vst3::TUID interfaceId, void** object) {
     if (object == nullptr) return vst3::kInvalidArgument;
     void* found = nullptr;
-    if (vst3::FUnknown::iid.is(iid) || vst3::IPluginBase::iid.is(iid) ||
-        vst3::IComponent::iid.is(iid)) {
+    if (vst3::FUnknown::iid.is(interfaceId) || vst3::IPluginBase::iid.is(interfaceId) ||
+        vst3::IComponent::iid.is(interfaceId)) {
         found = static_cast<vst3::IComponent*>(this);
-    } else if (vst3::IAudioProcessor::iid.is(iid)) {
+    } else if (vst3::IAudioProcessor::iid.is(interfaceId)) {
         found = static_cast<vst3::IAudioProcessor*>(this);
-    } else if (vst3::IEditController::iid.is(iid)) {
+    } else if (vst3::IEditController::iid.is(interfaceId)) {
         found = static_cast<vst3::IEditController*>(this);
-    } else if (vst3::IUnitInfo::iid.is(iid)) {
+    } else if (vst3::IUnitInfo::iid.is(interfaceId)) {
         found = static_cast<vst3::IUnitInfo*>(this);
     }
     *object = found;

@@ -28,7 +28,7 @@ public:
     DelayComponent& operator=(const DelayComponent&) = delete;
 
     // FUnknown
-    vst3::tresult queryInterface(const vst3::TUID iid, void** object) override;
+    vst3::tresult queryInterface(const vst3::TUID interfaceId, void** object) override;
     vst3::uint32 addRef() override;
     vst3::uint32 release() override;
 

@@ -17,10 +17,10 @@ void copyField(char (&field)[N], const char* text) {
 
 class DelayFactory final : public vst3::IPluginFactory2 {
 public:
-    vst3::tresult queryInterface(const vst3::TUID iid, void** object) override {
+    vst3::tresult queryInterface(const vst3::TUID interfaceId, void** object) override {
         if (object == nullptr) return vst3::kInvalidArgument;
-        if (vst3::FUnknown::iid.is(iid) || vst3::IPluginFactory::iid.is(iid) ||
-            vst3::IPluginFactory2::iid.is(iid)) {
+        if (vst3::FUnknown::iid.is(interfaceId) || vst3::IPluginFactory::iid.is(interfaceId) ||
+            vst3::IPluginFactory2::iid.is(interfaceId)) {
             *object = this;
             return vst3::kResultOk;
         }
@@ -66,7 +66,7 @@ public:
         return vst3::kResultOk;
     }
 
-    vst3::tresult createInstance(vst3::FIDString cid, vst3::FIDString iid,
+    vst3::tresult createInstance(vst3::FIDString cid, vst3::FIDString interfaceId,
                                  void** object) override {
         if (object == nullptr) return vst3::kInvalidArgument;
         *object = nullptr;
@@ -80,7 +80,7 @@ public:
         }
         if (component == nullptr) return vst3::kResultFalse;
         const vst3::tresult found =
-            static_cast<vst3::IComponent*>(component)->queryInterface(iid, object);
+            static_cast<vst3::IComponent*>(component)->queryInterface(interfaceId, object);
         // The host holds the reference the query gave, or none.
         static_cast<vst3::IComponent*>(component)->release();
         return found;

@@ -71,7 +71,7 @@ struct Uid {
 class FUnknown {
 public:
     static constexpr Uid iid{0x00000000, 0x00000000, 0xC0000000, 0x00000046};
-    virtual tresult queryInterface(const TUID iid, void** object) = 0;
+    virtual tresult queryInterface(const TUID interfaceId, void** object) = 0;
     virtual uint32 addRef() = 0;
     virtual uint32 release() = 0;
 

@@ -40,7 +40,7 @@ public:
     virtual tresult getFactoryInfo(PFactoryInfo* info) = 0;
     virtual int32 countClasses() = 0;
     virtual tresult getClassInfo(int32 index, PClassInfo* info) = 0;
-    virtual tresult createInstance(FIDString cid, FIDString iid, void** object) = 0;
+    virtual tresult createInstance(FIDString cid, FIDString interfaceId, void** object) = 0;
 
 protected:
     ~IPluginFactory() = default;
