@@ -69,8 +69,8 @@ vst3::int32 DelayComponent::getBusCount(vst3::int32 type, vst3::int32 direction)
     return audio && known ? 1 : 0;
 }
 
-vst3::tresult DelayComponent::getBusInfo(vst3::int32 type, vst3::int32 direction,
-                                         vst3::int32 index, vst3::BusInfo& bus) {
+vst3::tresult DelayComponent::getBusInfo(vst3::int32 type, vst3::int32 direction, vst3::int32 index,
+                                         vst3::BusInfo& bus) {
     if (index != 0 || getBusCount(type, direction) == 0) return vst3::kInvalidArgument;
     bus.mediaType = vst3::kAudio;
     bus.direction = direction;
@@ -128,8 +128,7 @@ vst3::tresult DelayComponent::setComponentState(vst3::IBStream* /*state*/) {
 }
 
 vst3::IPlugView* DelayComponent::createView(vst3::FIDString name) {
-    if (makeView == nullptr || name == nullptr ||
-        std::string_view(name) != vst3::kEditorViewName) {
+    if (makeView == nullptr || name == nullptr || std::string_view(name) != vst3::kEditorViewName) {
         return nullptr;
     }
     return makeView(*this);

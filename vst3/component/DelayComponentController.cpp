@@ -79,8 +79,7 @@ vst3::ParamValue DelayComponent::normalizedParamToPlain(vst3::ParamID id,
     return valueNormalized;
 }
 
-vst3::ParamValue DelayComponent::plainParamToNormalized(vst3::ParamID id,
-                                                        vst3::ParamValue plain) {
+vst3::ParamValue DelayComponent::plainParamToNormalized(vst3::ParamID id, vst3::ParamValue plain) {
     if (id == vst3id::kProgramChangeId) return plain / kLastProgram;
     return plain;
 }

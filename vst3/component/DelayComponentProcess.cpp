@@ -85,13 +85,12 @@ vst3::tresult DelayComponent::process(vst3::ProcessData& data) {
         for (vst3::int32 i = 0; i < count && queues < kMostQueues; ++i) {
             vst3::IParamValueQueue* queue = changes->getParameterData(i);
             if (queue == nullptr) continue;
-            cursors[queues++] = QueueCursor{queue, queue->getParameterId(), 0,
-                                            queue->getPointCount()};
+            cursors[queues++] =
+                QueueCursor{queue, queue->getParameterId(), 0, queue->getPointCount()};
         }
     }
 
-    const auto channel = [](vst3::AudioBusBuffers* buses, vst3::int32 count,
-                            int index) -> float* {
+    const auto channel = [](vst3::AudioBusBuffers* buses, vst3::int32 count, int index) -> float* {
         if (buses == nullptr || count < 1 || buses[0].numChannels < 2) return nullptr;
         return buses[0].channelBuffers32 != nullptr ? buses[0].channelBuffers32[index] : nullptr;
     };

@@ -22,8 +22,8 @@ vst3::tresult DelayComponent::getProgramListInfo(vst3::int32 listIndex,
     return vst3::kResultOk;
 }
 
-vst3::tresult DelayComponent::getProgramName(vst3::ProgramListID listId,
-                                             vst3::int32 programIndex, vst3::String128 name) {
+vst3::tresult DelayComponent::getProgramName(vst3::ProgramListID listId, vst3::int32 programIndex,
+                                             vst3::String128 name) {
     char text[kProgramNameLength + 1] = {};
     if (listId != vst3id::kProgramListId || name == nullptr ||
         !core.programName(programIndex, text, kProgramNameLength)) {

@@ -90,14 +90,13 @@ public:
     virtual tresult getProgramInfo(ProgramListID listId, int32 programIndex,
                                    const char* attributeId, String128 attributeValue) = 0;
     virtual tresult hasProgramPitchNames(ProgramListID listId, int32 programIndex) = 0;
-    virtual tresult getProgramPitchName(ProgramListID listId, int32 programIndex,
-                                        int16 midiPitch, String128 name) = 0;
+    virtual tresult getProgramPitchName(ProgramListID listId, int32 programIndex, int16 midiPitch,
+                                        String128 name) = 0;
     virtual UnitID getSelectedUnit() = 0;
     virtual tresult selectUnit(UnitID unitId) = 0;
     virtual tresult getUnitByBus(int32 type, int32 dir, int32 busIndex, int32 channel,
                                  UnitID& unitId) = 0;
-    virtual tresult setUnitProgramData(int32 listOrUnitId, int32 programIndex,
-                                       IBStream* data) = 0;
+    virtual tresult setUnitProgramData(int32 listOrUnitId, int32 programIndex, IBStream* data) = 0;
 
 protected:
     ~IUnitInfo() = default;
