@@ -95,10 +95,11 @@ vst3::ParamValue DelayComponent::getParamNormalized(vst3::ParamID id) {
 // here both are one, and the value is taken at once where it differs (see applyQueuedValue).
 vst3::tresult DelayComponent::setParamNormalized(vst3::ParamID id, vst3::ParamValue value) {
     if (std::isnan(value)) return vst3::kInvalidArgument;
+    // A host that changes the program through its parameter knows every value may have changed,
+    // and is not told so from inside this call: Ardour 7 holds a lock across it that its
+    // restartComponent takes again, and would wait for itself forever.
     if (id == vst3id::kProgramChangeId) {
-        const int before = core.program();
         selectProgramOf(std::clamp(value, 0.0, 1.0));
-        if (core.program() != before) tellHostValuesChanged();
         return vst3::kResultOk;
     }
     if (!isEffectParameter(id)) return vst3::kInvalidArgument;
