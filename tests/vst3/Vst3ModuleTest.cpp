@@ -22,6 +22,9 @@ std::string commandOutput(const std::string& command) {
 }  // namespace
 
 TEST_F(Vst3AndVst2, BundleLibraryExportsOnlyItsThreeEntryPointsAndCarriesItsRuntime) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the DLL's exports and imports are checked from its import and export tables";
+#endif
     const std::string library = Vst3Module::libraryOf(ZV_VST3_BUNDLE);
     EXPECT_EQ(library, std::string(ZV_VST3_BUNDLE) + "/Contents/x86_64-linux/ZvDelay32.so");
     EXPECT_EQ(commandOutput("nm -D --defined-only " + library + " | awk '{print $3}' | sort"),
@@ -42,9 +45,15 @@ TEST_F(Vst3AndVst2, FactoryNamesOneDelayEffectClassUnderAStableId) {
     EXPECT_STREQ(info.category, "Audio Module Class");
     EXPECT_STREQ(info.subCategories, "Fx|Delay");
     EXPECT_STREQ(info.name, "ZvDelay32");
-    // Hosts keep this id in their sessions: it never changes.
+    // Hosts keep this id in their sessions: it never changes. Windows hosts read it as a COM
+    // GUID, the first three fields low byte first.
+#ifdef _WIN32
+    const std::array<unsigned char, 16> id = {0x38, 0x44, 0x76, 0x5A, 0x65, 0x5A, 0x76, 0x6C,
+                                              0x44, 0x65, 0x6C, 0x61, 0x79, 0x33, 0x32, 0x00};
+#else
     const std::array<unsigned char, 16> id = {0x5A, 0x76, 0x44, 0x38, 0x5A, 0x65, 0x6C, 0x76,
                                               0x44, 0x65, 0x6C, 0x61, 0x79, 0x33, 0x32, 0x00};
+#endif
     EXPECT_EQ(std::memcmp(info.cid, id.data(), id.size()), 0);
     void* none = nullptr;
     EXPECT_NE(

@@ -1,6 +1,7 @@
 cmake_minimum_required(VERSION 3.22)
-# cmake -DOBJDUMP=... -DDLL=... -P CheckDllLinkage.cmake
-# Fails unless the DLL exports VSTPluginMain and nothing else, and imports only from DLLs that
+# cmake -DOBJDUMP=... -DDLL=... [-DEXPORTS=a;b] -P CheckDllLinkage.cmake
+# Fails unless the DLL exports EXPORTS (by default VSTPluginMain; in the table's order) and nothing
+# else, and imports only from DLLs that
 # every Windows has (the C runtime msvcrt.dll among them, and Direct2D, which the editor draws
 # with, since Windows 7): no libstdc++, libgcc or winpthread.
 execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
@@ -33,7 +34,10 @@ string(FIND "${exports}" "\n\n" end)
 string(SUBSTRING "${exports}" 0 ${end} exports)
 string(REGEX MATCHALL "\n[ \t]+\\[ *[0-9]+\\] [^\n]+" names "${exports}")
 string(REGEX REPLACE "\n[ \t]+\\[ *[0-9]+\\] " "" names "${names}")
-if(NOT names STREQUAL "VSTPluginMain")
-  message(FATAL_ERROR "exports \"${names}\", not only VSTPluginMain")
+if(NOT EXPORTS)
+  set(EXPORTS VSTPluginMain)
+endif()
+if(NOT names STREQUAL "${EXPORTS}")
+  message(FATAL_ERROR "exports \"${names}\", not only ${EXPORTS}")
 endif()
 message(STATUS "exports ${names}")
