@@ -18,6 +18,7 @@ vst3::tresult HostRunLoop::queryInterface(const vst3::TUID interfaceId, void** o
 vst3::tresult HostRunLoop::resizeView(vst3::IPlugView* view, vst3::ViewRect* newSize) {
     if (view == nullptr || newSize == nullptr) return vst3::kInvalidArgument;
     sizes.emplace_back(newSize->right - newSize->left, newSize->bottom - newSize->top);
+    if (resizeWindow) resizeWindow(sizes.back().first, sizes.back().second);
     return view->onSize(newSize);
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -15,7 +16,8 @@ public:
     vst3::uint32 addRef() override { return 1; }
     vst3::uint32 release() override { return 1; }
 
-    // Takes the view's new size: remembered, and the view told it has it.
+    // Takes the view's new size: remembered, handed to `resizeWindow` (the host's window follows)
+    // and the view told it has it.
     vst3::tresult resizeView(vst3::IPlugView* view, vst3::ViewRect* newSize) override;
 
     vst3::tresult registerEventHandler(vst3::IEventHandler* handler, int fd) override;
@@ -31,6 +33,8 @@ public:
     std::size_t watchedCount() const { return watched.size(); }
     // Every size the view asked for, in pixels.
     const std::vector<std::pair<int, int>>& sizesAsked() const { return sizes; }
+
+    std::function<void(int width, int height)> resizeWindow;
 
 private:
     using Clock = std::chrono::steady_clock;

@@ -4,7 +4,6 @@
 // as one begin, performs and one end on that parameter alone; removing the view must take the
 // editor out of the host's window.
 #include <gtest/gtest.h>
-#include <poll.h>
 
 #include <chrono>
 #include <stdexcept>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "EditorLayout.h"
+#include "HostRunLoop.h"
 #include "Vst3Instance.h"
 #include "Vst3Module.h"
 #include "Vst3View.h"
@@ -22,87 +22,13 @@
 
 namespace {
 
-template <typename Self, typename... Interfaces>
-vst3::tresult answerFor(Self* self, const vst3::TUID id, void** object) {
-    *object = nullptr;
-    ((Interfaces::iid.is(id) ? (*object = static_cast<Interfaces*>(self), true) : false) || ...);
-    if (*object == nullptr && vst3::FUnknown::iid.is(id)) *object = self;
-    return *object != nullptr ? vst3::kResultOk : vst3::kNoInterface;
-}
-
-// The host's frame around the view, with its run loop.
-class HostFrame final : public vst3::IPlugFrame, public vst3::IRunLoop {
-public:
-    vst3::tresult queryInterface(const vst3::TUID id, void** object) override {
-        return answerFor<HostFrame, vst3::IPlugFrame, vst3::IRunLoop>(this, id, object);
-    }
-    vst3::uint32 addRef() override { return 1; }
-    vst3::uint32 release() override { return 1; }
-
-    vst3::tresult resizeView(vst3::IPlugView* view, vst3::ViewRect* size) override {
-        sizes.emplace_back(size->right - size->left, size->bottom - size->top);
-        if (window != nullptr) {
-            XResizeWindow(window->display(), window->id(),
-                          static_cast<unsigned>(sizes.back().first),
-                          static_cast<unsigned>(sizes.back().second));
-            XSync(window->display(), False);
-        }
-        view->onSize(size);
-        return vst3::kResultOk;
-    }
-    vst3::tresult registerEventHandler(vst3::IEventHandler* handler, int fd) override {
-        watched.emplace_back(handler, fd);
-        return vst3::kResultOk;
-    }
-    vst3::tresult unregisterEventHandler(vst3::IEventHandler* handler) override {
-        std::erase_if(watched, [handler](const auto& entry) { return entry.first == handler; });
-        return vst3::kResultOk;
-    }
-    vst3::tresult registerTimer(vst3::ITimerHandler* handler, vst3::uint64 ms) override {
-        timers.push_back({handler, std::chrono::milliseconds(ms), Clock::now()});
-        return vst3::kResultOk;
-    }
-    vst3::tresult unregisterTimer(vst3::ITimerHandler* handler) override {
-        std::erase_if(timers, [handler](const Timer& timer) { return timer.handler == handler; });
-        return vst3::kResultOk;
-    }
-
-    // The host's UI thread for `time`: descriptors that have something, then timers that are due.
-    void runFor(std::chrono::milliseconds time) {
-        const auto end = Clock::now() + time;
-        while (Clock::now() < end) {
-            std::vector<pollfd> fds;
-            for (const auto& [handler, fd] : watched) fds.push_back({fd, POLLIN, 0});
-            poll(fds.data(), fds.size(), 5);
-            for (std::size_t i = 0; i < fds.size() && i < watched.size(); ++i) {
-                if (fds[i].revents & POLLIN) watched[i].first->onFDIsSet(fds[i].fd);
-            }
-            for (std::size_t i = 0; i < timers.size(); ++i) {
-                if (Clock::now() - timers[i].last >= timers[i].interval) {
-                    timers[i].last = Clock::now();
-                    timers[i].handler->onTimer();
-                }
-            }
-        }
-    }
-
-    using Clock = std::chrono::steady_clock;
-    struct Timer {
-        vst3::ITimerHandler* handler;
-        std::chrono::milliseconds interval;
-        Clock::time_point last;
-    };
-    std::vector<Timer> timers;
-    std::vector<std::pair<vst3::IEventHandler*, int>> watched;
-    std::vector<std::pair<int, int>> sizes;
-    HostWindow* window = nullptr;  // resized as the view asks
-};
-
 // The host's handler: what the editor told it, in order.
 class EditLog final : public vst3::IComponentHandler {
 public:
     vst3::tresult queryInterface(const vst3::TUID id, void** object) override {
-        return answerFor<EditLog, vst3::IComponentHandler>(this, id, object);
+        const bool known = vst3::FUnknown::iid.is(id) || vst3::IComponentHandler::iid.is(id);
+        *object = known ? this : nullptr;
+        return known ? vst3::kResultOk : vst3::kNoInterface;
     }
     vst3::uint32 addRef() override { return 1; }
     vst3::uint32 release() override { return 1; }
@@ -127,6 +53,12 @@ public:
     int performs = 0;
 };
 
+// The host's UI thread for `time`.
+void runFor(HostRunLoop& loop, std::chrono::milliseconds time) {
+    const auto end = std::chrono::steady_clock::now() + time;
+    while (std::chrono::steady_clock::now() < end) loop.runOnce(std::chrono::milliseconds(5));
+}
+
 struct EmbeddedEditor {
     explicit EmbeddedEditor(float scale = 0.0f) {
         instance.controller().setComponentHandler(&log);
@@ -141,7 +73,11 @@ struct EmbeddedEditor {
         view->getSize(&size);
         window = std::make_unique<HostWindow>(static_cast<unsigned>(size.right),
                                               static_cast<unsigned>(size.bottom));
-        frame.window = window.get();
+        frame.resizeWindow = [this](int width, int height) {
+            XResizeWindow(window->display(), window->id(), static_cast<unsigned>(width),
+                          static_cast<unsigned>(height));
+            XSync(window->display(), False);
+        };
         view->setFrame(&frame);
     }
     ~EmbeddedEditor() {
@@ -153,7 +89,7 @@ struct EmbeddedEditor {
     Vst3Module module{ZV_VST3_BUNDLE};
     Vst3Instance instance{module};
     EditLog log;
-    HostFrame frame;
+    HostRunLoop frame;
     vst3::IPlugView* view = nullptr;
     vst3::ViewRect size{};
     std::unique_ptr<HostWindow> window;
@@ -169,9 +105,9 @@ TEST(Vst3Editor, ShownInTheHostsWindowADragIsOneEditAndRemovedItIsGone) {
     ASSERT_EQ(
         editor.view->attached(reinterpret_cast<void*>(editor.window->window), "X11EmbedWindowID"),
         vst3::kResultOk);
-    ASSERT_EQ(editor.frame.timers.size(), 1u) << "no timer on the host's run loop";
-    ASSERT_EQ(editor.frame.watched.size(), 1u) << "the display's events are not watched";
-    editor.frame.runFor(std::chrono::milliseconds(200));
+    ASSERT_EQ(editor.frame.timerCount(), 1u) << "no timer on the host's run loop";
+    ASSERT_EQ(editor.frame.watchedCount(), 1u) << "the display's events are not watched";
+    runFor(editor.frame, std::chrono::milliseconds(200));
     const auto children = editor.window->children();
     ASSERT_EQ(children.size(), 1u);
     const XWindowAttributes attributes = editor.window->attributesOf(children[0]);
@@ -190,17 +126,17 @@ TEST(Vst3Editor, ShownInTheHostsWindowADragIsOneEditAndRemovedItIsGone) {
     editor.window->button(true);
     for (int up = 5; up <= 30; up += 5) {
         editor.window->movePointer(x, y - up);
-        editor.frame.runFor(std::chrono::milliseconds(20));
+        runFor(editor.frame, std::chrono::milliseconds(20));
     }
     editor.window->button(false);
-    editor.frame.runFor(std::chrono::milliseconds(100));
+    runFor(editor.frame, std::chrono::milliseconds(100));
     EXPECT_EQ(editor.log.edits, (std::vector<std::string>{"begin 1", "perform 1", "end 1"}));
     EXPECT_GT(editor.log.performs, 1);
     EXPECT_GT(editor.instance.controller().getParamNormalized(1), before);
 
     ASSERT_EQ(editor.view->removed(), vst3::kResultOk);
-    EXPECT_TRUE(editor.frame.timers.empty());
-    EXPECT_TRUE(editor.frame.watched.empty());
+    EXPECT_EQ(editor.frame.timerCount(), 0u);
+    EXPECT_EQ(editor.frame.watchedCount(), 0u);
     EXPECT_TRUE(editor.window->children().empty()) << "the editor stayed in the host's window";
 }
 
@@ -211,7 +147,7 @@ TEST(Vst3Editor, TheHostsContentScaleGivesTheWindowItsPixelsAndTheHostHearsTheNe
     ASSERT_EQ(
         editor.view->attached(reinterpret_cast<void*>(editor.window->window), "X11EmbedWindowID"),
         vst3::kResultOk);
-    editor.frame.runFor(std::chrono::milliseconds(100));
+    runFor(editor.frame, std::chrono::milliseconds(100));
     auto children = editor.window->children();
     ASSERT_EQ(children.size(), 1u);
     EXPECT_EQ(editor.window->attributesOf(children[0]).width, 2 * layout::viewWidth);
@@ -221,8 +157,8 @@ TEST(Vst3Editor, TheHostsContentScaleGivesTheWindowItsPixelsAndTheHostHearsTheNe
     editor.view->queryInterface(vst3::IPlugViewContentScaleSupport::iid.data(), &scaling);
     static_cast<vst3::IPlugViewContentScaleSupport*>(scaling)->setContentScaleFactor(1.5f);
     static_cast<vst3::IPlugViewContentScaleSupport*>(scaling)->release();
-    EXPECT_EQ(editor.frame.sizes, (std::vector<std::pair<int, int>>{{516, 600}}));
-    editor.frame.runFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(editor.frame.sizesAsked(), (std::vector<std::pair<int, int>>{{516, 600}}));
+    runFor(editor.frame, std::chrono::milliseconds(100));
     children = editor.window->children();
     ASSERT_EQ(children.size(), 1u);
     EXPECT_EQ(editor.window->attributesOf(children[0]).height, 600);
