@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 namespace knob_steps {
@@ -14,7 +15,7 @@ constexpr std::int32_t kLastStep = 99;
 // points, too little to stop on a chosen step where a mouse reports a few points at a time;
 // eight points is a step every mouse stops on at will, and the whole travel (792 points, about
 // two screen heights at the editor's size) still fits in a couple of strokes.
-constexpr std::int32_t kFinePointsPerStep = 8;
+constexpr double kFinePointsPerStep = 8.0;
 
 inline std::int32_t withinTravel(std::int64_t step) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(step, 0, kLastStep));
@@ -25,12 +26,14 @@ inline std::int32_t afterWheel(std::int32_t step, std::int32_t notches) {
     return withinTravel(std::int64_t{withinTravel(step)} + notches);
 }
 
-// The step of a fine drag that started at `anchorStep` and has moved `points` whole points since
-// (up: toward the highest). Whole steps only, counted toward the anchor, so a hand that wavers
-// by less than a step changes nothing, and the same distance up or down moves as many steps.
-inline std::int32_t afterFineDrag(std::int32_t anchorStep, std::int32_t points) {
-    const std::int64_t whole = points / static_cast<std::int64_t>(kFinePointsPerStep);
-    return withinTravel(std::int64_t{withinTravel(anchorStep)} + whole);
+// The step of a fine drag that started at `anchorStep` with the mouse at `anchorY` and has the
+// mouse at `y` now (points, y upward: up turns the knob up). Whole steps only, counted toward the
+// anchor, so a hand that wavers by less than a step changes nothing.
+inline std::int32_t afterFineDrag(std::int32_t anchorStep, double anchorY, double y) {
+    const double moved = (y - anchorY) / kFinePointsPerStep;
+    if (!std::isfinite(moved)) return withinTravel(anchorStep);
+    const double whole = std::trunc(std::clamp(moved, -1000.0, 1000.0));
+    return withinTravel(std::int64_t{withinTravel(anchorStep)} + static_cast<std::int64_t>(whole));
 }
 
 }  // namespace knob_steps

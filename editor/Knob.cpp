@@ -1,6 +1,7 @@
 #include "Knob.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "KnobArithmetic.h"
 
@@ -35,19 +36,17 @@ void Knob::setStep(std::int32_t step) {
 // sends the same value, so grabbing the knob there changes nothing.
 void Knob::restAt(std::int32_t step) {
     constexpr auto last = static_cast<std::int32_t>(kSteps - 1);
+    restAngle = knob::restAngleForIndex(kSteps, step);
     lastReportedStep = std::clamp(step, 0, last);
-    // From here, wherever the mouse is: a step set during a drag is where the drag goes on from.
-    restStep = lastReportedStep;
-    pressY = lastY;
-    fineAnchorStep = lastReportedStep;
-    fineAnchorY = lastY;
 }
 
 void Knob::mouseDown(const ui::MouseEvent& event) {
-    lastY = convertPoint(event.locationInWindow()).y;
-    // Both drags count from the press; Shift held from the press makes it a fine one.
-    restAt(lastReportedStep);
+    const ui::Point inView = convertPoint(event.locationInWindow());
+    pressHeight = knob::truncateToInt32(inView.y);
+    // Shift held from the press: the fine drag counts from the press.
     fine = event.shiftHeld();
+    fineAnchorStep = lastReportedStep;
+    fineAnchorY = std::floor(inView.y);
     pressAskedReset = event.clickCount() >= 2 || event.controlHeld();
     if (_listener == nullptr) return;
     const auto keepAlive = weak_from_this().lock();
@@ -55,33 +54,37 @@ void Knob::mouseDown(const ui::MouseEvent& event) {
     if (pressAskedReset) _listener->knobResetAsked(_parameter);
 }
 
-// Both drags count the distance from where they started, never from positions made whole one by
-// one: those would lump the two points either side of the knob's lower edge together (where the
-// view's coordinates change sign) and make a drag down across it a point shorter than the same
-// drag up. The plain drag counts from the press at the step shown then, a fine
-// one from where Shift was pressed. Letting Shift go mid-drag goes on plainly from the step shown,
-// as if the press had been there.
-std::int32_t Knob::stepOfDrag(const ui::MouseEvent& event, double y) {
+// The plain drag is measured from the rest angle and the press, in positions truncated toward
+// zero; a fine one from where Shift was pressed, at the step shown then, in positions made whole
+// downward, so that the same distance up or down counts the same whole points (truncation would
+// lump the points either side of the knob's lower edge, where the view's coordinates change sign,
+// together). Letting Shift go mid-drag goes on plainly from the step shown, as if the press had
+// been there.
+std::int32_t Knob::stepOfDrag(const ui::MouseEvent& event, double height) {
     if (event.shiftHeld()) {
         if (!fine) {
             fine = true;
-            restAt(lastReportedStep);
+            fineAnchorStep = lastReportedStep;
+            fineAnchorY = std::floor(height);
         }
-        return knob_steps::afterFineDrag(fineAnchorStep, knob::wholePointsBetween(fineAnchorY, y));
+        return knob_steps::afterFineDrag(fineAnchorStep, fineAnchorY, std::floor(height));
     }
+    const std::int32_t y = knob::truncateToInt32(height);
     if (fine) {
         fine = false;
         restAt(lastReportedStep);
+        pressHeight = y;
     }
-    const std::int64_t steps = knob::stepsForDrag(kSteps, knob::wholePointsBetween(pressY, y));
-    constexpr auto last = static_cast<std::int64_t>(kSteps - 1);
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(restStep + steps, 0, last));
+    const std::int64_t raw = std::int64_t{restAngle} + pressHeight - y;
+    float angle = static_cast<float>(raw);
+    angle = std::min(angle, knob::kLowestAngle);
+    angle = std::max(angle, knob::kHighestAngle);
+    return knob::indexForAngle(kSteps, angle);
 }
 
 void Knob::mouseDragged(const ui::MouseEvent& event) {
     if (pressAskedReset) return;
-    lastY = convertPoint(event.locationInWindow()).y;
-    const std::int32_t reached = stepOfDrag(event, lastY);
+    const std::int32_t reached = stepOfDrag(event, convertPoint(event.locationInWindow()).y);
     // The step shown stays until the drag reaches another one (a knob resting beyond the drag
     // range keeps its picture while the mouse has not moved it).
     if (reached == lastReportedStep) return;

@@ -1,8 +1,7 @@
 // The rotary knob: a square view that shows the frame picture of its current step (0 to 99 by
 // dragging, 100 for a parameter at 1.0) and turns with the mouse. A drag is vertical and relative
 // to the press: one point up turns the knob one degree toward its highest step, and 270 points
-// cover the whole travel; with Shift held, a step takes 8 points (see FineAndWheelSteps.h). Up
-// and down alike: the same distance either way turns it by as many steps. Each
+// cover the whole travel; with Shift held, a step takes 8 points (see FineAndWheelSteps.h). Each
 // new step a drag reaches is told to the listener with the knob's parameter, as is each wheel
 // notch's step; a double click, or a press with Control held, asks the listener for a reset.
 #pragma once
@@ -21,7 +20,7 @@ public:
     // The steps a drag reaches, 0 to kSteps - 1.
     static constexpr std::uint32_t kSteps = 100;
 
-    // Starts at step 50. `pictures` (the frame pictures, shared between
+    // Starts at step 50, resting at 85 degrees. `pictures` (the frame pictures, shared between
     // the knobs) are decoded when first drawn.
     Knob(ui::Rect frame, int parameter, std::shared_ptr<const ui::ImageList> pictures);
 
@@ -62,12 +61,11 @@ private:
     std::shared_ptr<KnobFace> face;
     ControlListener* _listener = nullptr;
     std::int32_t _step = 50;             // the step shown
-    std::int32_t restStep = 50;          // the step a plain drag counts from
-    double pressY = 0.0;                 // y a plain drag counts from, in this view
-    double lastY = 0.0;                  // y of the last press or drag event
+    std::int32_t restAngle = 85;         // the whole-degree angle a drag is measured from
+    std::int32_t pressHeight = 0;        // y of the last press, in this view
     std::int32_t lastReportedStep = 50;  // a drag tells only of steps other than this one
     bool pressAskedReset = false;        // the drags of a reset's press change nothing
     bool fine = false;                   // the drag is fine (Shift held) since the anchor below
-    std::int32_t fineAnchorStep = 50;    // the step and the y a fine drag counts from
+    std::int32_t fineAnchorStep = 0;
     double fineAnchorY = 0.0;
 };

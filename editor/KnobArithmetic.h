@@ -1,6 +1,6 @@
-// The knob's arithmetic: how far a drag turns it, which picture shows a step, and the mouse's
-// positions made whole. The knob turns through 270 degrees from its lowest step (lower left) to
-// its highest (lower right).
+// The knob's arithmetic: angles in degrees with 0 to the right and growing counter-clockwise,
+// 225 (lower left) the lowest step and -45 (lower right) the highest, 270 degrees of travel.
+// The mix of single and double precision is what makes the steps fall where they do.
 #pragma once
 
 #include <cmath>
@@ -9,16 +9,36 @@
 
 namespace knob {
 
-// The steps a plain drag of `points` whole points turns the knob by (positive: up), among
-// `stepCount` steps: one point is a degree of the 270, so a step every 2.7 points, counted to the
-// nearest whole step. Counted on the distance alone, so the same distance up or down turns the
-// knob by the same number of steps from the one it showed, and a first step either way takes two
-// points.
-inline std::int64_t stepsForDrag(std::uint32_t stepCount, std::int64_t points) {
-    const std::int64_t distance = points < 0 ? -points : points;
-    // distance x (stepCount - 1) / 270, rounded half up, in whole numbers.
-    const std::int64_t steps = (distance * 2 * (stepCount - 1) + 270) / 540;
-    return points < 0 ? -steps : steps;
+constexpr float kLowestAngle = 225.0f;
+constexpr float kHighestAngle = -45.0f;
+
+// The step at `angle` (already within the travel) among `stepCount` steps.
+inline std::int32_t indexForAngle(std::uint32_t stepCount, float angle) {
+    const float turned = kLowestAngle - angle;
+    return static_cast<std::int32_t>(static_cast<double>(stepCount - 1) * 0.003703703703703704 *
+                                     static_cast<double>(turned));
+}
+
+// The angle that shows step `index` among `stepCount` steps.
+inline float angleForIndex(std::uint32_t stepCount, std::int32_t index) {
+    return static_cast<float>(225.0 + index * (-270.0 / (stepCount - 1)));
+}
+
+// The whole-degree rest angle from which a drag lands on step `index` (held within the travel)
+// before the mouse moves: the middle of the step's span, so that a drag either way needs the same
+// few points to reach the next step. A whole degree truncated from the step's own angle can lie
+// in the span of the step below, and the first drag event would then report a step the knob
+// never showed.
+inline std::int32_t restAngleForIndex(std::uint32_t stepCount, std::int32_t index) {
+    const auto last = static_cast<std::int32_t>(stepCount - 1);
+    const std::int32_t step = index < 0 ? 0 : (index > last ? last : index);
+    const double middle = 225.0 - 270.0 * (step + 0.5) / last;
+    std::int32_t angle = static_cast<std::int32_t>(std::lround(middle));
+    if (angle < -45) angle = -45;
+    // Rounding can cross into a neighbour's span; step back into this one where it has a degree.
+    while (angle < 225 && indexForAngle(stepCount, static_cast<float>(angle)) > step) ++angle;
+    while (angle > -45 && indexForAngle(stepCount, static_cast<float>(angle)) < step) --angle;
+    return angle;
 }
 
 // The frame picture that shows step `value`: trunc(value x 1.27), 0 to 127 for steps 0 to 100.
@@ -26,8 +46,8 @@ inline std::int64_t pictureForValue(std::int32_t value) {
     return static_cast<std::int64_t>(value * 1.27);
 }
 
-// A number truncated toward zero to a 32-bit integer; kept in range so that no position or
-// distance, however far off, is undefined.
+// A coordinate truncated toward zero to a 32-bit integer; kept in range so that no position,
+// however far off, is undefined.
 inline std::int32_t truncateToInt32(double coordinate) {
     if (std::isnan(coordinate)) return 0;
     constexpr double lowest = std::numeric_limits<std::int32_t>::min();
@@ -35,13 +55,6 @@ inline std::int32_t truncateToInt32(double coordinate) {
     if (coordinate <= lowest) return std::numeric_limits<std::int32_t>::min();
     if (coordinate >= highest) return std::numeric_limits<std::int32_t>::max();
     return static_cast<std::int32_t>(coordinate);
-}
-
-// The whole points from `from` to `to` (positive: up), truncated toward zero, so the same either
-// way. First rounded to a 256th of a point: positions made from pixels at a scale such as 1.25
-// differ by a hair from the whole points between them, and ten points must not count as nine.
-inline std::int32_t wholePointsBetween(double from, double to) {
-    return truncateToInt32(std::round((to - from) * 256.0) / 256.0);
 }
 
 }  // namespace knob

@@ -31,9 +31,6 @@ public:
     // display cycle for whatever asked to be drawn. Call it often from the thread that shows the
     // views (a host's editor idle); it does nothing when nothing is shown.
     virtual void processPendingEvents() = 0;
-    // The file descriptor that becomes readable when events wait for processPendingEvents (a
-    // host's run loop may watch it); -1 while there is none.
-    virtual int eventDescriptor() { return -1; }
 
     // Pixels to the point for what is shown from now on in the host's views: views and their
     // mouse stay in points, and only the backend counts pixels. A host view asked for earlier

@@ -45,7 +45,9 @@ void DelayCore::process(const float* inL, const float* inR, float* outL, float* 
     // read once, so a change announced during the block is still seen at the next one.
     const float rate = sampleRate();
     const bool rateKnown = !std::isnan(rate);
-    if (rateKnown && wholeHertz(rate) != lastSampleRate) {
+    // A restart asked for is the same work at the same rate; it waits while the rate is unknown.
+    const bool restart = rateKnown && restartRequested.exchange(false, std::memory_order_relaxed);
+    if (rateKnown && (restart || wholeHertz(rate) != lastSampleRate)) {
         takeUpRate(rate);
     } else if (rateKnown && delayLengthIsForAnotherRate(rate)) {
         // The Delay was set while the host announced a rate it took back before any audio ran

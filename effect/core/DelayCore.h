@@ -41,6 +41,9 @@ public:
     // What a host's display shows for the parameter (see ParameterTable.h), cut to `maxLength`
     // characters in a buffer of maxLength + 1; nothing for an index outside the table.
     void displayText(int index, char* text, std::int32_t maxLength) const;
+    // The same text for `value` rather than the current value (the delay at the current rate),
+    // for hosts that show a value before they set it.
+    void displayTextOf(int index, float value, char* text, std::int32_t maxLength) const;
     // The value whose display text `text` is, for hosts that let the user type one: the delay in
     // samples at the current rate, a fraction, a switch's 1 or 0; held within 0..1. Nothing for
     // a text that is not a number, or an index outside the table.
@@ -76,6 +79,11 @@ public:
 
     // Audio thread: before audio starts again after a pause, the lines are cleared.
     void resume() { signalPath.requestClear(); }
+    // Any thread: at the next block everything the audio carries from before starts again as in
+    // a fresh instance at the host's rate (lines, write position with the pan's half sine, filter
+    // states), so the sound goes on exactly as a fresh instance's: what a host's full reset asks
+    // for.
+    void restart() { restartRequested.store(true, std::memory_order_relaxed); }
     // Audio thread: any number of frames; inputs and outputs may be the same buffers, or crossed.
     // Where an input or an output is missing, the outputs given are silent.
     void process(const float* inL, const float* inR, float* outL, float* outR, std::int32_t frames);
@@ -96,6 +104,7 @@ private:
     SignalPath signalPath;
     std::atomic<float> hostRate;
     std::int32_t lastSampleRate;  // whole hertz, as of the end of the previous block (audio thread)
-    std::atomic<float> delayLengthRate{0.0f};  // the host rate the delay length was computed for
+    std::atomic<float> delayLengthRate{0.0f};   // the host rate the delay length was computed for
+    std::atomic<bool> restartRequested{false};  // a full restart asked for, not yet carried out
     ParameterMailbox toEditor;
 };

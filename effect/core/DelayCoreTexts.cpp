@@ -28,15 +28,26 @@ std::optional<double> numberIn(const char* text) {
 void DelayCore::displayText(int index, char* text, std::int32_t maxLength) const {
     const ParameterRow* row = parameterRow(index);
     if (row == nullptr || text == nullptr) return;
+    if (row->display == DisplayRule::DelayInSamples) {
+        // The length the lines run, worked out when the delay or the rate last changed.
+        valuetext::int2string(settings.delaySamples.load(), text, maxLength);
+    } else {
+        displayTextOf(index, parameter(index), text, maxLength);
+    }
+}
+
+void DelayCore::displayTextOf(int index, float value, char* text, std::int32_t maxLength) const {
+    const ParameterRow* row = parameterRow(index);
+    if (row == nullptr || text == nullptr) return;
     switch (row->display) {
         case DisplayRule::DelayInSamples:
-            valuetext::int2string(settings.delaySamples.load(), text, maxLength);
+            valuetext::int2string(delayLengthInSamples(sampleRate(), value), text, maxLength);
             break;
         case DisplayRule::Fraction:
-            valuetext::float2string(parameter(index), text, maxLength);
+            valuetext::float2string(value, text, maxLength);
             break;
         case DisplayRule::Switch:
-            valuetext::int2string(parameter(index) != 0.0f ? 1 : 0, text, maxLength);
+            valuetext::int2string(value != 0.0f ? 1 : 0, text, maxLength);
             break;
     }
 }
@@ -58,8 +69,14 @@ std::optional<float> DelayCore::valueOfText(int index, const char* text) const {
             }
             return value;
         }
-        case DisplayRule::Fraction:
-            return static_cast<float>(std::clamp(*number, 0.0, 1.0));
+        case DisplayRule::Fraction: {
+            const double wanted = std::clamp(*number, 0.0, 1.0);
+            // The display truncates: the nearest float below the number typed would show one
+            // digit less, so the value is the float at or just above it.
+            float value = static_cast<float>(wanted);
+            if (static_cast<double>(value) < wanted) value = std::nextafter(value, 2.0f);
+            return value;
+        }
         case DisplayRule::Switch:
             return *number != 0.0 ? 1.0f : 0.0f;
     }

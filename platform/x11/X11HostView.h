@@ -23,6 +23,8 @@ public:
     ~X11HostView() override;
 
     ::Window hostWindow() const { return host; }
+    // The display connection the view and the windows in it are on.
+    const X11Connection& connection() const { return *conn; }
     double scale() const { return pixelsPerPoint; }
     // The view's size follows the new scale at once; views added from now on are shown at it.
     void setScale(double scale);

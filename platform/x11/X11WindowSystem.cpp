@@ -84,8 +84,6 @@ public:
         forgetDestroyedHostViews();
     }
 
-    int eventDescriptor() override { return conn ? ConnectionNumber(conn->display()) : -1; }
-
 protected:
     std::unique_ptr<WindowBackend> makeWindowBackend(Rect contentRect) override {
         connection();

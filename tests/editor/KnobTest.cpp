@@ -7,27 +7,28 @@
 
 namespace {
 
-// The step a drag `points` up from step 0 reaches.
-int stepReachedAfter(int points) {
+// The step a drag reaches at exactly `angle`: the knob rests on step 0, and the mouse moves from
+// the press as many points up as the angle lies below that rest angle.
+int stepReachedAtAngle(int angle) {
     KnobScene scene;
     scene.knob->setStep(0);
+    const int rest = knob::restAngleForIndex(Knob::kSteps, 0);
     scene.press(10);
-    scene.drag(10 + points);
+    scene.drag(10 + rest - angle);
     return scene.knob->step();
 }
 
 }  // namespace
 
-// A step every 2.7 points (270 points for the 99 steps), to the nearest step.
-TEST(KnobDrag, EachDistanceFallsOnItsStep) {
-    EXPECT_EQ(stepReachedAfter(-1), 0);
-    EXPECT_EQ(stepReachedAfter(0), 0);
-    EXPECT_EQ(stepReachedAfter(1), 0);
-    EXPECT_EQ(stepReachedAfter(2), 1);
-    EXPECT_EQ(stepReachedAfter(134), 49);
-    EXPECT_EQ(stepReachedAfter(224), 82);
-    EXPECT_EQ(stepReachedAfter(268), 98);
-    EXPECT_EQ(stepReachedAfter(269), 99);
+TEST(KnobAngles, EachAngleFallsOnItsStep) {
+    EXPECT_EQ(stepReachedAtAngle(225), 0);
+    EXPECT_EQ(stepReachedAtAngle(224), 0);
+    EXPECT_EQ(stepReachedAtAngle(223), 0);
+    EXPECT_EQ(stepReachedAtAngle(222), 1);
+    EXPECT_EQ(stepReachedAtAngle(90), 49);
+    EXPECT_EQ(stepReachedAtAngle(0), 82);
+    EXPECT_EQ(stepReachedAtAngle(-44), 98);
+    EXPECT_EQ(stepReachedAtAngle(-45), 99);
 }
 
 TEST(KnobDrag, UpwardTravelStopsAtTheLastStepAndThenSendsNothing) {
@@ -54,25 +55,23 @@ TEST(KnobDrag, DownwardTravelStopsAtTheFirstStepAndThenSendsNothing) {
     EXPECT_EQ(scene.knob->step(), 0);
 }
 
-TEST(KnobDrag, APointTurnsTheKnobNowhereAndTwoTurnItAStepEitherWay) {
-    for (const int direction : {1, -1}) {
-        KnobScene scene;  // at step 50
-        scene.press(10);
-        scene.drag(10);
-        scene.drag(10 + direction);
-        EXPECT_TRUE(scene.listener.calls.empty());
-        scene.drag(10 + 2 * direction);
-        EXPECT_EQ(scene.listener.values(), (std::vector<int>{50 + direction}));
-    }
+TEST(KnobDrag, OnePointUpTurnsTheKnobOneDegreeTowardItsHighestStep) {
+    KnobScene scene;
+    scene.press(10);
+    scene.drag(10);  // step 51 at the rest angle 85
+    scene.drag(11);  // 84 degrees: still step 51 (83.2 to 85.9 degrees are all step 51)
+    EXPECT_EQ(scene.listener.values(), (std::vector<int>{51}));
+    scene.drag(12);  // 83 degrees: step 52
+    EXPECT_EQ(scene.listener.values(), (std::vector<int>{51, 52}));
 }
 
 TEST(KnobDrag, AMovementWithinOneStepSendsNothingAndAsksForNoRedraw) {
     KnobScene scene;
     scene.press(10);
-    scene.drag(12);
+    scene.drag(10);
     ASSERT_EQ(scene.listener.calls.size(), 1u);
     scene.settle();
-    scene.drag(13);  // 3 points: 1.1 steps, still step 51
+    scene.drag(11);  // angle 84: still step 51
     EXPECT_EQ(scene.listener.calls.size(), 1u);
     EXPECT_FALSE(scene.surface.isDisplayDue());
 }
@@ -81,7 +80,7 @@ TEST(KnobDrag, EachStepReachedIsReportedWithTheKnobsParameterAndAlreadyShown) {
     KnobScene scene;
     scene.press(10);
     for (int up = 1; up <= 12; ++up) scene.drag(10 + up);
-    ASSERT_EQ(scene.listener.values(), (std::vector<int>{51, 52, 53, 54}));
+    ASSERT_EQ(scene.listener.values(), (std::vector<int>{51, 52, 53, 54, 55}));
     for (const ControlCall& call : scene.listener.calls) {
         EXPECT_EQ(call.parameter, KnobScene::kParameter);
         EXPECT_EQ(call.stepDuringCall, call.value);
@@ -115,24 +114,24 @@ TEST(KnobDrag, ADragStartsFromTheStepShownForEveryStep) {
 TEST(KnobDrag, AValueSetFromOutsideIsWhereTheNextDragStarts) {
     KnobScene scene;
     scene.press(10);
-    scene.drag(50);  // 40 points: 14.7 steps, step 65
+    scene.drag(50);  // angle 45: step 66
     scene.release(50);
     scene.knob->setStep(5);
     scene.press(0);
     scene.drag(3);
-    EXPECT_EQ(scene.listener.values(), (std::vector<int>{65, 6}));
+    EXPECT_EQ(scene.listener.values(), (std::vector<int>{66, 6}));
 }
 
-TEST(KnobDrag, AReleaseBetweenStepsRestsOnTheStepShown) {
+TEST(KnobDrag, AReleaseOnANegativeAngleRestsOnTheStepShown) {
     KnobScene scene;
     scene.press(10);
-    scene.drag(97);  // 87 points: 31.9 steps, step 82
-    ASSERT_EQ(scene.listener.values().back(), 82);
+    scene.drag(97);  // angle -2: step 83
+    ASSERT_EQ(scene.listener.values().back(), 83);
     scene.release(97);
     const size_t reported = scene.listener.calls.size();
     scene.clickAndDragInPlace();
     EXPECT_EQ(scene.listener.calls.size(), reported);
-    EXPECT_EQ(scene.knob->step(), 82);
+    EXPECT_EQ(scene.knob->step(), 83);
 }
 
 TEST(KnobDrag, AKnobAtOneHundredKeepsItsPictureUntilTheDragLeavesTheTop) {
@@ -144,51 +143,68 @@ TEST(KnobDrag, AKnobAtOneHundredKeepsItsPictureUntilTheDragLeavesTheTop) {
     EXPECT_EQ(scene.knob->step(), 100);
     EXPECT_TRUE(scene.listener.calls.empty());
     EXPECT_FALSE(scene.surface.isDisplayDue());
-    scene.drag(5);  // five points down: 1.8 steps below the top
+    scene.drag(5);  // five degrees below the top
     EXPECT_EQ(scene.listener.values(), (std::vector<int>{97}));
 }
 
 TEST(KnobDrag, AValueSetFromOutsideDuringADragIsWhereTheDragGoesOnFrom) {
     KnobScene scene;
     scene.press(10);
-    scene.drag(12);  // reports 51
+    scene.drag(10);  // reports 51
     scene.knob->setStep(20);
     scene.settle();
-    scene.drag(12);
+    scene.drag(10);
     EXPECT_EQ(scene.knob->step(), 20);
     EXPECT_EQ(scene.listener.calls.size(), 1u);
     EXPECT_FALSE(scene.surface.isDisplayDue());
 }
 
-// Equal distances up and down, in the small moves a real mouse sends, from wherever the press
-// fell (between pixels, at the knob's lower edge where its coordinates change sign, below it):
-// as many steps either way, plain and with Shift.
-TEST(KnobDrag, EqualDistancesUpAndDownTurnTheKnobByEqualSteps) {
-    for (const unsigned modifiers : {ui::ModifierNone, ui::ModifierShift}) {
-        for (const double pressAt : {24.5, 20.7, 0.5, -3.5}) {
-            for (int distance = 1; distance <= 60; ++distance) {
-                int turned[2] = {};
-                for (const int direction : {1, -1}) {
-                    KnobScene scene;
-                    scene.knob->setStep(50);
-                    const double x = KnobScene::kX + 24.0;
-                    const auto at = [&](double y) { return ui::Point{x, KnobScene::kY + y}; };
-                    scene.knob->mouseDown(
-                        ui::MouseEvent(ui::MouseEvent::Type::Down, at(pressAt), 1, modifiers));
-                    for (int moved = 1; moved <= distance; ++moved) {
-                        scene.knob->mouseDragged(ui::MouseEvent(ui::MouseEvent::Type::Dragged,
-                                                                at(pressAt + direction * moved), 1,
-                                                                modifiers));
-                    }
-                    turned[direction > 0 ? 0 : 1] = std::abs(scene.knob->step() - 50);
+// The press height is truncated toward zero: a height rounded (21) or floored (-4) would make
+// the drags below reach step 50 and step 52 instead.
+TEST(KnobDrag, APressRecordsItsHeightTruncatedTowardZeroAndNothingElse) {
+    KnobScene scene;
+    scene.settle();
+    scene.press(20.7);
+    EXPECT_EQ(scene.knob->step(), 50);
+    EXPECT_TRUE(scene.listener.calls.empty());
+    EXPECT_FALSE(scene.surface.isDisplayDue());
+    scene.drag(20);  // 85 degrees
+    EXPECT_EQ(scene.listener.values(), (std::vector<int>{51}));
+    scene.release(20);
+
+    // Below the knob (where only a direct call can press it).
+    KnobScene below;
+    const double x = KnobScene::kX + 24.0;
+    below.knob->mouseDown(ui::MouseEvent(ui::MouseEvent::Type::Down, {x, KnobScene::kY - 3.5}));
+    below.knob->mouseDragged(
+        ui::MouseEvent(ui::MouseEvent::Type::Dragged, {x, KnobScene::kY - 2.0}));  // 84 degrees
+    EXPECT_EQ(below.listener.values(), (std::vector<int>{51}));
+}
+
+// A Shift-drag counts whole points from where it started, so the same distance up or down turns
+// the knob by as many steps, wherever the press was: on the knob, or across its lower edge where
+// the view's coordinates change sign.
+TEST(KnobDrag, EqualDistancesUpAndDownTurnAShiftDragByEqualSteps) {
+    for (const double pressAt : {24.5, 20.7, 0.5, -3.5}) {
+        for (int distance = 1; distance <= 60; ++distance) {
+            int turned[2] = {};
+            for (const int direction : {1, -1}) {
+                KnobScene scene;
+                scene.knob->setStep(50);
+                const auto at = [&](double y) {
+                    return ui::Point{KnobScene::kX + 24.0, KnobScene::kY + y};
+                };
+                scene.knob->mouseDown(
+                    ui::MouseEvent(ui::MouseEvent::Type::Down, at(pressAt), 1, ui::ModifierShift));
+                for (int moved = 1; moved <= distance; ++moved) {
+                    scene.knob->mouseDragged(ui::MouseEvent(ui::MouseEvent::Type::Dragged,
+                                                            at(pressAt + direction * moved), 1,
+                                                            ui::ModifierShift));
                 }
-                ASSERT_EQ(turned[0], turned[1])
-                    << distance << " points from " << pressAt
-                    << (modifiers == ui::ModifierShift ? " with Shift" : "");
-                if (distance == 40) {
-                    EXPECT_EQ(turned[0], modifiers == ui::ModifierShift ? 5 : 15);
-                }
+                turned[direction > 0 ? 0 : 1] = std::abs(scene.knob->step() - 50);
             }
+            ASSERT_EQ(turned[0], turned[1]) << distance << " points from " << pressAt;
+            ASSERT_EQ(turned[0], distance / 8) << distance << " points from " << pressAt;
         }
     }
 }
@@ -196,7 +212,7 @@ TEST(KnobDrag, EqualDistancesUpAndDownTurnTheKnobByEqualSteps) {
 TEST(KnobDrag, AReleaseSendsNothingAndAsksForNoRedraw) {
     KnobScene scene;
     scene.press(10);
-    scene.drag(12);
+    scene.drag(10);
     scene.settle();
     scene.release(300);
     EXPECT_EQ(scene.listener.calls.size(), 1u);

@@ -68,7 +68,7 @@ struct EditorInAHost : ::testing::Test {
     }
     // Where the feedback knob lands after a drag of 30 points up from 0.215 (its step 22).
     static std::int32_t feedbackStepAfterThirtyPointsUp() {
-        return static_cast<std::int32_t>(22 + knob::stepsForDrag(100, 30));
+        return knob::indexForAngle(100, static_cast<float>(knob::restAngleForIndex(100, 22) - 30));
     }
     bool showsTheBackgroundCorner() const {
         return EditorPictures::distance(host.pixels(0, 0, 8, 8),
@@ -209,11 +209,7 @@ TEST_F(EditorInAHost, AHostThatFitsItsWindowToTheEditorsSeesTheEditorKeepItsSize
     ASSERT_EQ(plugin.call(effEditOpen, 0, 0, host.handle()), 1);
     FittingHost fitting(host, 392, 6);
     const auto fitAndIdleFor = [&](std::chrono::milliseconds time) {
-        const auto end = std::chrono::steady_clock::now() + time;
-        while (std::chrono::steady_clock::now() < end) {
-            fitting.fitIfChanged();
-            plugin.idleFor(std::chrono::milliseconds(10));
-        }
+        fitting.fitFor(time, [&](std::chrono::milliseconds idle) { plugin.idleFor(idle); });
     };
     fitAndIdleFor(std::chrono::seconds(1));
     const auto settled = fitting.pluginSize();

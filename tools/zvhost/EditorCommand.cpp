@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "ClapCommands.h"
 #include "Commands.h"
 #include "HostError.h"
 #include "PluginInfo.h"
@@ -118,6 +119,7 @@ private:
 
 void runEditor(const Command& request, std::ostream& out) {
     const std::string path = request.pluginPath.empty() ? defaultPluginPath() : request.pluginPath;
+    if (isClapFile(path)) return runClapEditor(path, request, out);
     Plugin plugin(path);
     plugin.open(kListSampleRate, kListBlockSize);
     if (!request.settings.program.empty()) {

@@ -1,5 +1,7 @@
 #include "Commands.h"
 
+#include "ClapCommands.h"
+
 #include "PluginInfo.h"
 #include "PluginSearch.h"
 
@@ -21,6 +23,7 @@ std::string formatValue(float value) {
 
 void runList(const Command& command, std::ostream& out) {
     const std::string path = command.pluginPath.empty() ? defaultPluginPath() : command.pluginPath;
+    if (isClapFile(path)) return runClapList(path, out);
     Plugin plugin(path);
     plugin.open(kListSampleRate, kListBlockSize);
 

@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include "AudioFile.h"
+#include "ClapCommands.h"
 #include "HostError.h"
 #include "PluginSearch.h"
 #include "ProgressBar.h"
@@ -17,6 +18,13 @@ void runRender(const Command& command, std::ostream& out) {
     AudioWriter writer(command.output);  // fails now, before the work, if OUT cannot be written
 
     const std::string path = command.pluginPath.empty() ? defaultPluginPath() : command.pluginPath;
+    if (isClapFile(path)) {
+        const Audio output = renderClap(path, input, command);
+        writer.write(output);
+        out << "wrote " << command.output << ": " << output.frames() << " frames, 2 channels, "
+            << output.sampleRate << " Hz\n";
+        return;
+    }
     Plugin plugin(path);
     const ResolvedSettings settings = resolve(plugin, command.settings);
 

@@ -5,13 +5,14 @@
 
 #include "DelayComponent.h"
 #include "ParameterFields.h"
-#include "ParameterValueText.h"
 #include "Utf16Text.h"
 #include "Vst3Identity.h"
 
 namespace {
 
 constexpr vst3::int32 kLastProgram = kNumPrograms - 1;
+// As long as the VST 2 plug-in's display texts.
+constexpr std::int32_t kDisplayLength = 8;
 
 bool isEffectParameter(vst3::ParamID id) { return id < static_cast<vst3::ParamID>(kNumParams); }
 
@@ -55,8 +56,8 @@ vst3::tresult DelayComponent::getParamStringByValue(vst3::ParamID id,
         return vst3::kResultOk;
     }
     if (!isEffectParameter(id)) return vst3::kInvalidArgument;
-    char text[parameter_text::kLength + 1] = {};
-    parameter_text::write(core, static_cast<int>(id), static_cast<float>(value), text);
+    char text[kDisplayLength + 1] = {};
+    core.displayTextOf(static_cast<int>(id), static_cast<float>(value), text, kDisplayLength);
     utf16::copyInto(string, text);
     return vst3::kResultOk;
 }

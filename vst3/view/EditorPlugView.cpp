@@ -76,7 +76,7 @@ vst3::tresult EditorPlugView::attached(void* parent, vst3::FIDString type) {
     hostView = windows.viewForHandle(parent);
     if (!hostView) return vst3::kResultFalse;
     show();
-    editorPump = makePump(plugFrame, windows.eventDescriptor(), [this] { pump(); });
+    editorPump = makePump(plugFrame, *hostView, [this] { pump(); });
     windows.processPendingEvents();
     return vst3::kResultOk;
 }

@@ -8,6 +8,10 @@
 
 #include "Vst3View.h"
 
+namespace ui {
+class View;
+}
+
 class EditorPump {
 public:
     virtual ~EditorPump() = default;
@@ -16,9 +20,9 @@ public:
 // How often the editor delivers the host's changes and draws: 50 times a second.
 inline constexpr unsigned kEditorPumpMilliseconds = 20;
 
-// Calls `pump` on the host's UI thread every kEditorPumpMilliseconds and whenever
-// `eventDescriptor` (when not -1) has something to read, until the pump goes. `frame` is the
-// host's frame around the view; null when nothing could be set up.
+// Calls `pump` on the host's UI thread every kEditorPumpMilliseconds and whenever the display
+// connection behind `hostView` has something to read, until the pump goes. `frame` is the host's
+// frame around the view; null when nothing could be set up.
 using EditorPumpFactory = std::unique_ptr<EditorPump> (*)(vst3::IPlugFrame* frame,
-                                                          int eventDescriptor,
+                                                          const ui::View& hostView,
                                                           std::function<void()> pump);

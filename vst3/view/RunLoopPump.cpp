@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "x11/X11ConnectionFile.h"
+
 namespace {
 
 // The handler the run loop calls. The host may hold references to it beyond the pump's life, so
@@ -68,7 +70,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<EditorPump> makeRunLoopPump(vst3::IPlugFrame* frame, int eventDescriptor,
+std::unique_ptr<EditorPump> makeRunLoopPump(vst3::IPlugFrame* frame, const ui::View& hostView,
                                             std::function<void()> pump) {
     if (frame == nullptr) return nullptr;
     void* loop = nullptr;
@@ -76,6 +78,6 @@ std::unique_ptr<EditorPump> makeRunLoopPump(vst3::IPlugFrame* frame, int eventDe
         loop == nullptr) {
         return nullptr;
     }
-    return std::make_unique<RunLoopPump>(static_cast<vst3::IRunLoop*>(loop), eventDescriptor,
-                                         std::move(pump));
+    return std::make_unique<RunLoopPump>(static_cast<vst3::IRunLoop*>(loop),
+                                         ui::x11::connectionFileOf(hostView), std::move(pump));
 }

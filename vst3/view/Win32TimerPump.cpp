@@ -38,7 +38,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<EditorPump> makeWin32TimerPump(vst3::IPlugFrame* /*frame*/, int /*eventDescriptor*/,
+std::unique_ptr<EditorPump> makeWin32TimerPump(vst3::IPlugFrame* /*frame*/,
+                                               const ui::View& /*hostView*/,
                                                std::function<void()> pump) {
     return std::make_unique<Win32TimerPump>(std::move(pump));
 }

@@ -4,5 +4,5 @@
 
 #include "EditorPump.h"
 
-std::unique_ptr<EditorPump> makeWin32TimerPump(vst3::IPlugFrame* frame, int eventDescriptor,
+std::unique_ptr<EditorPump> makeWin32TimerPump(vst3::IPlugFrame* frame, const ui::View& hostView,
                                                std::function<void()> pump);

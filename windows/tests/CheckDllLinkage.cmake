@@ -1,6 +1,6 @@
 cmake_minimum_required(VERSION 3.22)
-# cmake -DOBJDUMP=... -DDLL=... [-DEXPORTS=a;b] -P CheckDllLinkage.cmake
-# Fails unless the DLL exports EXPORTS (by default VSTPluginMain; in the table's order) and nothing
+# cmake -DOBJDUMP=... -DDLL=... [-DEXPORT=name or a;list] -P CheckDllLinkage.cmake
+# Fails unless the DLL exports VSTPluginMain (or EXPORT, a list in the table's order) and nothing
 # else, and imports only from DLLs that
 # every Windows has (the C runtime msvcrt.dll among them, and Direct2D, which the editor draws
 # with, since Windows 7): no libstdc++, libgcc or winpthread.
@@ -34,10 +34,10 @@ string(FIND "${exports}" "\n\n" end)
 string(SUBSTRING "${exports}" 0 ${end} exports)
 string(REGEX MATCHALL "\n[ \t]+\\[ *[0-9]+\\] [^\n]+" names "${exports}")
 string(REGEX REPLACE "\n[ \t]+\\[ *[0-9]+\\] " "" names "${names}")
-if(NOT EXPORTS)
-  set(EXPORTS VSTPluginMain)
+if(NOT EXPORT)
+  set(EXPORT VSTPluginMain)
 endif()
-if(NOT names STREQUAL "${EXPORTS}")
-  message(FATAL_ERROR "exports \"${names}\", not only ${EXPORTS}")
+if(NOT names STREQUAL "${EXPORT}")
+  message(FATAL_ERROR "exports \"${names}\", not only ${EXPORT}")
 endif()
 message(STATUS "exports ${names}")

@@ -265,11 +265,7 @@ TEST(Lv2Ui, AHostThatFitsItsWindowToTheUisSeesTheUiKeepItsSize) {
     ASSERT_NE(host.handle, nullptr);
     FittingHost fitting(host.window, 392, 6);
     const auto fitAndIdleFor = [&](std::chrono::milliseconds time) {
-        const auto end = std::chrono::steady_clock::now() + time;
-        while (std::chrono::steady_clock::now() < end) {
-            fitting.fitIfChanged();
-            host.idleFor(std::chrono::milliseconds(10));
-        }
+        fitting.fitFor(time, [&](std::chrono::milliseconds idle) { host.idleFor(idle); });
     };
     fitAndIdleFor(std::chrono::seconds(1));
     const auto settled = fitting.pluginSize();

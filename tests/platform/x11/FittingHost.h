@@ -5,6 +5,8 @@
 #pragma once
 
 #include <algorithm>
+#include <chrono>
+#include <functional>
 #include <utility>
 
 // Last: Xlib's macros would clash with names in other headers.
@@ -34,6 +36,17 @@ public:
                       std::max(static_cast<unsigned>(size.first), minimumWidth),
                       static_cast<unsigned>(size.second) + below);
         XSync(host.display(), False);
+    }
+
+    // For `time`: fits whenever the plug-in's window changed, and lets the plug-in idle for 10 ms
+    // in between (`idleFor`, as its host idles it).
+    void fitFor(std::chrono::milliseconds time,
+                const std::function<void(std::chrono::milliseconds)>& idleFor) {
+        const auto end = std::chrono::steady_clock::now() + time;
+        while (std::chrono::steady_clock::now() < end) {
+            fitIfChanged();
+            idleFor(std::chrono::milliseconds(10));
+        }
     }
 
 private:

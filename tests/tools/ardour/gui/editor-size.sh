@@ -93,9 +93,15 @@ for _ in $(seq 10); do
   before=$now
 done
 echo "plug-in window $inner: $before"
+# What Ardour costs meanwhile, reported (not judged: the machine may be busy with other tests):
+# its processor time over the watch, in percent of one core.
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$ardour_pid/stat"; }
+ticks_before=$(cpu_ticks)
 sleep "$WATCH_SECONDS"
+ticks_after=$(cpu_ticks)
 after=$(size_of "$inner") || fail "the plug-in's window is gone"
 echo "plug-in window $inner after $WATCH_SECONDS s: $after"
+echo "Ardour used $(( (ticks_after - ticks_before) * 100 / $(getconf CLK_TCK) / WATCH_SECONDS )) % of a core meanwhile"
 
 kill -0 "$ardour_pid" 2>/dev/null || fail "Ardour quit while the editor was open"
 [ "$before" = "$after" ] || fail "the plug-in's window changed size from $before to $after"
