@@ -5,10 +5,18 @@
 
 namespace zvhost {
 
-Plugin::Plugin(const std::string& path) try
-    : _library(path), _instance(_library.instantiateChecked(hostCallback)) {
-} catch (const PluginLoadError& error) {
-    throw HostError(ExitStatus::plugin, error.what());
+Plugin::Plugin(const std::string& path) : _path(path) {
+    try {
+        if (Vst3Module::isVst3(path)) {
+            _vst3 = std::make_unique<Vst3Record>(path);
+            _instance = HostedEffect(_vst3->record());
+        } else {
+            _library = std::make_unique<PluginLibrary>(path);
+            _instance = HostedEffect(_library->instantiateChecked(hostCallback));
+        }
+    } catch (const PluginLoadError& error) {
+        throw HostError(ExitStatus::plugin, error.what());
+    }
 }
 
 void Plugin::open(float sampleRate, VstInt32 blockSize) {

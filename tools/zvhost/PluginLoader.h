@@ -1,12 +1,15 @@
 // One plug-in instance for one zvhost command: its library and the instance made through its entry
-// point with zvhost's host callback, every failure to load one reported as a plug-in error.
+// point with zvhost's host callback, every failure to load one reported as a plug-in error. A VST 3
+// bundle (a path ending in .vst3) is driven through an effect record that makes its VST 3 calls.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "AEffect.h"
 #include "HostedEffect.h"
 #include "PluginLibrary.h"
+#include "Vst3Record.h"
 
 namespace zvhost {
 
@@ -15,7 +18,7 @@ public:
     // Throws HostError (ExitStatus::plugin) with one line saying what went wrong.
     explicit Plugin(const std::string& path);
 
-    const std::string& path() const { return _library.path(); }
+    const std::string& path() const { return _path; }
     AEffect& effect() { return *_instance.record(); }
     const HostedEffect& instance() const { return _instance; }
 
@@ -31,7 +34,10 @@ public:
     void close() { _instance.close(); }
 
 private:
-    PluginLibrary _library;  // first: the instance is closed before its library goes
+    std::string _path;
+    // First: the instance is closed before its library goes. One of the two.
+    std::unique_ptr<PluginLibrary> _library;
+    std::unique_ptr<Vst3Record> _vst3;
     HostedEffect _instance;
 };
 

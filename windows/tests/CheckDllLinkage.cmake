@@ -1,6 +1,7 @@
 cmake_minimum_required(VERSION 3.22)
-# cmake -DOBJDUMP=... -DDLL=... [-DEXPORT=name] -P CheckDllLinkage.cmake
-# Fails unless the DLL exports VSTPluginMain (or EXPORT) and nothing else, and imports only from DLLs that
+# cmake -DOBJDUMP=... -DDLL=... [-DEXPORT=name or a;list] -P CheckDllLinkage.cmake
+# Fails unless the DLL exports VSTPluginMain (or EXPORT, a list in the table's order) and nothing
+# else, and imports only from DLLs that
 # every Windows has (the C runtime msvcrt.dll among them, and Direct2D, which the editor draws
 # with, since Windows 7): no libstdc++, libgcc or winpthread.
 execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
@@ -36,7 +37,7 @@ string(REGEX REPLACE "\n[ \t]+\\[ *[0-9]+\\] " "" names "${names}")
 if(NOT EXPORT)
   set(EXPORT VSTPluginMain)
 endif()
-if(NOT names STREQUAL EXPORT)
+if(NOT names STREQUAL "${EXPORT}")
   message(FATAL_ERROR "exports \"${names}\", not only ${EXPORT}")
 endif()
 message(STATUS "exports ${names}")

@@ -1,5 +1,5 @@
 #!/bin/bash
-# usage: editor-size.sh PLUGIN.so|BUNDLE.lv2
+# usage: editor-size.sh PLUGIN.so|BUNDLE.lv2|BUNDLE.vst3
 # Opens the plug-in's editor in Ardour's full window on a private X server and checks that the
 # plug-in's window keeps its size for 30 s and that Ardour still answers afterwards.
 # Ardour fits its frame to the plug-in's window plus a margin; a plug-in that in turn follows its
@@ -7,7 +7,7 @@
 # Exit codes: 0 passed, 1 failed, 77 Ardour or the X tools are not installed.
 source "$(dirname "${BASH_SOURCE[0]}")/../realhost/rh_env.sh"
 GUI=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-[ $# -eq 1 ] || rh_die "usage: editor-size.sh PLUGIN.so|BUNDLE.lv2"
+[ $# -eq 1 ] || rh_die "usage: editor-size.sh PLUGIN.so|BUNDLE.lv2|BUNDLE.vst3"
 
 ardour=$(command -v ardour || command -v ardour7 || true)
 for tool in "$ardour" ardour7-lua Xvfb xdotool xwininfo; do

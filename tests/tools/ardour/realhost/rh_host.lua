@@ -20,13 +20,14 @@ function M.start_engine (rate, block)
   if AudioEngine:start (false) ~= 0 or not AudioEngine:running () then M.die (2, "engine did not start") end
 end
 
--- the LXVST entry Ardour knows for this exact .so path, or the LV2 entry for a URI (nil if it
+-- the LXVST or VST3 entry Ardour knows for this exact .so path, or the LV2 entry for a URI (nil if it
 -- was not found)
 function M.find_info (path)
   local lv2 = path:match ("^https?://") ~= nil
   for p in ARDOUR.LuaAPI.list_plugins ():iter () do
     if lv2 and p.type == ARDOUR.PluginType.LV2 and p.unique_id == path then return p end
-    if not lv2 and p.type == ARDOUR.PluginType.LXVST and p.path == path then return p end
+    local vst = p.type == ARDOUR.PluginType.LXVST or p.type == ARDOUR.PluginType.VST3
+    if not lv2 and vst and p.path == path then return p end
   end
   return nil
 end
@@ -54,8 +55,19 @@ function M.add_top (route, proc, what)
   if route:add_processor_by_index (proc, 0, nil, true) ~= 0 then M.die (3, "could not insert " .. what) end
 end
 
-function M.presets (info)
+-- the plug-in's programs; a VST 3 plug-in's program list is known to its instance `proc` only,
+-- whose presets Ardour names "VST3-P:<class id>:<index, 4 digits>"
+function M.presets (info, proc)
   local t = {}
+  if info.type == ARDOUR.PluginType.VST3 then
+    local p = proc:to_insert ():plugin (0)
+    for i = 0, 9999 do
+      local pr = p:preset_by_uri (string.format ("VST3-P:%s:%04d", info.unique_id, i))
+      if not pr or not pr.valid then break end
+      t[#t + 1] = pr
+    end
+    return t
+  end
   for pr in info:get_presets (false):iter () do t[#t + 1] = pr end
   return t
 end
@@ -94,7 +106,7 @@ end
 
 -- setting: program number (0-based) or exact program name
 function M.select_program (proc, info, setting)
-  local list = M.presets (info)
+  local list = M.presets (info, proc)
   local n = tonumber (setting)
   for i, pr in ipairs (list) do
     if (n and i - 1 == n) or pr.label == setting or pr.label:match ("^%d+ %- (.*)$") == setting then
