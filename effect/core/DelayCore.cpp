@@ -46,7 +46,9 @@ void DelayCore::process(const float* inL, const float* inR, float* outL, float* 
     const float rate = sampleRate();
     const bool rateKnown = !std::isnan(rate);
     // A restart asked for is the same work at the same rate; it waits while the rate is unknown.
-    const bool restart = rateKnown && restartRequested.exchange(false, std::memory_order_relaxed);
+    // (Read first: the exchange, a locked instruction, is taken only when a restart is due.)
+    const bool restart = rateKnown && restartRequested.load(std::memory_order_relaxed) &&
+                         restartRequested.exchange(false, std::memory_order_relaxed);
     if (rateKnown && (restart || wholeHertz(rate) != lastSampleRate)) {
         takeUpRate(rate);
     } else if (rateKnown && delayLengthIsForAnotherRate(rate)) {
